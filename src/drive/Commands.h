@@ -1,0 +1,35 @@
+// The driver's commands by their first word. Each command checks its line
+// before the script runs (UsageError when it cannot) and runs it later.
+#pragma once
+
+#include "Calls.h"
+#include "Script.h"
+#include "Session.h"
+
+#include <functional>
+#include <map>
+#include <string>
+
+namespace orr::drive {
+
+struct Command {
+    std::function<void(const Line&)> check;
+    std::function<void(Session&, const Line&)> run;
+};
+
+class CommandTable {
+public:
+    void add(std::string word, Command c) { commands_[std::move(word)] = std::move(c); }
+    const Command* find(const std::string& word) const {
+        auto it = commands_.find(word);
+        return it == commands_.end() ? nullptr : &it->second;
+    }
+
+private:
+    std::map<std::string, Command> commands_;
+};
+
+// `call NAME ARG...` and `answer ok|yes|no`.
+void addCallCommands(CommandTable& commands, const CallTable& calls);
+
+}  // namespace orr::drive

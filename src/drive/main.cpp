@@ -1,0 +1,101 @@
+// orrindale-drive [--root DIR] [--today YYYY-MM-DD] [SCRIPT]
+// Runs a scripted session against the program and prints its transcript.
+#include "Commands.h"
+#include "platform/console.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace orr::drive {
+namespace {
+
+struct Arguments {
+    platform::Options options;
+    std::optional<platform::DateTime> today;
+    std::string script;  // empty: standard input
+};
+
+platform::DateTime parseDay(const std::string& s) {
+    platform::DateTime d;
+    char dash1 = 0, dash2 = 0;
+    std::istringstream in(s);
+    if (!(in >> d.year >> dash1 >> d.month >> dash2 >> d.day) || dash1 != '-' || dash2 != '-' ||
+        !in.eof() || d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31)
+        throw UsageError("--today wants YYYY-MM-DD, not " + s);
+    d.hour = 12;
+    return d;
+}
+
+Arguments parseArguments(int argc, char** argv) {
+    Arguments a;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) throw UsageError(arg + " wants a value");
+            return argv[++i];
+        };
+        if (arg == "--root") a.options.root = value();
+        else if (arg == "--today") a.today = parseDay(value());
+        else if (arg.rfind("--", 0) == 0) throw UsageError("unknown option " + arg);
+        else if (a.script.empty()) a.script = arg;
+        else throw UsageError("more than one script given");
+    }
+    return a;
+}
+
+int run(int argc, char** argv) {
+    Arguments args = parseArguments(argc, argv);
+
+    std::vector<Line> lines;
+    if (args.script.empty()) {
+        lines = readScript(std::cin);
+    } else {
+        std::ifstream file(args.script, std::ios::binary);
+        if (!file) throw UsageError("cannot read " + args.script);
+        lines = readScript(file);
+    }
+
+    CallTable calls;
+    addToolkitCalls(calls);
+    CommandTable commands;
+    addCallCommands(commands, calls);
+
+    // The whole script is checked before anything runs.
+    for (const Line& line : lines) {
+        const auto& first = line.tokens.front();
+        const Command* c = first.kind == Token::Kind::word ? commands.find(first.word) : nullptr;
+        try {
+            if (!c) throw UsageError("unknown command " + (first.word.empty() ? formatValue(first.value) : first.word));
+            c->check(line);
+        } catch (const UsageError& e) {
+            throw UsageError("line " + std::to_string(line.number) + ": " + e.what());
+        }
+    }
+
+    Session session(args.options, args.today, std::cout);
+    for (const Line& line : lines) {
+        try {
+            commands.find(line.tokens.front().word)->run(session, line);
+        } catch (const UsageError& e) {
+            throw UsageError("line " + std::to_string(line.number) + ": " + e.what());
+        }
+        std::cout.flush();
+    }
+    return 0;
+}
+
+}  // namespace
+}  // namespace orr::drive
+
+int main(int argc, char** argv) {
+    orr::platform::prepareConsole();
+    try {
+        return orr::drive::run(argc, argv);
+    } catch (const orr::drive::UsageError& e) {
+        std::cout.flush();
+        std::cerr << "orrindale-drive: " << e.what() << '\n';
+        return 2;
+    }
+}

@@ -1,0 +1,21 @@
+#include "services.h"
+
+namespace orr::platform {
+
+NativeServices::NativeServices(const Options& options)
+    : files(makeFileSystem(options)),
+      profiles(makeProfiles(*files)),
+      messages(makeMessageBoxes()),
+      pointer(makeMousePointer()),
+      events(makeEventPump()),
+      clock(makeClock()),
+      locale(makeLocale()),
+      fileTable(std::make_unique<FileTable>(*files)) {}
+
+NativeServices::~NativeServices() { fileTable->closeAll(); }
+
+Services NativeServices::view() {
+    return {*files, *profiles, *messages, *pointer, *events, *clock, *locale, *fileTable};
+}
+
+}  // namespace orr::platform

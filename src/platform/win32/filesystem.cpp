@@ -1,0 +1,228 @@
+// The file-system service through the system's own ANSI file functions.
+// Paths are passed unchanged: the program runs with the UTF-8 code page.
+#include "platform/services.h"
+
+#include "handles.h"
+#include "last_error.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace orr::platform {
+namespace {
+
+using win32::FileHandle;
+using win32::lastStatus;
+
+// Only the DOS attribute bits are reported; the NT-only ones (not indexed,
+// compressed, reparse point, "normal" ...) have no place in the program's
+// attribute words and numbers.
+constexpr DWORD kReported =
+    attr::readOnly | attr::hidden | attr::system | attr::volume | attr::directory | attr::archive;
+constexpr DWORD kSettable = attr::readOnly | attr::hidden | attr::system | attr::archive;
+
+std::string text(std::string_view s) { return std::string(s); }
+
+std::optional<WIN32_FILE_ATTRIBUTE_DATA> fileData(std::string_view path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(text(path).c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    return data;
+}
+
+// The attributes of an existing entry, or nothing.
+std::optional<DWORD> rawAttributes(std::string_view path) {
+    const DWORD a = GetFileAttributesA(text(path).c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return a;
+}
+
+class Win32OutputFile final : public OutputFile {
+public:
+    explicit Win32OutputFile(FileHandle h) : h_(std::move(h)) {}
+
+    void write(std::string_view bytes) override {
+        if (!h_) throw RunError::badFileName();
+        while (!bytes.empty()) {
+            const DWORD chunk = static_cast<DWORD>(
+                std::min<std::size_t>(bytes.size(), std::numeric_limits<DWORD>::max()));
+            DWORD written = 0;
+            if (!WriteFile(h_.get(), bytes.data(), chunk, &written, nullptr)) {
+                throw lastStatus() == Status::diskFull ? RunError::diskFull()
+                                                       : RunError::deviceIo();
+            }
+            bytes.remove_prefix(written);
+        }
+    }
+
+    void close() override {
+        if (!h_.close()) throw toRunError(lastStatus());
+    }
+
+private:
+    FileHandle h_;
+};
+
+class Win32FileSystem final : public FileSystem {
+public:
+    bool exists(std::string_view path) override {
+        return PathFileExistsA(text(path).c_str()) != FALSE;
+    }
+
+    std::optional<std::uint32_t> attributes(std::string_view path) override {
+        auto a = rawAttributes(path);
+        if (!a) return std::nullopt;
+        return *a & kReported;
+    }
+
+    Status setAttributes(std::string_view path, std::uint32_t bits) override {
+        bits &= kSettable;
+        if (!SetFileAttributesA(text(path).c_str(), bits ? bits : FILE_ATTRIBUTE_NORMAL))
+            return lastStatus();
+        return Status::ok;
+    }
+
+    std::vector<DirEntry> list(std::string_view pattern) override {
+        std::vector<DirEntry> out;
+        WIN32_FIND_DATAA data;
+        win32::FindHandle find(text(pattern).c_str(), data);
+        if (!find) {
+            // A missing folder (or a file named as one) lists nothing.
+            const DWORD error = GetLastError();
+            const Status s = win32::statusFromError(error);
+            if (s == Status::fileNotFound || s == Status::pathNotFound ||
+                error == ERROR_NO_MORE_FILES || error == ERROR_DIRECTORY)
+                return out;
+            throw toRunError(s);
+        }
+        do {
+            const std::string_view name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            out.push_back({std::string(name), data.dwFileAttributes & kReported});
+        } while (find.next(data));
+        if (GetLastError() != ERROR_NO_MORE_FILES) throw toRunError(lastStatus());
+        return out;
+    }
+
+    std::optional<std::uint64_t> size(std::string_view path) override {
+        auto data = fileData(path);
+        if (!data) return std::nullopt;
+        return (std::uint64_t{data->nFileSizeHigh} << 32) | data->nFileSizeLow;
+    }
+
+    std::optional<DateTime> modified(std::string_view path) override {
+        auto data = fileData(path);
+        if (!data) return std::nullopt;
+        FILETIME local;
+        SYSTEMTIME st;
+        if (!FileTimeToLocalFileTime(&data->ftLastWriteTime, &local) ||
+            !FileTimeToSystemTime(&local, &st))
+            return std::nullopt;
+        return DateTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+    }
+
+    Status setModified(std::string_view path, const DateTime& t) override {
+        SYSTEMTIME st = {};
+        st.wYear = static_cast<WORD>(t.year);
+        st.wMonth = static_cast<WORD>(t.month);
+        st.wDay = static_cast<WORD>(t.day);
+        st.wHour = static_cast<WORD>(t.hour);
+        st.wMinute = static_cast<WORD>(t.minute);
+        st.wSecond = static_cast<WORD>(t.second);
+        FILETIME local, utc;
+        if (!SystemTimeToFileTime(&st, &local) || !LocalFileTimeToFileTime(&local, &utc))
+            return Status::ioError;
+        // Backup semantics let a folder be opened as well.
+        FileHandle h(CreateFileA(text(path).c_str(), FILE_WRITE_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (!h) return lastStatus();
+        if (!SetFileTime(h.get(), nullptr, nullptr, &utc)) return lastStatus();
+        return Status::ok;
+    }
+
+    Status removeFile(std::string_view path) override {
+        if (!DeleteFileA(text(path).c_str())) return lastStatus();
+        return Status::ok;
+    }
+
+    Status copyFile(std::string_view from, std::string_view to) override {
+        // Windows refuses to copy over a read-only or hidden file. Wine
+        // never checks the hidden bit, and run as root it lets read-only
+        // files through too, so the check is made here.
+        if (auto a = rawAttributes(to); a && !(*a & FILE_ATTRIBUTE_DIRECTORY) &&
+                                        (*a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)))
+            return Status::accessDenied;
+        if (!CopyFileA(text(from).c_str(), text(to).c_str(), FALSE)) return lastStatus();
+        return Status::ok;
+    }
+
+    Status makeDirectory(std::string_view path) override {
+        if (!CreateDirectoryA(text(path).c_str(), nullptr)) return lastStatus();
+        return Status::ok;
+    }
+
+    Status removeDirectory(std::string_view path) override {
+        if (!RemoveDirectoryA(text(path).c_str())) return lastStatus();
+        return Status::ok;
+    }
+
+    std::unique_ptr<OutputFile> openOutput(std::string_view path) override {
+        // A create-always open on Windows refuses read-only, hidden and
+        // system files. Wine lets hidden and system ones through (and
+        // read-only ones when run as root), so that is checked here.
+        if (auto a = rawAttributes(path);
+            a && !(*a & FILE_ATTRIBUTE_DIRECTORY) &&
+            (*a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+            throw toRunError(Status::accessDenied);
+        FileHandle h(CreateFileA(text(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!h) throw toRunError(lastStatus());
+        return std::make_unique<Win32OutputFile>(std::move(h));
+    }
+
+    std::optional<std::string> readFile(std::string_view path) override {
+        FileHandle h(CreateFileA(text(path).c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!h) return std::nullopt;
+        std::string out;
+        char buffer[65536];
+        for (;;) {
+            DWORD n = 0;
+            if (!ReadFile(h.get(), buffer, sizeof buffer, &n, nullptr)) return std::nullopt;
+            if (n == 0) return out;
+            out.append(buffer, n);
+        }
+    }
+
+    std::string currentDirectory() override {
+        std::string out(MAX_PATH, '\0');
+        for (;;) {
+            const DWORD n = GetCurrentDirectoryA(static_cast<DWORD>(out.size()), out.data());
+            if (n == 0) return {};
+            if (n < out.size()) {
+                out.resize(n);
+                return out;
+            }
+            out.resize(n);  // n is the size needed, with the terminating NUL
+        }
+    }
+
+    Status setCurrentDirectory(std::string_view path) override {
+        if (!SetCurrentDirectoryA(text(path).c_str())) return lastStatus();
+        return Status::ok;
+    }
+};
+
+}  // namespace
+
+// The drives are real here; the options' root is not needed.
+std::unique_ptr<FileSystem> makeFileSystem(const Options&) {
+    return std::make_unique<Win32FileSystem>();
+}
+
+}  // namespace orr::platform

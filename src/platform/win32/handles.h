@@ -1,0 +1,61 @@
+// Owners of the system's handles, closed when they go out of scope.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace orr::platform::win32 {
+
+// A kernel handle from CreateFile and friends (INVALID_HANDLE_VALUE when empty).
+class FileHandle {
+public:
+    FileHandle() = default;
+    explicit FileHandle(HANDLE h) : h_(h) {}
+    ~FileHandle() { reset(); }
+    FileHandle(FileHandle&& o) noexcept : h_(std::exchange(o.h_, INVALID_HANDLE_VALUE)) {}
+    FileHandle& operator=(FileHandle&& o) noexcept {
+        if (this != &o) {
+            reset();
+            h_ = std::exchange(o.h_, INVALID_HANDLE_VALUE);
+        }
+        return *this;
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    HANDLE get() const { return h_; }
+    explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+
+    // Closes now; false (with the reason in GetLastError) when that fails.
+    bool close() {
+        if (!*this) return true;
+        return CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != FALSE;
+    }
+    void reset() noexcept {
+        if (*this) CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE));
+    }
+
+private:
+    HANDLE h_ = INVALID_HANDLE_VALUE;
+};
+
+// A directory search from FindFirstFileA, ended with FindClose.
+class FindHandle {
+public:
+    FindHandle(const char* pattern, WIN32_FIND_DATAA& first)
+        : h_(FindFirstFileA(pattern, &first)) {}
+    ~FindHandle() {
+        if (*this) FindClose(h_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+
+    explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
+    bool next(WIN32_FIND_DATAA& data) { return FindNextFileA(h_, &data) != FALSE; }
+
+private:
+    HANDLE h_;
+};
+
+}  // namespace orr::platform::win32

@@ -1,0 +1,306 @@
+// The file-system service's observable results, the same cases on every
+// layer. Where Wine is known to differ from Windows the case says so.
+#include "support/test_root.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+namespace orr {
+namespace {
+
+namespace attr = platform::attr;
+using platform::DateTime;
+using platform::DirEntry;
+using platform::Status;
+
+class FileSystemTest : public ::testing::Test {
+protected:
+    test::TestRoot root;
+    std::unique_ptr<platform::FileSystem> fs = platform::makeFileSystem(root.options());
+
+    std::string at(const std::string& relative) const { return root.path(relative); }
+
+    void put(const std::string& relative, const std::string& bytes) {
+        auto out = fs->openOutput(at(relative));
+        out->write(bytes);
+        out->close();
+    }
+
+    // What a file set to `bits` reports: Wine keeps no archive bit, so a
+    // file there always shows it.
+    static std::uint32_t fileBits(std::uint32_t bits) {
+        return test::runningOnWine() ? bits | attr::archive : bits;
+    }
+
+    std::vector<std::string> names(const std::string& pattern) {
+        std::vector<std::string> out;
+        for (const DirEntry& e : fs->list(at(pattern))) out.push_back(e.name);
+        return out;
+    }
+};
+
+// Puts the current folder back (on Windows it belongs to the whole process),
+// so later tests start where they did.
+class CurrentDirectoryGuard {
+public:
+    explicit CurrentDirectoryGuard(platform::FileSystem& fs)
+        : fs_(fs), saved_(fs.currentDirectory()) {}
+    ~CurrentDirectoryGuard() { fs_.setCurrentDirectory(saved_); }
+
+private:
+    platform::FileSystem& fs_;
+    std::string saved_;
+};
+
+bool equalIgnoringCase(std::string a, std::string b) {
+    for (auto* s : {&a, &b})
+        for (char& c : *s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return a == b;
+}
+
+TEST_F(FileSystemTest, ExistsForFilesAndFoldersWithoutRegardToCase) {
+    put("File.txt", "x");
+    ASSERT_EQ(fs->makeDirectory(at("Folder")), Status::ok);
+
+    EXPECT_TRUE(fs->exists(at("File.txt")));
+    EXPECT_TRUE(fs->exists(at("FILE.TXT")));
+    EXPECT_TRUE(fs->exists(at("folder")));
+    EXPECT_TRUE(fs->exists(at("Folder\\")));
+    EXPECT_TRUE(fs->exists(at("Folder/")));
+    EXPECT_TRUE(fs->exists(at("Folder\\..\\file.txt")));
+    EXPECT_TRUE(fs->exists(root.base()));
+
+    EXPECT_FALSE(fs->exists(at("File.txt\\")));  // a file is no folder
+    EXPECT_FALSE(fs->exists(""));
+    EXPECT_FALSE(fs->exists(at("*.txt")));
+    EXPECT_FALSE(fs->exists(at("F?le.txt")));
+    EXPECT_FALSE(fs->exists(at("missing.txt")));
+    EXPECT_FALSE(fs->exists(at("missing\\File.txt")));
+}
+
+TEST_F(FileSystemTest, PlainFilesAreArchivedAndPlainFoldersAreOnlyFolders) {
+    put("a.txt", "x");
+    ASSERT_EQ(fs->makeDirectory(at("d")), Status::ok);
+
+    EXPECT_EQ(fs->attributes(at("a.txt")), attr::archive);
+    EXPECT_EQ(fs->attributes(at("d")), attr::directory);
+    EXPECT_EQ(fs->attributes(at("missing")), std::nullopt);
+    EXPECT_EQ(fs->attributes(at("a.txt\\")), std::nullopt);
+}
+
+TEST_F(FileSystemTest, SetAttributesReplacesEverySettableBit) {
+    put("a.txt", "x");
+    const std::string file = at("a.txt");
+
+    ASSERT_EQ(fs->setAttributes(file, attr::hidden), Status::ok);
+    EXPECT_EQ(fs->attributes(file), fileBits(attr::hidden));
+    ASSERT_EQ(fs->setAttributes(file, attr::readOnly), Status::ok);
+    EXPECT_EQ(fs->attributes(file), fileBits(attr::readOnly));
+    // Hidden replaces read-only rather than adding to it.
+    ASSERT_EQ(fs->setAttributes(file, attr::hidden), Status::ok);
+    EXPECT_EQ(fs->attributes(file), fileBits(attr::hidden));
+    ASSERT_EQ(fs->setAttributes(file, attr::system), Status::ok);
+    EXPECT_EQ(fs->attributes(file), fileBits(attr::system));
+    ASSERT_EQ(fs->setAttributes(file, attr::hidden | attr::archive | attr::readOnly), Status::ok);
+    EXPECT_EQ(fs->attributes(file), attr::hidden | attr::archive | attr::readOnly);
+    ASSERT_EQ(fs->setAttributes(file, 0), Status::ok);
+    EXPECT_EQ(fs->attributes(file), fileBits(0));
+    ASSERT_EQ(fs->setAttributes(file, attr::normal), Status::ok);
+    EXPECT_EQ(fs->attributes(file), fileBits(0));
+
+    ASSERT_EQ(fs->makeDirectory(at("d")), Status::ok);
+    ASSERT_EQ(fs->setAttributes(at("d"), attr::hidden | attr::system), Status::ok);
+    EXPECT_EQ(fs->attributes(at("d")), attr::directory | attr::hidden | attr::system);
+    ASSERT_EQ(fs->setAttributes(at("d"), 0), Status::ok);
+    EXPECT_EQ(fs->attributes(at("d")), attr::directory);
+
+    EXPECT_EQ(fs->setAttributes(at("missing"), attr::hidden), Status::fileNotFound);
+    EXPECT_EQ(fs->setAttributes(at("missing\\a.txt"), attr::hidden), Status::pathNotFound);
+}
+
+TEST_F(FileSystemTest, ListMatchesWildcardsWithoutRegardToCaseInNameOrder) {
+    for (const char* name : {"beta.TXT", "Alpha.txt", "gamma.doc", "noext", "_x.txt"})
+        put(name, "x");
+    put("secret.txt", "x");
+    ASSERT_EQ(fs->setAttributes(at("secret.txt"), attr::hidden), Status::ok);
+    ASSERT_EQ(fs->makeDirectory(at("Sub")), Status::ok);
+
+    using Names = std::vector<std::string>;
+    // Names are ordered by their upper-case form, so "_" follows the letters.
+    EXPECT_EQ(names("*.*"), (Names{"Alpha.txt", "beta.TXT", "gamma.doc", "noext", "secret.txt",
+                                   "Sub", "_x.txt"}));
+    EXPECT_EQ(names("*"), names("*.*"));
+    EXPECT_EQ(names("*.txt"), (Names{"Alpha.txt", "beta.TXT", "secret.txt", "_x.txt"}));
+    EXPECT_EQ(names("?AMMA.*"), (Names{"gamma.doc"}));
+    EXPECT_EQ(names("noext.*"), (Names{"noext"}));
+    EXPECT_EQ(names("NOEXT"), (Names{"noext"}));
+    EXPECT_EQ(names("s*"), (Names{"secret.txt", "Sub"}));
+    EXPECT_TRUE(names("zz*").empty());
+    EXPECT_TRUE(names("missing\\*.*").empty());
+    EXPECT_TRUE(names("Sub\\*.*").empty());      // no "." and ".."
+    EXPECT_TRUE(fs->list(root.base()).empty());  // a pattern ending in "\" names nothing
+
+    for (const DirEntry& e : fs->list(at("s*"))) {
+        if (e.name == "Sub")
+            EXPECT_EQ(e.attributes, attr::directory);
+        else
+            EXPECT_EQ(e.attributes, fileBits(attr::hidden));
+    }
+}
+
+TEST_F(FileSystemTest, SizeAndLastWriteTimeOfAFile) {
+    put("five.bin", "12345");
+    put("empty.bin", "");
+    EXPECT_EQ(fs->size(at("five.bin")), 5u);
+    EXPECT_EQ(fs->size(at("empty.bin")), 0u);
+    EXPECT_EQ(fs->size(at("missing.bin")), std::nullopt);
+
+    const DateTime when{2003, 7, 14, 15, 4, 6};
+    ASSERT_EQ(fs->setModified(at("five.bin"), when), Status::ok);
+    EXPECT_EQ(fs->modified(at("five.bin")), when);
+    const DateTime midnight{1999, 12, 31, 0, 0, 0};
+    ASSERT_EQ(fs->setModified(at("FIVE.BIN"), midnight), Status::ok);
+    EXPECT_EQ(fs->modified(at("five.bin")), midnight);
+
+    EXPECT_EQ(fs->modified(at("missing.bin")), std::nullopt);
+    EXPECT_EQ(fs->setModified(at("missing.bin"), when), Status::fileNotFound);
+}
+
+TEST_F(FileSystemTest, CopyReplacesTheTargetAndKeepsTimeAndAttributes) {
+    put("src.txt", "new content");
+    put("dst.txt", "old, longer content");
+    const DateTime when{2001, 2, 3, 4, 5, 6};
+    ASSERT_EQ(fs->setModified(at("src.txt"), when), Status::ok);
+
+    ASSERT_EQ(fs->copyFile(at("src.txt"), at("DST.txt")), Status::ok);
+    EXPECT_EQ(fs->readFile(at("dst.txt")), "new content");
+    EXPECT_EQ(fs->modified(at("dst.txt")), when);
+
+    ASSERT_EQ(fs->setAttributes(at("src.txt"), attr::hidden | attr::archive), Status::ok);
+    ASSERT_EQ(fs->copyFile(at("src.txt"), at("fresh.txt")), Status::ok);
+    EXPECT_EQ(fs->attributes(at("fresh.txt")), attr::hidden | attr::archive);
+    EXPECT_EQ(fs->readFile(at("fresh.txt")), "new content");
+}
+
+TEST_F(FileSystemTest, CopyFailsOnReadOnlyHiddenOrMissingEntries) {
+    put("src.txt", "new");
+    put("ro.txt", "old");
+    put("hidden.txt", "old");
+    ASSERT_EQ(fs->setAttributes(at("ro.txt"), attr::readOnly), Status::ok);
+    ASSERT_EQ(fs->setAttributes(at("hidden.txt"), attr::hidden), Status::ok);
+    ASSERT_EQ(fs->makeDirectory(at("d")), Status::ok);
+
+    EXPECT_EQ(fs->copyFile(at("src.txt"), at("ro.txt")), Status::accessDenied);
+    EXPECT_EQ(fs->readFile(at("ro.txt")), "old");
+    EXPECT_EQ(fs->copyFile(at("src.txt"), at("hidden.txt")), Status::accessDenied);
+    EXPECT_EQ(fs->readFile(at("hidden.txt")), "old");
+    EXPECT_EQ(fs->copyFile(at("src.txt"), at("d")), Status::accessDenied);
+    EXPECT_EQ(fs->copyFile(at("d"), at("x.txt")), Status::accessDenied);
+    EXPECT_EQ(fs->copyFile(at("missing.txt"), at("x.txt")), Status::fileNotFound);
+    EXPECT_EQ(fs->copyFile(at("src.txt"), at("missing\\x.txt")), Status::pathNotFound);
+    EXPECT_FALSE(fs->exists(at("x.txt")));
+}
+
+TEST_F(FileSystemTest, RemoveFileRefusesReadOnlyFilesAndFolders) {
+    put("ro.txt", "x");
+    ASSERT_EQ(fs->setAttributes(at("ro.txt"), attr::readOnly), Status::ok);
+    ASSERT_EQ(fs->makeDirectory(at("d")), Status::ok);
+
+    EXPECT_EQ(fs->removeFile(at("ro.txt")), Status::accessDenied);
+    EXPECT_TRUE(fs->exists(at("ro.txt")));
+    EXPECT_EQ(fs->removeFile(at("d")), Status::accessDenied);
+    EXPECT_TRUE(fs->exists(at("d")));
+    EXPECT_EQ(fs->removeFile(at("missing.txt")), Status::fileNotFound);
+    EXPECT_EQ(fs->removeFile(at("missing\\x.txt")), Status::pathNotFound);
+
+    ASSERT_EQ(fs->setAttributes(at("ro.txt"), 0), Status::ok);
+    EXPECT_EQ(fs->removeFile(at("RO.TXT")), Status::ok);
+    EXPECT_FALSE(fs->exists(at("ro.txt")));
+}
+
+TEST_F(FileSystemTest, MakeAndRemoveOneFolder) {
+    EXPECT_EQ(fs->makeDirectory(at("d")), Status::ok);
+    EXPECT_EQ(fs->attributes(at("d")), attr::directory);
+    EXPECT_EQ(fs->makeDirectory(at("D")), Status::alreadyExists);
+    EXPECT_EQ(fs->makeDirectory(at("missing\\d")), Status::pathNotFound);
+    EXPECT_FALSE(fs->exists(at("missing")));
+
+    put("d\\a.txt", "x");
+    EXPECT_EQ(fs->removeDirectory(at("d")), Status::notEmpty);
+    EXPECT_TRUE(fs->exists(at("d\\a.txt")));
+    EXPECT_EQ(fs->removeDirectory(at("d\\a.txt")), Status::accessDenied);
+    EXPECT_EQ(fs->removeDirectory(at("gone")), Status::fileNotFound);
+
+    ASSERT_EQ(fs->removeFile(at("d\\a.txt")), Status::ok);
+    EXPECT_EQ(fs->removeDirectory(at("d")), Status::ok);
+    EXPECT_FALSE(fs->exists(at("d")));
+}
+
+TEST_F(FileSystemTest, OutputFilesHoldExactlyTheBytesWritten) {
+    const std::string bytes = std::string("line\r\nnext\n\0end\xC3\xA9", 16);
+    {
+        auto out = fs->openOutput(at("out.bin"));
+        out->write(bytes.substr(0, 6));
+        out->write(bytes.substr(6));
+        out->close();
+        out->close();  // a second close does nothing
+        EXPECT_THROW(out->write("more"), RunError);
+    }
+    EXPECT_EQ(fs->readFile(at("out.bin")), bytes);
+
+    {
+        auto out = fs->openOutput(at("OUT.bin"));  // an existing file starts empty
+        out->write("short");
+    }  // closed by going out of scope
+    EXPECT_EQ(fs->readFile(at("out.bin")), "short");
+
+    ASSERT_EQ(fs->makeDirectory(at("d")), Status::ok);
+    EXPECT_EQ(fs->readFile(at("d")), std::nullopt);
+    EXPECT_EQ(fs->readFile(at("missing.bin")), std::nullopt);
+}
+
+TEST_F(FileSystemTest, OpenOutputFailsWithTheRunTimeErrorsOfThePlatform) {
+    auto errorOf = [&](const std::string& relative) {
+        try {
+            fs->openOutput(at(relative));
+        } catch (const RunError& e) {
+            return e.number();
+        }
+        return 0;
+    };
+    put("ro.txt", "x");
+    put("hidden.txt", "x");
+    ASSERT_EQ(fs->setAttributes(at("ro.txt"), attr::readOnly), Status::ok);
+    ASSERT_EQ(fs->setAttributes(at("hidden.txt"), attr::hidden), Status::ok);
+    ASSERT_EQ(fs->makeDirectory(at("d")), Status::ok);
+
+    EXPECT_EQ(errorOf("missing\\a.txt"), 76);  // Path not found
+    EXPECT_EQ(errorOf("ro.txt"), 75);          // Path/File access error
+    EXPECT_EQ(errorOf("hidden.txt"), 75);
+    EXPECT_EQ(errorOf("d"), 75);
+    EXPECT_EQ(fs->readFile(at("ro.txt")), "x");
+    EXPECT_EQ(fs->readFile(at("hidden.txt")), "x");
+}
+
+TEST_F(FileSystemTest, RelativePathsStartFromTheCurrentDirectory) {
+    CurrentDirectoryGuard guard(*fs);
+    ASSERT_EQ(fs->makeDirectory(at("sub")), Status::ok);
+    put("sub\\a.txt", "x");
+
+    ASSERT_EQ(fs->setCurrentDirectory(at("sub")), Status::ok);
+    EXPECT_TRUE(equalIgnoringCase(fs->currentDirectory(), at("sub")));
+    EXPECT_TRUE(fs->exists("a.txt"));
+    EXPECT_TRUE(fs->exists("..\\sub\\A.TXT"));
+    EXPECT_EQ(fs->readFile("a.txt"), "x");
+    EXPECT_EQ(fs->list("*.txt").size(), 1u);
+
+    EXPECT_EQ(fs->setCurrentDirectory(at("missing")), Status::fileNotFound);
+    EXPECT_EQ(fs->setCurrentDirectory(at("sub\\a.txt")), Status::accessDenied);
+    EXPECT_TRUE(equalIgnoringCase(fs->currentDirectory(), at("sub")));
+}
+
+}  // namespace
+}  // namespace orr

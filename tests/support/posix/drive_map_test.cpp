@@ -1,0 +1,88 @@
+// How Windows paths land in the host folder (this layer only).
+#include "platform/posix/drive_map.h"
+#include "support/test_root.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace orr {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Status;
+using platform::posix::DriveMap;
+
+class DriveMapTest : public ::testing::Test {
+protected:
+    test::TestRoot root;
+    fs::path host = root.options().root;
+    DriveMap map{host};
+
+    std::string text(std::string_view path) const { return map.absolute(path).text(); }
+    fs::path hostOf(std::string_view path) const {
+        auto h = map.toHost(path);
+        EXPECT_EQ(h.status, Status::ok) << path;
+        return h.path;
+    }
+    void touch(const fs::path& p) { std::ofstream(p) << "x"; }
+};
+
+TEST_F(DriveMapTest, WindowsPathsAreMadeAbsolute) {
+    EXPECT_EQ(text("c:/t/./x/../y"), "C:\\t\\y");
+    EXPECT_EQ(text("C:\\t\\\\y\\"), "C:\\t\\y\\");  // the closing separator stays
+    EXPECT_EQ(text("C:\\..\\..\\t"), "C:\\t");      // never above the drive root
+    EXPECT_EQ(text("C:"), "C:\\");
+    EXPECT_EQ(text("a\\b"), "C:\\a\\b");
+    EXPECT_EQ(text("d:x"), "D:\\x");
+
+    platform::posix::WindowsPath cwd = map.absolute("C:\\t\\sub\\");
+    map.setCurrentDirectory(cwd);
+    EXPECT_EQ(map.currentDirectory(), "C:\\t\\sub");
+    EXPECT_EQ(text("a.txt"), "C:\\t\\sub\\a.txt");
+    EXPECT_EQ(text("..\\a.txt"), "C:\\t\\a.txt");
+    EXPECT_EQ(text("C:a.txt"), "C:\\t\\sub\\a.txt");
+    EXPECT_EQ(text("\\a.txt"), "C:\\a.txt");  // the current drive's root
+
+    EXPECT_EQ(map.absolute("").status, Status::pathNotFound);
+    EXPECT_EQ(map.absolute("\\\\server\\share\\a.txt").status, Status::pathNotFound);
+    EXPECT_EQ(map.absolute("//server/share").status, Status::pathNotFound);
+    EXPECT_EQ(map.absolute("C:\\t\\*.txt").status, Status::invalidName);
+    EXPECT_EQ(map.absolute("C:\\a?\\b").status, Status::invalidName);
+    EXPECT_EQ(map.absolute("C:\\a:b").status, Status::invalidName);
+}
+
+TEST_F(DriveMapTest, ComponentsAreFoundWithoutRegardToCase) {
+    const fs::path t = host / "drive_c" / "t";
+    fs::create_directories(t / "Sub Dir");
+    touch(t / "Sub Dir" / "File.TXT");
+
+    EXPECT_EQ(hostOf("C:\\T\\sub dir\\file.txt"), t / "Sub Dir" / "File.TXT");
+    EXPECT_EQ(hostOf("c:/t/SUB DIR/"), t / "Sub Dir" / "");
+    // From the first missing component on, names stay as written.
+    EXPECT_EQ(hostOf("C:\\t\\SUB DIR\\New\\Deeper.txt"), t / "Sub Dir" / "New" / "Deeper.txt");
+    EXPECT_EQ(hostOf("C:\\"), host / "drive_c");
+
+    // An exact match wins; otherwise the smallest of several spellings.
+    touch(t / "b.txt");
+    touch(t / "B.txt");
+    touch(t / "B.TXT");
+    EXPECT_EQ(hostOf("C:\\t\\B.txt"), t / "B.txt");
+    EXPECT_EQ(hostOf("C:\\t\\b.Txt"), t / "B.TXT");
+}
+
+TEST_F(DriveMapTest, OtherDrivesGoThroughDosdevices) {
+    const fs::path elsewhere = host / "elsewhere";
+    fs::create_directories(elsewhere / "Data");
+    fs::create_directories(host / "dosdevices");
+    fs::create_directory_symlink(elsewhere, host / "dosdevices" / "e:");
+
+    EXPECT_EQ(hostOf("E:\\data\\x"), host / "dosdevices" / "e:" / "Data" / "x");
+    EXPECT_EQ(hostOf("e:\\"), host / "dosdevices" / "e:");
+    EXPECT_EQ(map.toHost("F:\\x").status, Status::pathNotFound);
+    EXPECT_EQ(map.toHost("\\\\server\\share\\x").status, Status::pathNotFound);
+}
+
+}  // namespace
+}  // namespace orr

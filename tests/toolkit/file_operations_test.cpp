@@ -1,0 +1,237 @@
+// clsFileSystem's operations on whole files and folders, against real files.
+#include "toolkit_fixture.h"
+
+namespace orr::test {
+namespace {
+
+namespace attr = platform::attr;
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using FileOperations = ToolkitTest;
+
+TEST_F(FileOperations, FileExistIsTrueForFilesAndFoldersOnly) {
+    writeFile("a.txt", "x");
+    makeFolder("sub");
+    EXPECT_TRUE(fso.FileExist(path("a.txt")));
+    EXPECT_TRUE(fso.FileExist(path("sub")));
+    EXPECT_FALSE(fso.FileExist(path("missing.txt")));
+    EXPECT_FALSE(fso.FileExist(""));
+}
+
+TEST_F(FileOperations, FileRealAcceptsOnlyTheBareNameAsStored) {
+    writeFile("a.txt", "x");
+    makeFolder("sub");
+    // A full path never equals the bare name a directory search returns.
+    EXPECT_FALSE(fso.FileReal(Variant(path("a.txt"))));
+
+    ASSERT_EQ(native.files->setCurrentDirectory(root.base()), platform::Status::ok);
+    EXPECT_TRUE(fso.FileReal(Variant("a.txt")));
+    EXPECT_FALSE(fso.FileReal(Variant("A.TXT")));  // found, but not in the same letter case
+    EXPECT_FALSE(fso.FileReal(Variant("b.txt")));
+    EXPECT_FALSE(fso.FileReal(Variant("sub")));  // ordinary files only
+    EXPECT_FALSE(fso.FileReal(Variant()));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(FileOperations, SaveAsksBeforeDeletingAnExistingFile) {
+    writeFile("a.txt", "x");
+    ASSERT_EQ(native.files->setCurrentDirectory(root.base()), platform::Status::ok);
+
+    fso.Save(path("a.txt"));  // FileReal is false for a full path: no question
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(exists("a.txt"));
+
+    messages.answerNext(MsgAnswer::no);
+    fso.Save("a.txt");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Overwrite File?");
+    EXPECT_EQ(messages.shown[0].caption, "Orrindale");
+    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::yesNo);
+    EXPECT_TRUE(exists("a.txt"));
+
+    messages.answerNext(MsgAnswer::yes);
+    fso.Save("a.txt");
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_FALSE(exists("a.txt"));
+}
+
+TEST_F(FileOperations, GetFileSizeWritesBytesOrKilobytes) {
+    struct Row {
+        std::size_t length;
+        std::string text;
+    };
+    const Row rows[] = {
+        {0, "0B"},         {1023, "1023B"},     {1024, "1KB"},       {1056, "1.0312KB"},
+        {1536, "1.5KB"},   {2000, "1.9531KB"},  {1048576, "1024KB"}, {1025, "1.001KB"},
+        {1048575, "1023.999KB"},  // 1023.9990 with its trailing zero dropped
+    };
+    for (const auto& r : rows) {
+        writeFile("f.bin", std::string(r.length, 'x'));
+        EXPECT_EQ(fso.GetFileSize(Variant(path("f.bin"))), r.text) << r.length;
+    }
+    EXPECT_EQ(fso.GetFileSize(Variant(path("missing.bin"))), "0B");
+
+    locale.separator = ",";
+    writeFile("f.bin", std::string(1056, 'x'));
+    EXPECT_EQ(fso.GetFileSize(Variant(path("f.bin"))), "1,0312KB");
+}
+
+TEST_F(FileOperations, GetAttribWordsForRealEntries) {
+    makeFolder("sub");
+    EXPECT_EQ(fso.GetAttrib(Variant(path("sub"))), "Directory");
+    EXPECT_EQ(fso.GetAttrib(Variant(path("missing"))), "Unknown");
+    EXPECT_EQ(fso.GetAttrib(Variant()), "Unknown");
+}
+
+// The word table itself, over attribute values the file system reports.
+class ScriptedAttributes : public RecordingFileSystem {
+public:
+    using RecordingFileSystem::RecordingFileSystem;
+    std::optional<std::uint32_t> attributes(std::string_view) override { return value; }
+    std::uint32_t value = 0;
+};
+
+TEST_F(FileOperations, GetAttribWordTableAndPlainNumbers) {
+    ScriptedAttributes scripted(*native.files);
+    platform::Services s{scripted, *native.profiles, messages, *native.pointer, events,
+                         *native.clock, locale, *native.fileTable};
+    clsFileSystem f(s);
+    const std::pair<std::uint32_t, std::string> rows[] = {
+        {64, "Alias"},  {32, "Archive"},  {16, "Directory"}, {2, "Hidden"},
+        {0, "Normal"},  {1, "ReadOnly"},  {4, "System"},     {8, "Volume"},
+        {48, "48"},     {33, "33"},       {3, "3"},          {18, "18"},
+        {128, "Normal"},  // the set-only "normal" value means no attribute
+    };
+    for (const auto& [value, word] : rows) {
+        scripted.value = value;
+        EXPECT_EQ(f.GetAttrib(Variant("C:\\x")), word) << value;
+    }
+}
+
+TEST_F(FileOperations, AttributeSettersReplaceAllBitsAndIgnoreFailures) {
+    writeFile("a.txt", "x");
+    fso.SetReadOnly(path("a.txt"));
+    EXPECT_TRUE(bits("a.txt") & attr::readOnly);
+
+    fso.SetHidden(path("a.txt"));  // a read-only file ends up hidden and writable
+    EXPECT_TRUE(bits("a.txt") & attr::hidden);
+    EXPECT_FALSE(bits("a.txt") & attr::readOnly);
+
+    fso.SetSystem(path("a.txt"));
+    EXPECT_FALSE(bits("a.txt") & (attr::hidden | attr::readOnly));
+
+    fso.SetReadOnly(path("a.txt"));
+    fso.SetNormal(path("a.txt"));
+    EXPECT_FALSE(bits("a.txt") & (attr::hidden | attr::readOnly | attr::system));
+
+    fso.SetHidden(path("missing.txt"));
+    fso.SetNormal(path("missing.txt"));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(FileOperations, GetFileDateGoesThroughTheGeneralDateFormat) {
+    writeFile("a.txt", "x");
+    ASSERT_EQ(native.files->setModified(path("a.txt"), {2003, 4, 5, 6, 7, 8}), platform::Status::ok);
+    EXPECT_EQ(fso.GetFileDate(path("a.txt")), "2003-4-5 6:7:8");
+    EXPECT_EQ(fso.GetFileDate(path("missing.txt")), "");
+}
+
+TEST_F(FileOperations, DeleteFileByNameOrPattern) {
+    writeFile("x.tmp", "1");
+    writeFile("y.TMP", "2");
+    writeFile("z.txt", "3");
+    makeFolder("d.tmp");
+    fso.DeleteFile(path("*.tmp"));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(exists("x.tmp"));
+    EXPECT_FALSE(exists("y.TMP"));
+    EXPECT_TRUE(exists("z.txt"));
+    EXPECT_TRUE(exists("d.tmp"));  // folders are never deleted
+
+    fso.DeleteFile(path("z.txt"));
+    EXPECT_FALSE(exists("z.txt"));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(FileOperations, DeleteFileReportsWhatItCannotDelete) {
+    makeFolder("d.tmp");
+    fso.DeleteFile(path("*.none"));  // no match
+    fso.DeleteFile(path("*.tmp"));   // only a folder matches
+    fso.DeleteFile(path("missing.txt"));
+    fso.DeleteFile(path("d.tmp"));
+    EXPECT_TRUE(exists("d.tmp"));
+    ASSERT_EQ(messages.shown.size(), 4u);
+    for (const auto& m : messages.shown) {
+        EXPECT_EQ(m.text, "Error deleting File");
+        EXPECT_EQ(m.caption, "Orrindale");
+        EXPECT_EQ(m.buttons, MsgButtons::ok);
+        EXPECT_EQ(m.icon, platform::MsgIcon::none);
+    }
+}
+
+TEST_F(FileOperations, CopyFileReplacesTheTarget) {
+    writeFile("a.txt", "new");
+    writeFile("b.txt", "old content");
+    fso.CopyFile(path("a.txt"), path("b.txt"));
+    EXPECT_EQ(readFile("b.txt"), "new");
+    EXPECT_EQ(readFile("a.txt"), "new");
+    EXPECT_TRUE(messages.shown.empty());
+
+    fso.CopyFile(path("missing.txt"), path("c.txt"));
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Error copying File"});
+    EXPECT_FALSE(exists("c.txt"));
+}
+
+TEST_F(FileOperations, MoveFileKeepsTheSourceWhenTheCopyFails) {
+    writeFile("a.txt", "data");
+    fso.MoveFile(path("a.txt"), path("b.txt"));
+    EXPECT_FALSE(exists("a.txt"));
+    EXPECT_EQ(readFile("b.txt"), "data");
+    EXPECT_TRUE(messages.shown.empty());
+
+    fso.MoveFile(path("b.txt"), path("nofolder\\b.txt"));
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Error moving File"});
+    EXPECT_EQ(messages.shown[0].caption, "Orrindale");
+    EXPECT_EQ(readFile("b.txt"), "data");
+}
+
+TEST_F(FileOperations, MakeDirIsSilent) {
+    fso.MakeDIR(path("d"));
+    EXPECT_EQ(bits("d") & attr::directory, attr::directory);
+    fso.MakeDIR(path("d"));                 // exists already
+    fso.MakeDIR(path("missing\\child"));    // parent missing
+    EXPECT_FALSE(exists("missing"));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(FileOperations, RemoveDirOnlyRemovesEmptyFolders) {
+    makeFolder("empty");
+    makeFolder("full");
+    writeFile("full\\f.txt", "x");
+    fso.RemoveDIR(path("empty"));
+    EXPECT_FALSE(exists("empty"));
+    EXPECT_TRUE(messages.shown.empty());
+
+    fso.RemoveDIR(path("full"));
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Error removing Directory"});
+    EXPECT_EQ(messages.shown[0].caption, "Orrindale");
+    EXPECT_TRUE(exists("full\\f.txt"));
+}
+
+TEST_F(FileOperations, CloseAllFilesFlushesAndFreesTheFileTable) {
+    auto& table = *native.fileTable;
+    table.openOutput(1, path("one.txt"));
+    table.openOutput(2, path("two.txt"));
+    table.printLine(1, "first");
+    table.printLine(2, "second");
+    fso.CloseAllFiles();
+    EXPECT_FALSE(table.isOpen(1));
+    EXPECT_FALSE(table.isOpen(2));
+    EXPECT_EQ(readFile("one.txt"), "first\r\n");
+    EXPECT_EQ(readFile("two.txt"), "second\r\n");
+    fso.CloseAllFiles();  // nothing open: nothing happens
+    EXPECT_EQ(table.freeFile(), 1);
+}
+
+}  // namespace
+}  // namespace orr::test
