@@ -33,5 +33,8 @@ private:
 
 // Each group of routines registers itself here; defined beside the group.
 void addToolkitCalls(CallTable& table);   // clsFileSystem, MIni, clsFile
+// clsRegistry, over one registry of its own for the whole run (the
+// registry is no part of Services).
+void addRegistryCalls(CallTable& table, const platform::Options& options);
 
 }  // namespace orr::drive

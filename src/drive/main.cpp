@@ -59,6 +59,7 @@ int run(int argc, char** argv) {
 
     CallTable calls;
     addToolkitCalls(calls);
+    addRegistryCalls(calls, args.options);
     CommandTable commands;
     addCallCommands(commands, calls);
 

@@ -1,0 +1,191 @@
+#include "clsRegistry.h"
+
+#include "platform/error.h"
+
+#include <array>
+
+namespace orr {
+namespace {
+
+namespace reg = platform::reg;
+using platform::RegKey;
+
+constexpr std::uint32_t dataBufferSize = 255;  // value data, in bytes
+constexpr std::uint32_t nameBufferSize = 255;  // names, in characters with the closing zero
+
+using DataBuffer = std::array<unsigned char, dataBufferSize>;
+
+void dropLeadingBackslash(std::string& KeyName) {
+    if (!KeyName.empty() && KeyName.front() == '\\') KeyName.erase(0, 1);
+}
+
+// Runs a method's body; any failure in it becomes the method's own error.
+template <class Body>
+auto trapped(int number, const char* method, Body body) -> decltype(body()) {
+    try {
+        return body();
+    } catch (...) {
+        throw RunError(number, method, "clsRegistry");
+    }
+}
+
+const unsigned char* bytes(const std::string& s) {
+    return reinterpret_cast<const unsigned char*>(s.data());
+}
+
+// Text and the digits of a byte are stored as single-byte characters and
+// one closing zero byte.
+void writeChars(platform::Registry& r, const RegKey& key, const std::string& name,
+                std::uint32_t type, std::string chars) {
+    chars.push_back('\0');
+    r.setValue(key, name, type, bytes(chars), static_cast<std::uint32_t>(chars.size()));
+}
+
+std::int32_t littleEndian(const unsigned char* p) {
+    return static_cast<std::int32_t>(std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 |
+                                     std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24);
+}
+
+}  // namespace
+
+RegKey clsRegistry::rootKey(std::uint32_t PredefinedKey, const std::string& ComputerName) {
+    if (ComputerName.empty()) return RegKey::predefined(PredefinedKey);
+    // A failed connection is not reported: the empty handle makes the next
+    // open, create or delete fail. The remote root is released on return.
+    RegKey remote;
+    r_.connect(ComputerName, PredefinedKey, remote);
+    return remote;
+}
+
+bool clsRegistry::SetValue(std::uint32_t PredefinedKey, std::string KeyName,
+                           const std::string& ValueName, Variant Value,
+                           const std::string& ComputerName) {
+    return trapped(11001, "SetValue", [&] {
+        dropLeadingBackslash(KeyName);
+        RegKey root = rootKey(PredefinedKey, ComputerName);
+        RegKey key;
+        if (r_.open(root, KeyName, reg::allAccess, key) != reg::ok)
+            throw RunError(11001, "SetValue", "clsRegistry");
+
+        // The stored type decides how the value is written; a value that
+        // cannot be read (missing, or over 255 bytes) becomes text.
+        DataBuffer buffer{};
+        std::uint32_t type = 0, size = dataBufferSize;
+        if (r_.queryValue(key, ValueName, type, buffer.data(), size) != reg::ok) {
+            writeChars(r_, key, ValueName, reg::text, Value.toText());
+        } else if (type == reg::text) {
+            writeChars(r_, key, ValueName, reg::text, Value.toText());
+        } else if (type == reg::binary) {
+            // Deliberately the byte's decimal digits, not the byte itself.
+            writeChars(r_, key, ValueName, reg::binary, std::to_string(Value.toByte()));
+        } else if (type == reg::dword) {
+            auto n = static_cast<std::uint32_t>(Value.toLong());
+            const unsigned char data[4] = {static_cast<unsigned char>(n), static_cast<unsigned char>(n >> 8),
+                                           static_cast<unsigned char>(n >> 16), static_cast<unsigned char>(n >> 24)};
+            r_.setValue(key, ValueName, reg::dword, data, 4);
+        }
+        // The write's own result is not examined; other types are left alone.
+        return true;
+    });
+}
+
+Variant clsRegistry::GetValue(std::uint32_t PredefinedKey, std::string KeyName,
+                              const std::string& ValueName, const std::string& ComputerName) {
+    dropLeadingBackslash(KeyName);
+    RegKey root = rootKey(PredefinedKey, ComputerName);
+    RegKey key;
+    if (r_.open(root, KeyName, reg::allAccess, key) != reg::ok) return {};
+
+    DataBuffer text{};
+    std::uint32_t type = 0, size = dataBufferSize;
+    if (r_.queryValue(key, ValueName, type, text.data(), size) != reg::ok) return {};
+
+    // Second read, with the size the first one reported.
+    std::uint32_t again = 0;
+    if (type == reg::dword || type == reg::binary) {
+        // The number field starts at 0; it is as large as the text buffer so
+        // that longer binary data stay in bounds, and only its first four
+        // bytes count.
+        DataBuffer number{};
+        if (r_.queryValue(key, ValueName, again, number.data(), size) != reg::ok)
+            return Variant::integer(0);
+        auto n = Variant::longInteger(littleEndian(number.data()));
+        if (type == reg::dword) return n;
+        return Variant::byte(n.toByte());  // Overflow above 255 reaches the caller
+    }
+    if (r_.queryValue(key, ValueName, again, text.data(), size) != reg::ok) return Variant("");
+    if (size == 0) return Variant("");
+    return Variant(std::string(reinterpret_cast<const char*>(text.data()), size - 1));
+}
+
+std::string clsRegistry::ListSubKey(std::uint32_t PredefinedKey, std::string KeyName,
+                                    std::int32_t Index, const std::string& ComputerName) {
+    return trapped(11003, "ListSubKey", [&] {
+        dropLeadingBackslash(KeyName);
+        RegKey root = rootKey(PredefinedKey, ComputerName);
+        RegKey key;
+        if (r_.open(root, KeyName, reg::allAccess, key) != reg::ok) return std::string();
+        char name[nameBufferSize] = {};
+        std::uint32_t length = nameBufferSize;
+        if (r_.enumKey(key, static_cast<std::uint32_t>(Index), name, length) != reg::ok)
+            return std::string();
+        return std::string(name, length);
+    });
+}
+
+bool clsRegistry::DeleteValue(std::uint32_t PredefinedKey, std::string KeyName,
+                              const std::string& ValueName, const std::string& ComputerName) {
+    return trapped(11004, "DeleteValue", [&] {
+        dropLeadingBackslash(KeyName);
+        RegKey root = rootKey(PredefinedKey, ComputerName);
+        RegKey key;
+        if (r_.open(root, KeyName, reg::allAccess, key) != reg::ok) return false;
+        return r_.deleteValue(key, ValueName) == reg::ok;
+    });
+}
+
+bool clsRegistry::CreateKey(std::uint32_t PredefinedKey, std::string KeyName,
+                            const std::string& ComputerName) {
+    return trapped(11005, "CreateKey", [&] {
+        dropLeadingBackslash(KeyName);
+        RegKey root = rootKey(PredefinedKey, ComputerName);
+        RegKey created;
+        return r_.createKey(root, KeyName, reg::allAccess, created) == reg::ok;
+    });
+}
+
+bool clsRegistry::DeleteKey(std::uint32_t PredefinedKey, std::string KeyName,
+                            const std::string& ComputerName) {
+    return trapped(11006, "DeleteKey", [&] {
+        dropLeadingBackslash(KeyName);
+        RegKey root = rootKey(PredefinedKey, ComputerName);
+        return r_.deleteKey(root, KeyName) == reg::ok;
+    });
+}
+
+std::string clsRegistry::ListSubValue(std::uint32_t PredefinedKey, std::string KeyName,
+                                      std::int32_t Index, const std::string& ComputerName) {
+    return trapped(11007, "ListSubValue", [&] {
+        dropLeadingBackslash(KeyName);
+        RegKey root = rootKey(PredefinedKey, ComputerName);
+        RegKey key;
+        if (r_.open(root, KeyName, reg::allAccess, key) != reg::ok) return std::string();
+        char name[nameBufferSize] = {};
+        std::uint32_t length = nameBufferSize;
+        if (r_.enumValue(key, static_cast<std::uint32_t>(Index), name, length) != reg::ok)
+            return std::string();
+        return std::string(name, length);
+    });
+}
+
+bool clsRegistry::KeyExists(std::uint32_t PredefinedKey, std::string KeyName,
+                            const std::string& ComputerName) {
+    return trapped(11008, "KeyExists", [&] {
+        dropLeadingBackslash(KeyName);
+        RegKey root = rootKey(PredefinedKey, ComputerName);
+        RegKey key;
+        return r_.open(root, KeyName, reg::allAccess, key) == reg::ok;
+    });
+}
+
+}  // namespace orr

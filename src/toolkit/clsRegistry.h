@@ -1,0 +1,51 @@
+// General registry toolkit: single values, subkeys and values by index,
+// keys created, deleted and tested, on this computer or a named remote one.
+// Holds no data of its own; every method opens what it needs and closes it
+// again. Keys are opened with all access, so a key that grants less counts
+// as not there.
+//
+// Failures of the registry itself come back as results (False, "", empty).
+// Every method but GetValue turns any failure inside it into a RunError
+// numbered 11001, 11003 to 11008, source "clsRegistry", description the
+// method's name; SetValue also fails so when the key cannot be opened.
+// GetValue lets its failures (Overflow) through unchanged.
+#pragma once
+
+#include "Variant.h"
+#include "platform/registry.h"
+
+#include <cstdint>
+#include <string>
+
+namespace orr {
+
+class clsRegistry {
+public:
+    explicit clsRegistry(platform::Registry& registry) : r_(registry) {}
+
+    // PredefinedKey is the root's 32-bit handle value (0x80000002 for the
+    // local machine). KeyName may begin with one "\". An empty ValueName is
+    // the key's default value. An empty ComputerName is this computer.
+    bool SetValue(std::uint32_t PredefinedKey, std::string KeyName, const std::string& ValueName,
+                  Variant Value, const std::string& ComputerName = {});
+    Variant GetValue(std::uint32_t PredefinedKey, std::string KeyName,
+                     const std::string& ValueName, const std::string& ComputerName = {});
+    std::string ListSubKey(std::uint32_t PredefinedKey, std::string KeyName, std::int32_t Index,
+                           const std::string& ComputerName = {});
+    bool DeleteValue(std::uint32_t PredefinedKey, std::string KeyName,
+                     const std::string& ValueName, const std::string& ComputerName = {});
+    bool CreateKey(std::uint32_t PredefinedKey, std::string KeyName,
+                   const std::string& ComputerName = {});
+    bool DeleteKey(std::uint32_t PredefinedKey, std::string KeyName,
+                   const std::string& ComputerName = {});
+    std::string ListSubValue(std::uint32_t PredefinedKey, std::string KeyName, std::int32_t Index,
+                             const std::string& ComputerName = {});
+    bool KeyExists(std::uint32_t PredefinedKey, std::string KeyName,
+                   const std::string& ComputerName = {});
+
+private:
+    platform::RegKey rootKey(std::uint32_t PredefinedKey, const std::string& ComputerName);
+    platform::Registry& r_;
+};
+
+}  // namespace orr

@@ -1,0 +1,119 @@
+// The registry service's result codes, which the toolkit's class relies
+// on; the posix store must answer as the Windows registry does.
+#include "support/registry_support.h"
+#include "support/test_root.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+namespace orr {
+namespace {
+
+using namespace std::string_literals;
+namespace reg = platform::reg;
+using platform::RegKey;
+
+class RegistryServiceTest : public ::testing::Test {
+protected:
+    test::TestRoot root;
+    std::unique_ptr<platform::Registry> registry = platform::makeRegistry(root.options());
+    test::TestKey key{*registry};
+    RegKey hkcu = RegKey::predefined(reg::currentUser);
+
+    const std::string& K() const { return key.path(); }
+
+    std::int32_t open(const std::string& path, RegKey& out, std::uint32_t access = reg::allAccess) {
+        return registry->open(hkcu, path, access, out);
+    }
+};
+
+TEST_F(RegistryServiceTest, KeyPathsAreMatchedWithoutCaseAndMayNotStartWithABackslash) {
+    RegKey k;
+    EXPECT_EQ(registry->createKey(hkcu, key.path("One\\Two"), reg::allAccess, k), reg::ok);
+    EXPECT_EQ(open(key.path("one\\TWO"), k), reg::ok);
+    EXPECT_EQ(open(key.path("One\\Two\\"), k), reg::ok);
+    EXPECT_EQ(open(key.path("One\\Three"), k), reg::fileNotFound);
+    EXPECT_EQ(open("\\" + key.path("One"), k), reg::badPathName);
+    EXPECT_EQ(registry->createKey(hkcu, "\\" + key.path("New"), reg::allAccess, k), reg::badPathName);
+    RegKey test;
+    ASSERT_EQ(open(K(), test), reg::ok);
+    // Windows takes names of up to 255 characters, Wine up to 256.
+    if (!test::runningOnWine()) {
+        EXPECT_EQ(registry->createKey(test, std::string(256, 'n'), reg::allAccess, k), reg::invalidParameter);
+    }
+    EXPECT_EQ(registry->createKey(test, std::string(257, 'n'), reg::allAccess, k), reg::invalidParameter);
+    EXPECT_EQ(registry->createKey(test, std::string(255, 'n'), reg::allAccess, k), reg::ok);
+
+    // An empty path opens the parent again; creating it again is no error.
+    RegKey parent, again;
+    ASSERT_EQ(open(key.path("One"), parent), reg::ok);
+    EXPECT_EQ(registry->open(parent, "", reg::allAccess, again), reg::ok);
+    EXPECT_EQ(registry->createKey(parent, "Two", reg::allAccess, again), reg::ok);
+    char name[16];
+    std::uint32_t size = sizeof name;
+    ASSERT_EQ(registry->enumKey(again, 0, name, size), reg::noMoreItems);
+}
+
+TEST_F(RegistryServiceTest, QueryReportsTypeSizeAndTooSmallBuffers) {
+    key.put("", "long", reg::text, std::string(299, 'x') + '\0');
+    RegKey k;
+    ASSERT_EQ(open(K(), k), reg::ok);
+    unsigned char buffer[255] = {};
+    std::uint32_t type = 0, size = sizeof buffer;
+    EXPECT_EQ(registry->queryValue(k, "long", type, buffer, size), reg::moreData);
+    EXPECT_EQ(size, 300u);
+    size = 0;
+    EXPECT_EQ(registry->queryValue(k, "long", type, nullptr, size), reg::ok);
+    EXPECT_EQ(type, reg::text);
+    EXPECT_EQ(size, 300u);
+    size = sizeof buffer;
+    EXPECT_EQ(registry->queryValue(k, "missing", type, buffer, size), reg::fileNotFound);
+    EXPECT_EQ(registry->queryValue(k, "", type, buffer, size), reg::fileNotFound);
+    EXPECT_EQ(registry->deleteValue(k, "missing"), reg::fileNotFound);
+}
+
+TEST_F(RegistryServiceTest, WritesOutliveTheRegistryThatMadeThem) {
+    key.create("kept");
+    key.put("kept", "text", reg::text, "a \"quoted\\\" ]\ttext\0"s);
+    key.put("kept", "bin", reg::binary, "\x00\xff\x10"s);
+    key.put("kept", "num", reg::dword, test::dwordBytes(-1));
+    key.put("kept", "multi", reg::multiText, "a\0b\0\0"s);
+
+    auto other = platform::makeRegistry(root.options());
+    RegKey k;
+    ASSERT_EQ(other->open(hkcu, key.path("kept"), reg::read, k), reg::ok);
+    for (auto [name, type, data] : {std::tuple{"text", reg::text, "a \"quoted\\\" ]\ttext\0"s},
+                                    std::tuple{"bin", reg::binary, "\x00\xff\x10"s},
+                                    std::tuple{"num", reg::dword, test::dwordBytes(-1)},
+                                    std::tuple{"multi", reg::multiText, "a\0b\0\0"s}}) {
+        unsigned char buffer[64] = {};
+        std::uint32_t t = 0, size = sizeof buffer;
+        ASSERT_EQ(other->queryValue(k, name, t, buffer, size), reg::ok) << name;
+        EXPECT_EQ(t, type) << name;
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), size), data) << name;
+    }
+}
+
+TEST_F(RegistryServiceTest, HandlesToDeletedOrReadOnlyKeysAreRefused) {
+    key.create("gone");
+    RegKey gone, reader;
+    ASSERT_EQ(open(key.path("gone"), gone), reg::ok);
+    ASSERT_EQ(registry->deleteKey(hkcu, key.path("gone")), reg::ok);
+    EXPECT_EQ(registry->setValue(gone, "v", reg::text, reinterpret_cast<const unsigned char*>("x"), 2),
+              reg::keyDeleted);
+
+    ASSERT_EQ(open(K(), reader, reg::read), reg::ok);
+    EXPECT_EQ(registry->setValue(reader, "v", reg::text, reinterpret_cast<const unsigned char*>("x"), 2),
+              reg::accessDenied);
+}
+
+TEST_F(RegistryServiceTest, NoRemoteComputerIsReachedByANameThatDoesNotExist) {
+    RegKey remote, k;
+    EXPECT_EQ(registry->connect("\\\\ORR-NO-SUCH-HOST", reg::currentUser, remote), reg::badNetPath);
+    EXPECT_EQ(registry->open(remote, K(), reg::allAccess, k), reg::invalidHandle);
+    EXPECT_EQ(registry->open(RegKey::predefined(0x80000009), "x", reg::allAccess, k), reg::invalidHandle);
+}
+
+}  // namespace
+}  // namespace orr

@@ -1,0 +1,320 @@
+// clsRegistry against this OS's registry, in a key of the test's own.
+#include "support/registry_support.h"
+#include "support/test_root.h"
+#include "toolkit/clsRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <new>
+#include <set>
+
+namespace orr {
+namespace {
+
+using namespace std::string_literals;
+namespace reg = platform::reg;
+using test::RawValue;
+
+constexpr std::uint32_t HKCU = reg::currentUser;
+
+// Expects `call` to fail with the class's own error for `method`.
+template <class Call>
+void expectRegistryError(Call call, int number, const char* method) {
+    try {
+        call();
+        ADD_FAILURE() << method << " did not fail";
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.number(), number) << method;
+        EXPECT_EQ(e.description(), method);
+        EXPECT_EQ(e.source(), "clsRegistry");
+    }
+}
+
+class RegistryTest : public ::testing::Test {
+protected:
+    test::TestRoot root;
+    std::unique_ptr<platform::Registry> registry = platform::makeRegistry(root.options());
+    test::TestKey key{*registry};
+    clsRegistry cls{*registry};
+
+    const std::string& K() const { return key.path(); }
+};
+
+TEST_F(RegistryTest, SetValueOnAMissingKeyFailsWith11001AndCreatesNothing) {
+    expectRegistryError([&] { cls.SetValue(HKCU, key.path("Missing"), "v", "x"); }, 11001, "SetValue");
+    EXPECT_FALSE(cls.KeyExists(HKCU, key.path("Missing")));
+}
+
+TEST_F(RegistryTest, SetValueWritesAsTheStoredTypeDemands) {
+    // A missing value becomes text: the digits and one zero byte.
+    EXPECT_TRUE(cls.SetValue(HKCU, K(), "new", Variant::longInteger(42)));
+    EXPECT_EQ(key.get("", "new"), (RawValue{reg::text, "42\0"s}));
+
+    key.put("", "text", reg::text, "old\0"s);
+    EXPECT_TRUE(cls.SetValue(HKCU, K(), "text", Variant::longInteger(42)));
+    EXPECT_EQ(key.get("", "text"), (RawValue{reg::text, "42\0"s}));
+
+    // A 32-bit value stays a number; fractions round half to even.
+    key.put("", "number", reg::dword, test::dwordBytes(7));
+    EXPECT_TRUE(cls.SetValue(HKCU, K(), "number", Variant::longInteger(42)));
+    EXPECT_EQ(key.get("", "number"), (RawValue{reg::dword, test::dwordBytes(42)}));
+    EXPECT_TRUE(cls.SetValue(HKCU, K(), "number", "-2.5"));
+    EXPECT_EQ(key.get("", "number"), (RawValue{reg::dword, test::dwordBytes(-2)}));
+
+    // A binary value gets the byte's decimal digits, not the byte.
+    key.put("", "bytes", reg::binary, "\x01\x02"s);
+    EXPECT_TRUE(cls.SetValue(HKCU, K(), "bytes", Variant::longInteger(7)));
+    EXPECT_EQ(key.get("", "bytes"), (RawValue{reg::binary, "7\0"s}));
+    EXPECT_TRUE(cls.SetValue(HKCU, K(), "bytes", "3.5"));
+    EXPECT_EQ(key.get("", "bytes"), (RawValue{reg::binary, "4\0"s}));
+
+    // Other types are left alone, and the answer is still True.
+    key.put("", "expand", reg::expandText, "%TEMP%\0"s);
+    EXPECT_TRUE(cls.SetValue(HKCU, K(), "expand", "changed"));
+    EXPECT_EQ(key.get("", "expand"), (RawValue{reg::expandText, "%TEMP%\0"s}));
+
+    // Data over 255 bytes cannot be read, so the value becomes text.
+    key.put("", "long", reg::binary, std::string(300, '\x05'));
+    EXPECT_TRUE(cls.SetValue(HKCU, K(), "long", Variant::longInteger(9)));
+    EXPECT_EQ(key.get("", "long"), (RawValue{reg::text, "9\0"s}));
+
+    // The leading "\" is dropped; the empty name is the default value.
+    EXPECT_TRUE(cls.SetValue(HKCU, "\\" + K(), "", "default"));
+    EXPECT_EQ(key.get("", ""), (RawValue{reg::text, "default\0"s}));
+}
+
+TEST_F(RegistryTest, SetValueFailsWith11001WhenTheValueDoesNotConvert) {
+    key.put("", "number", reg::dword, test::dwordBytes(7));
+    key.put("", "bytes", reg::binary, "\x01"s);
+    expectRegistryError([&] { cls.SetValue(HKCU, K(), "number", "abc"); }, 11001, "SetValue");
+    expectRegistryError([&] { cls.SetValue(HKCU, K(), "bytes", "abc"); }, 11001, "SetValue");
+    expectRegistryError([&] { cls.SetValue(HKCU, K(), "bytes", Variant::longInteger(256)); }, 11001,
+                        "SetValue");
+    EXPECT_EQ(key.get("", "number"), (RawValue{reg::dword, test::dwordBytes(7)}));
+    EXPECT_EQ(key.get("", "bytes"), (RawValue{reg::binary, "\x01"s}));
+}
+
+TEST_F(RegistryTest, GetValueReadsEachTypeAsItsVariant) {
+    key.put("", "text", reg::text, "hello\0"s);
+    key.put("", "emptyText", reg::text, "");
+    key.put("", "expand", reg::expandText, "%TEMP%\0"s);
+    key.put("", "number", reg::dword, test::dwordBytes(-5));
+    key.put("", "oneByte", reg::binary, "\xC8"s);
+    key.put("", "twoBytes", reg::binary, "\x05\x00"s);
+    key.put("", "digits", reg::binary, "7\0"s);  // what SetValue leaves in a binary value
+    key.put("", "", reg::text, "default\0"s);
+
+    EXPECT_EQ(cls.GetValue(HKCU, K(), "text"), Variant("hello"));
+    EXPECT_EQ(cls.GetValue(HKCU, K(), "emptyText"), Variant(""));
+    EXPECT_EQ(cls.GetValue(HKCU, K(), "expand"), Variant("%TEMP%"));
+    EXPECT_EQ(cls.GetValue(HKCU, K(), "number"), Variant::longInteger(-5));
+    EXPECT_EQ(cls.GetValue(HKCU, K(), "oneByte"), Variant::byte(200));
+    EXPECT_EQ(cls.GetValue(HKCU, K(), "twoBytes"), Variant::byte(5));
+    EXPECT_EQ(cls.GetValue(HKCU, K(), "digits"), Variant::byte('7'));
+    EXPECT_EQ(cls.GetValue(HKCU, K(), ""), Variant("default"));
+    EXPECT_EQ(cls.GetValue(HKCU, "\\" + K(), "text"), Variant("hello"));
+}
+
+TEST_F(RegistryTest, GetValueGivesEmptyForWhatCannotBeRead) {
+    key.put("", "long", reg::text, std::string(299, 'x') + '\0');
+    key.put("", "exactly255", reg::text, std::string(254, 'y') + '\0');
+    EXPECT_TRUE(cls.GetValue(HKCU, K(), "missing").isEmpty());
+    EXPECT_TRUE(cls.GetValue(HKCU, K(), "long").isEmpty());
+    EXPECT_TRUE(cls.GetValue(HKCU, key.path("Missing"), "long").isEmpty());
+    EXPECT_EQ(cls.GetValue(HKCU, K(), "exactly255"), Variant(std::string(254, 'y')));
+}
+
+TEST_F(RegistryTest, GetValueLetsTheOverflowOfABinaryValueAbove255Through) {
+    key.put("", "big", reg::binary, "\x00\x01"s);
+    try {
+        cls.GetValue(HKCU, K(), "big");
+        ADD_FAILURE() << "no overflow";
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.number(), 6);
+        EXPECT_NE(e.source(), "clsRegistry");
+    }
+}
+
+TEST_F(RegistryTest, ListingByIndexEndsWithTheEmptyText) {
+    key.create("b");
+    key.create("a");
+    key.create("c\\deeper");
+    key.put("", "v1", reg::text, "1\0"s);
+    key.put("", "v2", reg::dword, test::dwordBytes(2));
+
+    EXPECT_EQ(cls.ListSubKey(HKCU, K(), 0), "a");
+    EXPECT_EQ(cls.ListSubKey(HKCU, K(), 1), "b");
+    EXPECT_EQ(cls.ListSubKey(HKCU, "\\" + K(), 2), "c");
+    EXPECT_EQ(cls.ListSubKey(HKCU, K(), 3), "");
+    EXPECT_EQ(cls.ListSubKey(HKCU, K(), -1), "");
+    EXPECT_EQ(cls.ListSubKey(HKCU, key.path("a"), 0), "");
+    EXPECT_EQ(cls.ListSubKey(HKCU, key.path("Missing"), 0), "");
+
+    // Values come in the registry's own order, which Wine and Windows differ on.
+    std::set<std::string> values{cls.ListSubValue(HKCU, K(), 0), cls.ListSubValue(HKCU, K(), 1)};
+    EXPECT_EQ(values, (std::set<std::string>{"v1", "v2"}));
+    EXPECT_EQ(cls.ListSubValue(HKCU, K(), 2), "");
+    EXPECT_EQ(cls.ListSubValue(HKCU, key.path("Missing"), 0), "");
+}
+
+TEST_F(RegistryTest, NamesOver254CharactersCannotBeListed) {
+    key.create("n\\" + std::string(254, 'k'));
+    key.create("l\\" + std::string(255, 'k'));
+    EXPECT_EQ(cls.ListSubKey(HKCU, key.path("n"), 0), std::string(254, 'k'));
+    EXPECT_EQ(cls.ListSubKey(HKCU, key.path("l"), 0), "");
+
+    key.create("v");
+    key.put("v", std::string(255, 'v'), reg::text, "x\0"s);
+    EXPECT_EQ(cls.ListSubValue(HKCU, key.path("v"), 0), "");
+}
+
+TEST_F(RegistryTest, KeysAreCreatedTestedAndDeleted) {
+    EXPECT_TRUE(cls.CreateKey(HKCU, key.path("a\\b")));
+    EXPECT_TRUE(cls.CreateKey(HKCU, key.path("a\\b")));  // already there
+    EXPECT_TRUE(cls.KeyExists(HKCU, key.path("A\\B")));
+    EXPECT_TRUE(cls.KeyExists(HKCU, "\\" + key.path("a")));
+    // Only one leading "\" is dropped.
+    EXPECT_FALSE(cls.KeyExists(HKCU, "\\\\" + key.path("a")));
+    EXPECT_FALSE(cls.CreateKey(HKCU, "\\\\" + key.path("x")));
+    EXPECT_FALSE(cls.KeyExists(HKCU, key.path("x")));
+
+    EXPECT_FALSE(cls.DeleteKey(HKCU, key.path("a")));  // it has a subkey
+    EXPECT_TRUE(cls.DeleteKey(HKCU, "\\" + key.path("a\\b")));
+    EXPECT_FALSE(cls.KeyExists(HKCU, key.path("a\\b")));
+    EXPECT_FALSE(cls.DeleteKey(HKCU, key.path("a\\b")));
+    EXPECT_TRUE(cls.DeleteKey(HKCU, key.path("a")));
+}
+
+TEST_F(RegistryTest, DeleteValueSaysWhetherAValueWent) {
+    key.put("", "v", reg::text, "1\0"s);
+    EXPECT_TRUE(cls.DeleteValue(HKCU, "\\" + K(), "v"));
+    EXPECT_FALSE(key.get("", "v"));
+    EXPECT_FALSE(cls.DeleteValue(HKCU, K(), "v"));
+    EXPECT_FALSE(cls.DeleteValue(HKCU, key.path("Missing"), "v"));
+}
+
+TEST_F(RegistryTest, AKeyGrantingLessThanAllAccessCountsAsNotThere) {
+    key.create("locked\\sub");
+    key.put("locked", "v", reg::text, "kept\0"s);
+    {
+        test::ReadOnlyKey readOnly(root.options(), HKCU, key.path("locked"));
+        EXPECT_FALSE(cls.KeyExists(HKCU, key.path("locked")));
+        EXPECT_TRUE(cls.GetValue(HKCU, key.path("locked"), "v").isEmpty());
+        EXPECT_EQ(cls.ListSubKey(HKCU, key.path("locked"), 0), "");
+        EXPECT_EQ(cls.ListSubValue(HKCU, key.path("locked"), 0), "");
+        EXPECT_FALSE(cls.DeleteValue(HKCU, key.path("locked"), "v"));
+        expectRegistryError([&] { cls.SetValue(HKCU, key.path("locked"), "v", "x"); }, 11001, "SetValue");
+        // Still readable with read access.
+        EXPECT_EQ(key.get("locked", "v"), (RawValue{reg::text, "kept\0"s}));
+    }
+    EXPECT_TRUE(cls.KeyExists(HKCU, key.path("locked")));
+}
+
+TEST_F(RegistryTest, AnUnreachableComputerAnswersAsAKeyThatCannotBeOpened) {
+    const std::string remote = "\\\\ORR-NO-SUCH-HOST";
+    key.create("sub");
+    key.put("", "v", reg::text, "1\0"s);
+    expectRegistryError([&] { cls.SetValue(HKCU, K(), "v", "x", remote); }, 11001, "SetValue");
+    EXPECT_TRUE(cls.GetValue(HKCU, K(), "v", remote).isEmpty());
+    EXPECT_EQ(cls.ListSubKey(HKCU, K(), 0, remote), "");
+    EXPECT_FALSE(cls.DeleteValue(HKCU, K(), "v", remote));
+    EXPECT_FALSE(cls.CreateKey(HKCU, key.path("new"), remote));
+    EXPECT_FALSE(cls.DeleteKey(HKCU, key.path("sub"), remote));
+    EXPECT_EQ(cls.ListSubValue(HKCU, K(), 0, remote), "");
+    EXPECT_FALSE(cls.KeyExists(HKCU, K(), remote));
+    // Nothing changed here.
+    EXPECT_TRUE(cls.KeyExists(HKCU, key.path("sub")));
+    EXPECT_FALSE(cls.KeyExists(HKCU, key.path("new")));
+    EXPECT_EQ(key.get("", "v"), (RawValue{reg::text, "1\0"s}));
+}
+
+// Passes every request on to the real registry, except the ones it is told
+// to break.
+class FaultyRegistry : public platform::Registry {
+public:
+    explicit FaultyRegistry(platform::Registry& real) : real_(real) {}
+
+    bool throwOnAll = false;   // every request runs out of memory
+    int failQueryFrom = 0;     // queries from this one on (1-based) fail
+
+    std::int32_t connect(std::string_view c, std::uint32_t p, platform::RegKey& k) override {
+        fault();
+        return real_.connect(c, p, k);
+    }
+    std::int32_t open(const platform::RegKey& p, std::string_view path, std::uint32_t a,
+                      platform::RegKey& k) override {
+        fault();
+        return real_.open(p, path, a, k);
+    }
+    std::int32_t queryValue(const platform::RegKey& k, std::string_view n, std::uint32_t& t,
+                            unsigned char* d, std::uint32_t& s) override {
+        fault();
+        if (failQueryFrom && ++queries_ >= failQueryFrom) return reg::fileNotFound;
+        return real_.queryValue(k, n, t, d, s);
+    }
+    std::int32_t setValue(const platform::RegKey& k, std::string_view n, std::uint32_t t,
+                          const unsigned char* d, std::uint32_t s) override {
+        fault();
+        return real_.setValue(k, n, t, d, s);
+    }
+    std::int32_t enumKey(const platform::RegKey& k, std::uint32_t i, char* n, std::uint32_t& s) override {
+        fault();
+        return real_.enumKey(k, i, n, s);
+    }
+    std::int32_t enumValue(const platform::RegKey& k, std::uint32_t i, char* n, std::uint32_t& s) override {
+        fault();
+        return real_.enumValue(k, i, n, s);
+    }
+    std::int32_t createKey(const platform::RegKey& p, std::string_view path, std::uint32_t a,
+                           platform::RegKey& k) override {
+        fault();
+        return real_.createKey(p, path, a, k);
+    }
+    std::int32_t deleteKey(const platform::RegKey& p, std::string_view path) override {
+        fault();
+        return real_.deleteKey(p, path);
+    }
+    std::int32_t deleteValue(const platform::RegKey& k, std::string_view n) override {
+        fault();
+        return real_.deleteValue(k, n);
+    }
+
+private:
+    void fault() {
+        if (throwOnAll) throw std::bad_alloc();
+    }
+    void close(std::intptr_t) noexcept override {}  // never hands out handles of its own
+    platform::Registry& real_;
+    int queries_ = 0;
+};
+
+TEST_F(RegistryTest, EveryMethodButGetValueTurnsFailuresIntoItsOwnError) {
+    FaultyRegistry faulty(*registry);
+    clsRegistry broken(faulty);
+    faulty.throwOnAll = true;
+    expectRegistryError([&] { broken.SetValue(HKCU, K(), "v", "x"); }, 11001, "SetValue");
+    expectRegistryError([&] { broken.ListSubKey(HKCU, K(), 0); }, 11003, "ListSubKey");
+    expectRegistryError([&] { broken.DeleteValue(HKCU, K(), "v"); }, 11004, "DeleteValue");
+    expectRegistryError([&] { broken.CreateKey(HKCU, K()); }, 11005, "CreateKey");
+    expectRegistryError([&] { broken.DeleteKey(HKCU, K()); }, 11006, "DeleteKey");
+    expectRegistryError([&] { broken.ListSubValue(HKCU, K(), 0); }, 11007, "ListSubValue");
+    expectRegistryError([&] { broken.KeyExists(HKCU, K()); }, 11008, "KeyExists");
+    EXPECT_THROW(broken.GetValue(HKCU, K(), "v"), std::bad_alloc);
+}
+
+TEST_F(RegistryTest, AFailedSecondReadGivesZeroForNumbersAndEmptyTextOtherwise) {
+    key.put("", "number", reg::dword, test::dwordBytes(9));
+    key.put("", "bytes", reg::binary, "\x09"s);
+    key.put("", "text", reg::text, "t\0"s);
+    key.put("", "expand", reg::expandText, "e\0"s);
+    for (const char* name : {"number", "bytes", "text", "expand"}) {
+        FaultyRegistry faulty(*registry);
+        faulty.failQueryFrom = 2;
+        Variant expected = name[0] == 'n' || name[0] == 'b' ? Variant::integer(0) : Variant("");
+        EXPECT_EQ(clsRegistry(faulty).GetValue(HKCU, K(), name), expected) << name;
+    }
+}
+
+}  // namespace
+}  // namespace orr
