@@ -1,0 +1,42 @@
+// The user's folders inside the Wine-style prefix: Wine names the user's
+// profile after the login name and keeps its temporary files in "Temp".
+#include "platform/folders.h"
+
+#include "platform/filesystem.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace orr::platform {
+namespace {
+
+std::string loginName() {
+    if (const char* user = std::getenv("USER"); user && *user) return user;
+    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_name) return pw->pw_name;
+    return "root";
+}
+
+class PrefixFolders final : public UserFolders {
+public:
+    explicit PrefixFolders(FileSystem& files) : files_(files) {}
+
+    std::string temporary() override {
+        std::string profile = "C:\\users\\" + loginName() + "\\";
+        for (std::string candidate : {profile + "Temp\\", profile + "AppData\\Local\\Temp\\"})
+            if (files_.exists(candidate)) return candidate;
+        return "C:\\windows\\temp\\";
+    }
+
+private:
+    FileSystem& files_;
+};
+
+}  // namespace
+
+std::unique_ptr<UserFolders> makeUserFolders(FileSystem& files) {
+    return std::make_unique<PrefixFolders>(files);
+}
+
+}  // namespace orr::platform

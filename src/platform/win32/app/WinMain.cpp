@@ -1,0 +1,29 @@
+// orrindale.exe: the program on real windows.
+#include "platform/browser.h"
+#include "platform/clipboard.h"
+#include "platform/folders.h"
+#include "platform/services.h"
+#include "platform/win32/ui/Win32Gui.h"
+#include "shell/Module1.h"
+#include "shell/Program.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The shell's functions (starting the browser, the folder picker) want
+    // COM in this thread's apartment.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    orr::platform::NativeServices native;
+    orr::ui::Win32Gui gui(orr::ui::EndAction::exitProcess);
+    auto clipboard = orr::platform::makeClipboard();
+    auto browser = orr::platform::makeBrowser();
+    auto folders = orr::platform::makeUserFolders(*native.files);
+    orr::Program program(native.view(), {gui, *clipboard, *browser, *folders});
+    orr::runProgram(program);
+    return 0;  // not reached: ending the program exits the process
+}

@@ -1,0 +1,68 @@
+// The running program: the services it works with, its three forms (each
+// made on first use and kept as the one program-wide instance), and the
+// program-wide values. Forms and run classes receive it by reference; there
+// is no other program-wide state.
+#pragma once
+
+#include "platform/browser.h"
+#include "platform/clipboard.h"
+#include "platform/folders.h"
+#include "platform/services.h"
+#include "ui/Gui.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace orr {
+
+class frmMain;
+class frmBackup;
+class frmRestore;
+
+// The window system's services besides the core platform ones.
+struct Desktop {
+    ui::Gui& gui;
+    platform::Clipboard& clipboard;
+    platform::Browser& browser;
+    platform::UserFolders& folders;
+};
+
+class Program {
+public:
+    // `core` supplies everything but the event pump and the mouse pointer,
+    // which are the toolkit's own.
+    Program(const platform::Services& core, const Desktop& desktop);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    platform::Services services;
+    ui::Gui& gui;
+    platform::Clipboard& clipboard;
+    platform::Browser& browser;
+    platform::UserFolders& folders;
+
+    // The folder a backup writes into or a restore reads from.
+    std::string backupFolder;
+    // The backup wizard's step: 0 Start, 1 to 4 Step 1 to 4, 5 Finish.
+    std::int16_t backupStep = 0;
+
+    frmMain& mainMenu();
+    frmBackup& backupWizard();
+    frmRestore& restoreWizard();
+
+    // Ends the program at once: open files are closed, every window goes
+    // without further events, and nothing after the call runs.
+    [[noreturn]] void end();
+
+private:
+    std::unique_ptr<frmMain> mainMenu_;
+    std::unique_ptr<frmBackup> backupWizard_;
+    std::unique_ptr<frmRestore> restoreWizard_;
+};
+
+// The message that names a failure no handler caught.
+std::string unhandledErrorText(const RunError& e);
+
+}  // namespace orr

@@ -1,0 +1,36 @@
+// The main menu: a choice between making a backup and restoring one, Start
+// and Cancel, and the link to the product's web page.
+#pragma once
+
+#include "ui/Controls.h"
+#include "ui/Form.h"
+
+namespace orr {
+
+class Program;
+
+class frmMain : public ui::Form {
+public:
+    explicit frmMain(Program& program);
+
+    ui::Frame Frame1;
+    ui::Label Label2;
+    ui::OptionButton optBackup;
+    ui::OptionButton optRestore;
+    ui::Label Label4;
+    ui::CommandButton Command4;  // Start
+    ui::CommandButton Command3;  // Cancel
+
+    // Start: hides the menu for good and opens the chosen wizard; stays
+    // inside the restore wizard's modal show until that window goes.
+    void Command4_Click();
+    // Cancel: ends the program.
+    void Command3_Click();
+    // The web page link.
+    void Label4_Click();
+
+private:
+    Program& program_;
+};
+
+}  // namespace orr

@@ -1,0 +1,385 @@
+// The form layer's behaviour that the wizards rely on, on every toolkit
+// available here: clicks and option groups, the keyboard, re-entrant
+// handlers, queued clicks at a yield, modal shows, and ending the program
+// from deep inside nested calls.
+#include "support/ui_backends.h"
+#include "ui/ControlArray.h"
+#include "ui/Controls.h"
+#include "ui/Form.h"
+#include "ui/headless/HeadlessGui.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace orr {
+namespace {
+
+using ui::Key;
+using ui::KeyPress;
+using ui::Modality;
+
+struct Log {
+    std::vector<std::string> events;
+    void operator()(std::string e) { events.push_back(std::move(e)); }
+};
+
+// A small wizard-like form: an option group in a frame, a text box, a
+// button row with accelerators and a cancel button.
+class TestForm : public ui::Form {
+public:
+    TestForm(ui::Gui& gui, const std::string& name) : ui::Form(gui, name) {
+        setCaption(name);
+        setClientSize(300, 200);
+        setStartPosition(ui::StartPosition::centerScreen);
+        optA.setCaption("&Alpha");
+        optB.setCaption("&Beta");
+        optA.setValue(true);
+        cmdBack.setCaption("< &Back");
+        cmdNext.setCaption("&Next >");
+        cmdCancel.setCaption("Cancel");
+        setCancelButton(&cmdCancel);
+        cmdCancel.setTabIndex(0);
+        optA.setTabIndex(1);
+        optB.setTabIndex(2);
+        text1.setTabIndex(3);
+        cmdBack.setTabIndex(4);
+        cmdNext.setTabIndex(5);
+    }
+
+    ui::Frame frame{*this, "Frame1", {8, 8, 200, 80}};
+    ui::OptionButton optA{frame, "optA", {8, 16, 120, 20}};
+    ui::OptionButton optB{frame, "optB", {8, 44, 120, 20}};
+    ui::Label label{*this, "Label1", {8, 96, 150, 17}};
+    ui::TextBox text1{*this, "text1", {8, 120, 200, 25}};
+    ui::CommandButton cmdCancel{*this, "cmdCancel", {8, 160, 65, 25}};
+    ui::CommandButton cmdBack{*this, "cmdBack", {80, 160, 65, 25}};
+    ui::CommandButton cmdNext{*this, "cmdNext", {152, 160, 65, 25}};
+};
+
+class FormLayer : public ::testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override {
+        gui = test::makeUiBackend(GetParam());
+        if (!gui) GTEST_SKIP() << "no desktop to show windows on";
+    }
+    std::unique_ptr<ui::Gui> gui;
+};
+
+TEST_P(FormLayer, OptionButtonsInOneContainerFormOneGroup) {
+    TestForm form(*gui, "frmTest");
+    ui::OptionButton elsewhere(form, "optOther", {220, 16, 70, 20});
+    elsewhere.setValue(true);
+    Log log;
+    form.optA.Click = [&] { log("A"); };
+    form.optB.Click = [&] { log("B"); };
+    form.show();
+
+    ASSERT_TRUE(gui->click(form.optB));
+    EXPECT_FALSE(form.optA.value());
+    EXPECT_TRUE(form.optB.value());
+    EXPECT_TRUE(elsewhere.value()) << "another container is another group";
+    EXPECT_EQ(form.activeControl(), &form.optB);
+
+    gui->click(form.optB);  // already selected: no change, no Click
+    form.optA.setValue(true);  // selecting in code raises Click too
+    form.optA.setValue(false);  // clearing raises nothing
+    EXPECT_EQ(log.events, (std::vector<std::string>{"B", "A"}));
+    EXPECT_FALSE(form.optB.value());
+}
+
+TEST_P(FormLayer, FirstShowFocusesTheFirstTabStopAndTabSkipsWhatCannotTakeIt) {
+    TestForm form(*gui, "frmTest");
+    form.show();
+    EXPECT_EQ(form.activeControl(), &form.cmdCancel);
+
+    form.cmdBack.setEnabled(false);
+    std::vector<ui::Control*> visited;
+    for (int i = 0; i < 4; ++i) {
+        gui->key(form, {Key::tab});
+        visited.push_back(form.activeControl());
+    }
+    // Only the selected option of a group is a stop; the disabled button is none.
+    EXPECT_EQ(visited, (std::vector<ui::Control*>{&form.optA, &form.text1, &form.cmdNext, &form.cmdCancel}));
+
+    EXPECT_TRUE(form.pressKey({Key::tab, 0, /*shift*/ true}));
+    EXPECT_EQ(form.activeControl(), &form.cmdNext);
+
+    // A focused control that is disabled hands the focus on.
+    form.cmdNext.setEnabled(false);
+    EXPECT_EQ(form.activeControl(), &form.cmdCancel);
+}
+
+TEST_P(FormLayer, EscapePressesTheCancelButtonOnlyWhenItCanBePressed) {
+    TestForm form(*gui, "frmTest");
+    int cancels = 0;
+    form.cmdCancel.Click = [&] { ++cancels; };
+    form.show();
+    gui->click(form.text1);
+
+    EXPECT_TRUE(gui->key(form, {Key::escape}));
+    EXPECT_EQ(cancels, 1);
+    EXPECT_EQ(form.activeControl(), &form.cmdCancel);
+
+    form.cmdCancel.setEnabled(false);
+    EXPECT_FALSE(gui->key(form, {Key::escape}));
+    form.setCancelButton(nullptr);
+    form.cmdCancel.setEnabled(true);
+    EXPECT_FALSE(gui->key(form, {Key::escape}));
+    EXPECT_EQ(cancels, 1);
+}
+
+TEST_P(FormLayer, AcceleratorsPressTheirButtonUnlessTheTextBoxTakesTheLetter) {
+    TestForm form(*gui, "frmTest");
+    Log log;
+    form.cmdNext.Click = [&] { log("next"); };
+    form.cmdBack.Click = [&] { log("back"); };
+    form.optB.Click = [&] { log("beta"); };
+    form.show();
+
+    EXPECT_TRUE(gui->key(form, {Key::character, 'n', false, /*alt*/ true}));
+    EXPECT_EQ(form.activeControl(), &form.cmdNext);
+    // With the focus on a button a plain letter is an accelerator too. Two
+    // controls share "b": the first after the focus in tab order wins.
+    EXPECT_TRUE(gui->key(form, {Key::character, 'b'}));
+    EXPECT_TRUE(form.optB.value());
+    EXPECT_TRUE(gui->key(form, {Key::character, 'b', false, true}));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"next", "beta", "back"}));
+
+    gui->click(form.text1);
+    auto before = log.events.size();
+    EXPECT_FALSE(gui->key(form, {Key::character, 'n'})) << "a letter typed into the text box";
+    form.cmdNext.setEnabled(false);
+    EXPECT_FALSE(gui->key(form, {Key::character, 'n', false, true}));
+    EXPECT_EQ(log.events.size(), before);
+}
+
+TEST_P(FormLayer, TypingReplacesTheTextAndFocusesTheBox) {
+    TestForm form(*gui, "frmTest");
+    form.show();
+    ASSERT_TRUE(gui->type(form.text1, "C:\\Backup"));
+    EXPECT_EQ(form.text1.text(), "C:\\Backup");
+    EXPECT_EQ(form.activeControl(), &form.text1);
+    form.text1.setText("set by the program");
+    EXPECT_EQ(form.text1.text(), "set by the program");
+
+    form.text1.setLocked(true);
+    EXPECT_FALSE(gui->type(form.text1, "typed"));
+    EXPECT_EQ(form.text1.text(), "set by the program");
+}
+
+TEST_P(FormLayer, DisabledOrHiddenControlsTakeNoClicks) {
+    TestForm form(*gui, "frmTest");
+    int clicks = 0;
+    form.cmdNext.Click = [&] { ++clicks; };
+    EXPECT_FALSE(gui->click(form.cmdNext)) << "the form is not shown";
+    form.show();
+    form.cmdNext.setEnabled(false);
+    EXPECT_FALSE(gui->click(form.cmdNext));
+    form.cmdNext.setEnabled(true);
+    form.frame.setVisible(false);
+    EXPECT_FALSE(gui->click(form.optB)) << "its frame is hidden";
+    EXPECT_TRUE(gui->click(form.cmdNext));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_P(FormLayer, LabelClicksReachTheirHandler) {
+    TestForm form(*gui, "frmTest");
+    form.label.setCaption("www.example.org");
+    int clicks = 0;
+    form.label.Click = [&] { ++clicks; };
+    form.show();
+    EXPECT_TRUE(gui->click(form.label));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_P(FormLayer, AClickHandlerMayBeEnteredAgainWhileItRuns) {
+    // As the game data sets call the wizard's Next handler from inside it.
+    TestForm form(*gui, "frmTest");
+    form.show();
+    std::vector<int> steps;
+    int step = 0;
+    std::function<void()> next = [&] {
+        int mine = ++step;
+        steps.push_back(mine);
+        if (mine == 1) {
+            next();
+            next();
+        }
+        steps.push_back(-mine);
+    };
+    form.cmdNext.Click = [&] { next(); };
+    gui->click(form.cmdNext);
+    EXPECT_EQ(steps, (std::vector<int>{1, 2, -2, 3, -3, -1}));
+}
+
+TEST_P(FormLayer, QueuedClicksWaitForTheNextYield) {
+    TestForm form(*gui, "frmTest");
+    form.show();
+    Log log;
+    form.cmdCancel.Click = [&] { log("cancel"); };
+    form.cmdBack.Click = [&] { log("back"); };
+    form.cmdNext.Click = [&] {
+        log("next begins");
+        form.cmdBack.setEnabled(false);
+        gui->events().process();
+        log("next ends");
+    };
+    gui->queueClick(form.cmdCancel);
+    gui->queueClick(form.cmdBack);
+    gui->click(form.cmdNext);
+    // The click on the disabled Back is dropped.
+    EXPECT_EQ(log.events, (std::vector<std::string>{"next begins", "cancel", "next ends"}));
+    gui->events().process();
+    EXPECT_EQ(log.events.size(), 3u);
+}
+
+TEST_P(FormLayer, ModalShowReturnsWhenTheFormGoesAndDisablesTheOthers) {
+    TestForm main(*gui, "frmMain");
+    TestForm dialog(*gui, "frmDialog");
+    Log log;
+    bool mainTookInputMeanwhile = true;
+    dialog.cmdNext.Click = [&] {
+        log("dialog next");
+        mainTookInputMeanwhile = main.windowEnabled() || gui->click(main.cmdBack);
+        dialog.hide();
+    };
+    main.cmdNext.Click = [&] {
+        log("show");
+        dialog.show(Modality::modal);
+        log("returned");
+    };
+    main.show();
+    // The dialog's windows exist once it has been shown: then its button
+    // can hold a queued click, served inside the modal show.
+    dialog.show();
+    dialog.hide();
+    gui->queueClick(dialog.cmdNext);
+    ASSERT_TRUE(gui->click(main.cmdNext));
+
+    EXPECT_EQ(log.events, (std::vector<std::string>{"show", "dialog next", "returned"}));
+    EXPECT_FALSE(mainTookInputMeanwhile);
+    EXPECT_TRUE(main.windowEnabled());
+    EXPECT_FALSE(dialog.visible());
+}
+
+TEST_P(FormLayer, EndingInsideNestedCallsUnwindsEverythingAndTakesTheWindowsDown) {
+    TestForm main(*gui, "frmMain");
+    TestForm dialog(*gui, "frmDialog");
+    Log log;
+    int endHooks = 0;
+    gui->onEnd([&] { ++endHooks; });
+    dialog.cmdCancel.Click = [&] {
+        log("cancel");
+        gui->endProgram();
+    };
+    dialog.cmdNext.Click = [&] {
+        log("next");
+        gui->events().process();  // the Cancel click waits here
+        log("after yield");
+    };
+    main.cmdNext.Click = [&] {
+        dialog.show(Modality::modal);
+        log("after modal");
+    };
+    main.show();
+    dialog.show();
+    dialog.hide();
+    gui->queueClick(dialog.cmdNext);
+    gui->queueClick(dialog.cmdCancel);
+
+    EXPECT_THROW(gui->click(main.cmdNext), ui::ProgramEnded);
+    EXPECT_EQ(log.events, (std::vector<std::string>{"next", "cancel"}));
+    EXPECT_EQ(endHooks, 1);
+    EXPECT_TRUE(gui->ended());
+    for (ui::Form* f : {static_cast<ui::Form*>(&main), static_cast<ui::Form*>(&dialog)}) {
+        EXPECT_FALSE(f->visible());
+        EXPECT_FALSE(f->loaded());
+        EXPECT_EQ(f->hWnd(), 0u);
+    }
+    EXPECT_FALSE(gui->click(main.cmdCancel));
+}
+
+TEST_P(FormLayer, AFailureNoHandlerCatchesIsReportedOnceAndEndsTheProgram) {
+    TestForm form(*gui, "frmTest");
+    form.cmdNext.Click = [] { throw RunError::fileNotFound(); };
+    form.show();
+    // Without the program's rule the failure passes on.
+    EXPECT_THROW(gui->click(form.cmdNext), RunError);
+
+    std::vector<int> reported;
+    gui->onUnhandledError([&](const RunError& e) { reported.push_back(e.number()); });
+    EXPECT_THROW(gui->click(form.cmdNext), ui::ProgramEnded);
+    EXPECT_EQ(reported, std::vector<int>{53});
+}
+
+TEST_P(FormLayer, TheFrameCloseCommandRunsItsHandlerOrUnloadsTheForm) {
+    TestForm form(*gui, "frmTest");
+    form.show();
+    EXPECT_TRUE(gui->key(form, {Key::f4, 0, false, true}));
+    EXPECT_FALSE(form.loaded()) << "no handler: the form unloads";
+
+    int closes = 0;
+    form.FrameClose = [&] { ++closes; };
+    form.show();
+    EXPECT_TRUE(form.loaded());
+    gui->key(form, {Key::f4, 0, false, true});
+    EXPECT_EQ(closes, 1);
+    EXPECT_TRUE(form.visible());
+}
+
+TEST_P(FormLayer, StackedFramesShowTheOneBroughtToFront) {
+    TestForm form(*gui, "frmTest");
+    ui::ControlArray<ui::Frame> panels("fraSteps");
+    for (int i = 0; i < 3; ++i) panels.add(form, ui::Rect{150, 0, 100, 100}).setBorder(false);
+    ui::ControlArray<ui::Shape> markers("shpSteps");
+    markers.add(form, ui::Rect{0, 0, 17, 17}).setFillColor(ui::rgb(0, 255, 0));
+    form.show();
+    EXPECT_EQ(form.frontIndex("fraSteps"), 2) << "the last made is in front";
+    panels(0).bringToFront();
+    EXPECT_EQ(panels.frontIndex(), 0);
+    EXPECT_EQ(form.frontIndex("fraSteps"), 0);
+    EXPECT_EQ(form.frontIndex("nothing"), -1);
+    EXPECT_EQ(form.find("fraSteps", 1), &panels(1));
+    EXPECT_EQ(form.find("shpSteps", 0)->state().fillColor, ui::rgb(0, 255, 0));
+}
+
+// The scenario driver's commands run from inside modal shows: the headless
+// toolkit asks its input source whenever the program waits for the user.
+TEST(HeadlessToolkit, AModalShowServesTheInputSourceUntilTheFormGoes) {
+    ui::HeadlessGui gui;
+    TestForm main(gui, "frmMain");
+    TestForm dialog(gui, "frmDialog");
+    std::vector<std::string> script{"click next", "hide"};
+    std::size_t line = 0;
+    gui.setInput([&] {
+        if (line == script.size()) return false;
+        const std::string& command = script[line++];
+        if (command == "click next") gui.click(dialog.cmdNext);
+        if (command == "hide") dialog.hide();
+        return true;
+    });
+    int nexts = 0;
+    dialog.cmdNext.Click = [&] { ++nexts; };
+    main.cmdNext.Click = [&] { dialog.show(Modality::modal); };
+    main.show();
+    gui.click(main.cmdNext);
+    EXPECT_EQ(line, 2u);
+    EXPECT_EQ(nexts, 1);
+
+    // With nothing more to come a modal show cannot go on.
+    try {
+        gui.click(main.cmdNext);
+        ADD_FAILURE() << "the modal show returned without input";
+    } catch (const ui::InputExhausted& e) {
+        EXPECT_EQ(e.form, "frmDialog");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Toolkits, FormLayer, ::testing::ValuesIn(test::uiBackendNames()),
+                         [](const auto& info) { return info.param; });
+
+}  // namespace
+}  // namespace orr
