@@ -1,15 +1,334 @@
-// PLACEHOLDER: see frmBackup.h.
 #include "frmBackup.h"
 
+#include "clsBackup.h"
 #include "shell/Program.h"
+#include "toolkit/clsFileSystem.h"
+
+#include <algorithm>
+#include <initializer_list>
 
 namespace orr {
+namespace {
 
-frmBackup::frmBackup(Program& program) : ui::Form(program.gui, "frmBackup") {
+using ui::Rect;
+
+constexpr const char* kCaption = "Orrindale";
+constexpr int kLastStep = 5;  // Finish; the rail's marker count minus one
+
+constexpr ui::Color kCurrent = ui::rgb(0, 255, 0);
+constexpr ui::Color kOther = ui::rgb(128, 128, 128);
+constexpr ui::Color kFinishAhead = ui::rgb(255, 0, 0);
+constexpr ui::Color kPanelGrey = ui::rgb(192, 192, 192);
+constexpr ui::Color kPathGrey = ui::rgb(224, 224, 224);
+
+const ui::Font kSansSerif{"MS Sans Serif", 8.25, false, false};
+const ui::Font kTitle{"MS Sans Serif", 9.75, true, false};
+const ui::Font kBody{"Arial", 8.25, false, false};
+
+// The rail: marker tops, and Start and Finish set 16 pixels left of the
+// steps between them (their labels 8), so the rail reads as a path with
+// its two ends on the line.
+constexpr int kMarkerTop[] = {8, 32, 64, 96, 128, 160};
+constexpr int kMarkerSide = 17;
+constexpr int kLineX = 16;  // the middle of the end markers
+int markerLeft(int step) { return step == 0 || step == kLastStep ? 8 : 24; }
+int labelLeft(int step) { return step == 0 || step == kLastStep ? 40 : 48; }
+
+// Rail and panel come to 570 pixels, 4 more than the window is wide: the
+// panels lose their right edge (nothing is placed there), so the rail shows
+// whole and meets them in one straight line.
+const Rect kPanel{145, 0, 425, 257};
+constexpr int kVisibleWidth = 566 - 145;  // what the headings centre on
+constexpr int kButtonTop = 273;
+
+ui::ControlArray<ui::Frame> makePanels(ui::Form& form) {
+    ui::ControlArray<ui::Frame> panels("fraSteps");
+    for (int i = 0; i <= kLastStep; ++i) {
+        ui::Frame& panel = panels.add(form, kPanel);
+        panel.setBorder(false);
+        panel.setFont(kBody);
+        panel.setBackColor(i == 0 || i == kLastStep ? ui::color::white : kPanelGrey);
+    }
+    return panels;
+}
+
+void heading(ui::Label& label, const std::string& caption, double points) {
+    label.setCaption(caption);
+    label.setFont({"Arial", points, false, false});
+    label.setForeColor(ui::color::white);
+    label.setBackColor(ui::color::black);
+    label.setAlignment(ui::Alignment::center);
+}
+
+void band(ui::Shape& shape) {
+    shape.setFilled(true);
+    shape.setFillColor(ui::color::black);
+    shape.setBorderColor(ui::color::black);
+}
+
+void title(ui::Label& label, const std::string& caption) {
+    label.setCaption(caption);
+    label.setFont(kTitle);
+}
+
+void body(ui::Label& label, const std::string& caption, bool centred = false) {
+    label.setCaption(caption);
+    if (centred) label.setAlignment(ui::Alignment::center);
+}
+
+void button(ui::CommandButton& b, const std::string& caption) {
+    b.setCaption(caption);
+    b.setFont(kSansSerif);
+}
+
+// Only an existing folder will do: with a file there, every copy of the
+// backup would fail while the Finish panel still reported success.
+bool namesFolder(platform::Services& services, const std::string& path) {
+    if (!clsFileSystem(services).FileExist(path)) return false;
+    auto bits = services.files.attributes(path);
+    return bits && (*bits & platform::attr::directory) != 0;
+}
+
+std::string trimSpaces(const std::string& s) {
+    auto first = s.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+frmBackup::frmBackup(Program& program)
+    : ui::Form(program.gui, "frmBackup"),
+      picWiz(*this, "picWiz", {0, 0, 145, 265}),
+      Line1(picWiz, "Line1", kLineX, kMarkerTop[0] + 8, kLineX, kMarkerTop[kLastStep] + 8),
+      linSteps("linSteps"),
+      shpSteps("shpSteps"),
+      lblSteps("lblSteps"),
+      fraSteps(makePanels(*this)),
+      Shape1(fraSteps(0), "Shape1", {0, 0, kVisibleWidth, 57}),
+      lblHead(fraSteps(0), "lblHead", {0, 14, kVisibleWidth, 30}),
+      Label1(fraSteps(0), "Label1", {32, 88, 361, 20}),
+      Label2(fraSteps(0), "Label2", {32, 128, 361, 33}),
+      Label3(fraSteps(1), "Label3", {16, 16, 201, 20}),
+      Label4(fraSteps(1), "Label4", {16, 88, 393, 17}),
+      Label5(fraSteps(1), "Label5", {16, 216, 393, 17}),
+      Label6(fraSteps(2), "Label6", {16, 16, 201, 20}),
+      Label7(fraSteps(2), "Label7", {16, 56, 393, 17}),
+      Label8(fraSteps(2), "Label8", {48, 104, 329, 17}),
+      text1(fraSteps(2), "text1", {48, 124, 225, 25}),
+      btnSelect(fraSteps(2), "btnSelect", {281, 124, 65, 25}),
+      Label9(fraSteps(2), "Label9", {16, 216, 393, 17}),
+      Label10(fraSteps(3), "Label10", {16, 16, 201, 20}),
+      Label11(fraSteps(3), "Label11", {32, 88, 361, 33}),
+      Label12(fraSteps(3), "Label12", {16, 216, 393, 17}),
+      Label13(fraSteps(4), "Label13", {16, 16, 201, 20}),
+      Label14(fraSteps(4), "Label14", {32, 88, 361, 17}),
+      Label15(fraSteps(4), "Label15", {16, 216, 393, 17}),
+      Shape2(fraSteps(5), "Shape2", {0, 0, kVisibleWidth, 57}),
+      Label16(fraSteps(5), "Label16", {0, 10, kVisibleWidth, 38}),
+      Label17(fraSteps(5), "Label17", {24, 66, 377, 18}),
+      Label18(fraSteps(5), "Label18", {24, 86, 377, 17}),
+      Label19(fraSteps(5), "Label19", {24, 105, 377, 17}),
+      txtPath(fraSteps(5), "txtPath", {24, 124, 353, 97}),
+      Label20(fraSteps(5), "Label20", {24, 226, 272, 28}),
+      Command1(fraSteps(5), "Command1", {304, 226, 105, 25}),
+      Line2(*this, "Line2", 0, 266, 566, 266),
+      Line3(*this, "Line3", 0, 267, 566, 267),
+      cmdCancel(*this, "cmdCancel", {282, kButtonTop, 65, 25}),
+      cmdBack(*this, "cmdBack", {355, kButtonTop, 65, 25}),
+      cmdNext(*this, "cmdNext", {420, kButtonTop, 65, 25}),
+      cmdFinish(*this, "cmdFinish", {493, kButtonTop, 65, 25}),
+      program_(program) {
     setTitleBar(false);
     setBorderStyle(ui::BorderStyle::fixedDialog);
+    setStartPosition(ui::StartPosition::windowsDefault);
     setClientSize(566, 306);
-    FrameClose = [&program] { program.end(); };
+    setFont(kSansSerif);
+
+    // The rail. The line goes first, so the markers cover it.
+    picWiz.setBorder(false);
+    picWiz.setBackColor(ui::color::black);
+    Line1.setBorderColor(ui::color::white);
+    static const char* const stepNames[] = {"Start", "Step 1", "Step 2", "Step 3", "Step 4", "Finish"};
+    for (int i = 0; i <= kLastStep; ++i) {
+        const int top = kMarkerTop[i];
+        if (markerLeft(i) > kLineX) {
+            const int middle = top + kMarkerSide / 2;
+            linSteps.add(picWiz, kLineX, middle, markerLeft(i), middle).setBorderColor(ui::color::white);
+        }
+        ui::Shape& marker = shpSteps.add(picWiz, Rect{markerLeft(i), top, kMarkerSide, kMarkerSide});
+        marker.setShape(ui::ShapeKind::square);
+        marker.setFilled(true);
+        marker.setBorderColor(ui::color::white);
+        marker.setFillColor(i == 0 ? kCurrent : i == kLastStep ? kFinishAhead : kOther);
+        ui::Label& label = lblSteps.add(picWiz, Rect{labelLeft(i), top + 2, 88, 17});
+        label.setCaption(stepNames[i]);
+        label.setForeColor(ui::color::white);
+        label.setFontBold(i == 0);
+    }
+
+    // 0 Start
+    band(Shape1);
+    heading(lblHead, "Welcome to Deve Vozuvi", 18);
+    body(Label1, "Save your Sims customizations");
+    Label1.setFont({"Arial", 9.75, false, false});
+    body(Label2, "Click Next to start backing up your customized settings and files");
+    // 1 Step 1
+    title(Label3, "Step 1");
+    body(Label4, "We will now begin backing up your Sims customizations", true);
+    body(Label5, "Click Next to continue backing up or Cancel to quit");
+    // 2 Step 2
+    title(Label6, "Step 2");
+    body(Label7, "Select a folder to backup the Sims customizations", true);
+    body(Label8, "Please select a folder where to back up to:");
+    button(btnSelect, "Select");
+    body(Label9, "Click Next to continue backing up or Cancel to quit");
+    // 3 Step 3
+    title(Label10, "Step 3");
+    body(Label11, "Backing up animation, floors, lights, roofs, skins, textures, user objects and walls");
+    body(Label12, "Click Cancel to quit");
+    // 4 Step 4
+    title(Label13, "Step 4");
+    body(Label14, "Backing up characters houses and neighbourhoods");
+    body(Label15, "Click Next to continue backing up or Cancel to quit");
+    // 5 Finish
+    band(Shape2);
+    heading(Label16, "Deve Vozuvi", 24);
+    body(Label17, "Congratulations");
+    Label17.setFont({"MS Sans Serif", 9.75, false, false});
+    body(Label18, "Backup of Sims customization is complete.");
+    body(Label19, "It is highly recommended to copy the folder:");
+    txtPath.setMultiLine(true);
+    txtPath.setBackColor(kPathGrey);
+    body(Label20, " to a CD, DVD or another type of removable device for safe storage.");
+    button(Command1, "Copy to Clipboard");
+
+    // The button row.
+    Line2.setBorderColor(ui::rgb(128, 128, 128));
+    Line3.setBorderColor(ui::color::white);
+    button(cmdCancel, "Cancel");
+    button(cmdBack, "< &Back");
+    button(cmdNext, "&Next >");
+    button(cmdFinish, "&Finish");
+    cmdBack.setEnabled(false);
+    cmdFinish.setEnabled(false);
+    setCancelButton(&cmdCancel);
+
+    // Next holds the focus when the wizard is shown; the panels' controls
+    // come after the button row.
+    int tab = 0;
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&cmdNext, &cmdBack, &cmdFinish, &cmdCancel, &text1,
+                                                             &btnSelect, &txtPath, &Command1})
+        c->setTabIndex(tab++);
+
+    program_.backupStep = 0;
+    fraSteps(0).bringToFront();
+
+    cmdNext.Click = [this] { cmdNext_Click(); };
+    cmdBack.Click = [this] { cmdBack_Click(); };
+    cmdCancel.Click = [this] { cmdCancel_Click(); };
+    cmdFinish.Click = [this] { cmdFinish_Click(); };
+    btnSelect.Click = [this] { btnSelect_Click(); };
+    Command1.Click = [this] { Command1_Click(); };
+    FrameClose = [this] { program_.end(); };
+}
+
+int frmBackup::wizardStep() const { return program_.backupStep; }
+
+void frmBackup::setButtons(bool back, bool cancel, bool finish, bool next) {
+    cmdBack.setEnabled(back);
+    cmdCancel.setEnabled(cancel);
+    cmdFinish.setEnabled(finish);
+    cmdNext.setEnabled(next);
+}
+
+void frmBackup::yield(int times) {
+    for (int i = 0; i < times; ++i) program_.services.events.process();
+}
+
+void frmBackup::say(const std::string& text) { program_.services.messages.show(text, kCaption); }
+
+void frmBackup::MoveStepMarker(int from, int to) {
+    shpSteps(from).setFillColor(from == shpSteps.ubound() ? kFinishAhead : kOther);
+    lblSteps(from).setFontBold(false);
+    shpSteps(to).setFillColor(kCurrent);
+    lblSteps(to).setFontBold(true);
+}
+
+// Nested calls (from the backup run) change the step under this one: the
+// step at entry is kept in `s` and everything after Backup() reads only
+// program-wide values.
+void frmBackup::cmdNext_Click() {
+    const int s = program_.backupStep;
+    switch (s) {
+    case 1:
+    case 2:
+        setButtons(true, true, false, true);
+        yield(3);
+        break;
+    case 3: setButtons(false, true, false, false); break;
+    case 4: setButtons(false, true, true, false); break;
+    default: break;  // Start leaves the row as it is
+    }
+    yield(3);
+
+    if (s == 2) {
+        const std::string folder = text1.text();
+        if (folder.empty()) {
+            say("Please enter a path into the Folder selection box");
+            return;
+        }
+        if (!namesFolder(program_.services, folder)) {
+            say("This is not a valid folder please select another folder");
+            text1.setText("");
+            return;
+        }
+        program_.backupFolder = folder;
+    }
+
+    clsBackup run(program_);
+    const int step = std::min(s + 1, kLastStep);
+    program_.backupStep = static_cast<std::int16_t>(step);
+    MoveStepMarker(s, step);
+    fraSteps(step).bringToFront();
+    run.Backup();
+    txtPath.setText(program_.backupFolder);
+}
+
+void frmBackup::cmdBack_Click() {
+    const int s = program_.backupStep;
+    if (s == 1) setButtons(false, true, false, true);
+    else if (s == 2) setButtons(true, true, false, true);
+
+    int step = s - 1;
+    if (step <= 0) {
+        step = 0;
+        cmdBack.setEnabled(false);
+    }
+    program_.backupStep = static_cast<std::int16_t>(step);
+    yield(3);
+    MoveStepMarker(step + 1, step);
+    fraSteps(step).bringToFront();
+}
+
+void frmBackup::cmdCancel_Click() { program_.end(); }
+
+void frmBackup::cmdFinish_Click() { program_.end(); }
+
+void frmBackup::btnSelect_Click() {
+    auto chosen = program_.dialogs.pickFolder(
+        {"Quillvault Folder", "Select or create a new folder to backup to:", "c:\\test"});
+    if (chosen) program_.backupFolder = *chosen;
+    if (!program_.backupFolder.empty()) {
+        program_.backupFolder = trimSpaces(program_.backupFolder);
+        text1.setText(program_.backupFolder);
+    }
+}
+
+void frmBackup::Command1_Click() {
+    program_.clipboard.clear();
+    program_.clipboard.setText(txtPath.text());
+    say("Path has been copied to clipboard");
 }
 
 }  // namespace orr

@@ -1,10 +1,17 @@
-// PLACEHOLDER for the backup wizard, until it is built: an empty form of
-// the wizard's kind (no title bar, fixed dialog border, 566 x 306) that the
-// main menu's Start shows modeless. The frame's close command (Alt+F4)
-// ends the program, as it will for the wizard.
+// The backup wizard: Start, Step 1 to Step 4 and Finish. Step 2 asks for
+// the backup folder; leaving it sets off the backup run, which moves the
+// wizard on by itself (through cmdNext_Click) while it copies and brings it
+// to Finish, where the folder is shown for the user to copy elsewhere.
+//
+// The step is the program-wide Program::backupStep, not a member: the
+// backup run reads it too.
 #pragma once
 
+#include "ui/ControlArray.h"
+#include "ui/Controls.h"
 #include "ui/Form.h"
+
+#include <string>
 
 namespace orr {
 
@@ -12,7 +19,84 @@ class Program;
 
 class frmBackup : public ui::Form {
 public:
+    // Loads the form: step 0, Start in front, Back and Finish disabled.
     explicit frmBackup(Program& program);
+
+    // The step rail.
+    ui::PictureBox picWiz;
+    ui::Line Line1;                     // joins the markers
+    ui::ControlArray<ui::Line> linSteps;  // ticks from the line to markers 1 to 4
+    ui::ControlArray<ui::Shape> shpSteps;
+    ui::ControlArray<ui::Label> lblSteps;
+
+    // The step panels, index = step.
+    ui::ControlArray<ui::Frame> fraSteps;
+    // 0 Start
+    ui::Shape Shape1;  // the band behind the heading
+    ui::Label lblHead;
+    ui::Label Label1;
+    ui::Label Label2;
+    // 1 Step 1
+    ui::Label Label3;
+    ui::Label Label4;
+    ui::Label Label5;
+    // 2 Step 2
+    ui::Label Label6;
+    ui::Label Label7;
+    ui::Label Label8;
+    ui::TextBox text1;  // the folder box
+    ui::CommandButton btnSelect;
+    ui::Label Label9;
+    // 3 Step 3
+    ui::Label Label10;
+    ui::Label Label11;
+    ui::Label Label12;
+    // 4 Step 4
+    ui::Label Label13;
+    ui::Label Label14;
+    ui::Label Label15;
+    // 5 Finish
+    ui::Shape Shape2;  // the band behind the heading
+    ui::Label Label16;
+    ui::Label Label17;
+    ui::Label Label18;
+    ui::Label Label19;
+    ui::TextBox txtPath;
+    ui::Label Label20;
+    ui::CommandButton Command1;  // Copy to Clipboard
+
+    // The button row under the panels.
+    ui::Line Line2;  // the bar above the buttons: shadow
+    ui::Line Line3;  // and light
+    ui::CommandButton cmdCancel;
+    ui::CommandButton cmdBack;
+    ui::CommandButton cmdNext;
+    ui::CommandButton cmdFinish;
+
+    // One step on. Also called by the game data sets while they copy, so it
+    // is entered again while an outer call is still running: everything it
+    // needs after a nested call it keeps in locals.
+    void cmdNext_Click();
+    void cmdBack_Click();
+    void cmdCancel_Click();
+    void cmdFinish_Click();
+    // Runs the folder picker and puts its folder into the folder box.
+    void btnSelect_Click();
+    // Puts the Finish panel's path on the clipboard.
+    void Command1_Click();
+
+    // The program-wide backup step.
+    int wizardStep() const override;
+
+private:
+    // Moves the rail's highlight from step `from` to step `to`.
+    void MoveStepMarker(int from, int to);
+    // The four buttons, in the order the button rows list them.
+    void setButtons(bool back, bool cancel, bool finish, bool next);
+    void yield(int times);
+    void say(const std::string& text);
+
+    Program& program_;
 };
 
 }  // namespace orr

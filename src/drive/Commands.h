@@ -15,6 +15,10 @@ namespace orr::drive {
 struct Command {
     std::function<void(const Line&)> check;
     std::function<void(Session&, const Line&)> run;
+    // Gives the program input (a click, typing, a key): the program gets
+    // control back after it. The lines between two such commands (dumps,
+    // answers, queued clicks) run together, before the program moves on.
+    bool input = false;
 };
 
 class CommandTable {
@@ -31,5 +35,7 @@ private:
 
 // `call NAME ARG...` and `answer ok|yes|no`.
 void addCallCommands(CommandTable& commands, const CallTable& calls);
+// start, click, type, key, queue click, dump, shot, association, picker, open.
+void addUiCommands(CommandTable& commands);
 
 }  // namespace orr::drive

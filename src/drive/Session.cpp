@@ -1,6 +1,9 @@
 #include "Session.h"
 
+#include "Script.h"
 #include "Value.h"
+#include "shell/Module1.h"
+#include "shell/Program.h"
 
 namespace orr::drive {
 
@@ -34,6 +37,68 @@ Session::Session(const platform::Options& options, std::optional<platform::DateT
                 *native_.events,
                 fixedClock_ ? static_cast<platform::Clock&>(*fixedClock_) : *native_.clock,
                 *native_.locale,
-                *native_.fileTable} {}
+                *native_.fileTable},
+      folders_(platform::makeUserFolders(*native_.files)) {
+    // What the program does on the desktop goes into the transcript.
+    clipboard_.onSetText = [this](const std::string& text) {
+        out_ << "clipboard " << formatValue(text) << '\n';
+    };
+    browser_.onStart = [this](const ui::ScriptedBrowser::Start& s) {
+        out_ << "browser " << formatValue(s.program) << ' ' << formatValue(s.argument) << '\n';
+    };
+    dialogs_.onOpen = [this](const platform::OpenFileRequest& r, const std::string& answer) {
+        out_ << "open " << formatValue(r.title) << ' ' << formatValue(ui::filterText(r.filter))
+             << " -> " << (answer.empty() ? "cancel" : formatValue(answer)) << '\n';
+    };
+    dialogs_.onPick = [this](const platform::FolderRequest& r, const std::optional<std::string>& answer) {
+        out_ << "picker " << formatValue(r.title) << ' ' << formatValue(r.prompt) << " -> "
+             << (answer ? formatValue(*answer) : "cancel") << '\n';
+    };
+    copies_.onCopy = [this](const ui::RecordingCopy::Copy& c) {
+        out_ << "copy " << formatValue(c.source) << ' ' << formatValue(c.destination) << '\n';
+        out_.flush();  // before a copy that may take long
+    };
+}
+
+Session::~Session() = default;
+
+void Session::start() {
+    if (program_) throw UsageError("the program is running already");
+    windowing_ = makeWindowing();
+    ui::Gui& gui = windowing_->gui();
+    // Copies run on this system's real copy; a long one yields to the
+    // toolkit, so that a queued Cancel ends the program in the middle. No
+    // progress window: whether one appears depends on time, and the
+    // transcript must not.
+    shellCopy_ = platform::makeShellCopy(*native_.files, messages_, gui.events(), nullptr);
+    copies_.passTo(shellCopy_.get());
+    program_ = std::make_unique<Program>(
+        services_, Desktop{gui, clipboard_, browser_, *folders_, copies_, dialogs_});
+    gui.setInput(input_);
+    try {
+        startProgram(*program_);
+        gui.run();
+        // The loop stops when the script has run out, or when no window is
+        // left: then nothing can happen any more and the program ends.
+        for (ui::Form* f : gui.forms())
+            if (f->visible()) return;
+        program_->end();
+    } catch (const ui::ProgramEnded&) {
+        ended_ = true;
+        out_ << "end\n";
+    } catch (const ui::InputExhausted&) {
+        // The script ended while a form was shown modal: the run stops there.
+    }
+}
+
+Program& Session::program() {
+    if (!program_) throw UsageError("the program has not been started (start)");
+    return *program_;
+}
+
+Windowing& Session::windowing() {
+    program();
+    return *windowing_;
+}
 
 }  // namespace orr::drive

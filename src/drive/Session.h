@@ -1,13 +1,22 @@
 // One driver run: the services the program runs on, with message boxes
-// answered from the script and the date fixed when asked, and the
-// transcript they write to.
+// answered from the script and the date fixed when asked, the desktop
+// around the program (clipboard, browser, file and folder choosers)
+// scripted and recorded, and the transcript they write to.
 #pragma once
 
+#include "Windowing.h"
 #include "platform/services.h"
+#include "ui/headless/DesktopFakes.h"
 
 #include <deque>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <ostream>
+
+namespace orr {
+class Program;
+}
 
 namespace orr::drive {
 
@@ -39,10 +48,30 @@ class Session {
 public:
     Session(const platform::Options& options, std::optional<platform::DateTime> today,
             std::ostream& out);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
 
     platform::Services& services() { return services_; }
     ScriptedMessages& messages() { return messages_; }
     std::ostream& out() { return out_; }
+
+    ui::ScriptedBrowser& browser() { return browser_; }
+    ui::ScriptedDialogs& dialogs() { return dialogs_; }
+
+    // Where the program's loops get the script's next lines: serves one
+    // piece of input, false when the script has no more.
+    void setInput(std::function<bool()> input) { input_ = std::move(input); }
+    // Makes the program and runs it: the start-up procedure, then its
+    // message loop, which pulls the script's further lines from the input
+    // whenever it waits for the user. Returns when the script has run out
+    // or the program has ended (the transcript then says "end").
+    void start();
+    bool started() const { return program_ != nullptr; }
+    bool ended() const { return ended_; }
+    // Before start: UsageError.
+    Program& program();
+    Windowing& windowing();
 
 private:
     std::ostream& out_;
@@ -50,6 +79,18 @@ private:
     ScriptedMessages messages_;
     std::optional<FixedClock> fixedClock_;
     platform::Services services_;
+
+    ui::MemoryClipboard clipboard_;
+    ui::ScriptedBrowser browser_;
+    ui::ScriptedDialogs dialogs_;
+    ui::RecordingCopy copies_;
+    std::unique_ptr<platform::UserFolders> folders_;
+    // The program goes before its copy and its toolkit.
+    std::unique_ptr<Windowing> windowing_;
+    std::unique_ptr<platform::ShellCopy> shellCopy_;
+    std::unique_ptr<Program> program_;
+    std::function<bool()> input_;
+    bool ended_ = false;
 };
 
 }  // namespace orr::drive

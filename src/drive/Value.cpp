@@ -49,14 +49,42 @@ Value fromVariant(const Variant& v) {
     }
 }
 
+namespace {
+
+// A control character as the program's language names it.
+std::string constantFor(const std::string& s, std::size_t& i) {
+    if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
+        ++i;
+        return "vbCrLf";
+    }
+    if (s[i] == '\r') return "vbCr";
+    if (s[i] == '\n') return "vbLf";
+    if (s[i] == '\t') return "vbTab";
+    if (s[i] == '\0') return "vbNullChar";
+    return "Chr(" + std::to_string(static_cast<unsigned char>(s[i])) + ")";
+}
+
+}  // namespace
+
 std::string formatValue(const Value& v) {
     if (auto s = std::get_if<std::string>(&v)) {
+        // Control characters stand outside the quotes, joined with "&", so
+        // that every value stays on its line of the transcript.
         std::string out = "\"";
-        for (char c : *s) {
+        for (std::size_t i = 0; i < s->size(); ++i) {
+            char c = (*s)[i];
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+                out += "\" & " + constantFor(*s, i) + " & \"";
+                continue;
+            }
             out += c;
             if (c == '"') out += '"';
         }
-        return out + "\"";
+        out += "\"";
+        // No empty texts round the constants: vbCrLf & "text", not "" & vbCrLf & "text".
+        if (out.rfind("\"\" & ", 0) == 0) out.erase(0, 5);
+        if (out.size() >= 5 && out.compare(out.size() - 5, 5, " & \"\"") == 0) out.resize(out.size() - 5);
+        return out;
     }
     if (auto b = std::get_if<bool>(&v)) return *b ? "True" : "False";
     if (auto n = std::get_if<std::int64_t>(&v)) return std::to_string(*n);

@@ -31,7 +31,9 @@ Variant asVariant(const Value& v);
 Value fromVariant(const Variant& v);
 
 // How a value is written in scripts and transcripts: "text" with doubled
-// quotes, True/False, plain numbers, Empty.
+// quotes, True/False, plain numbers, Empty. In a text, line breaks and
+// other control characters show as "one" & vbCrLf & "two" (vbCr, vbLf,
+// vbTab, vbNullChar, Chr(N)).
 std::string formatValue(const Value& v);
 
 }  // namespace orr::drive

@@ -1,5 +1,7 @@
 // orrindale-drive [--root DIR] [--today YYYY-MM-DD] [SCRIPT]
 // Runs a scripted session against the program and prints its transcript.
+// Once `start` has run, the program's own message loop pulls the script's
+// further lines, so that they nest inside modal shows as clicks would.
 #include "Commands.h"
 #include "platform/console.h"
 
@@ -45,6 +47,46 @@ Arguments parseArguments(int argc, char** argv) {
     return a;
 }
 
+// A line's failure, already marked with its line number.
+class LineError : public UsageError {
+public:
+    using UsageError::UsageError;
+};
+
+// The script's lines in order. The program pulls them while it waits for
+// the user, one piece at a time: the lines up to and including the next
+// one that gives the program input.
+class Runner {
+public:
+    Runner(const std::vector<Line>& lines, const CommandTable& commands, Session& session)
+        : lines_(lines), commands_(commands), session_(session) {}
+
+    bool runPiece() {
+        bool ran = false;
+        while (next_ < lines_.size() && !session_.ended()) {
+            const Line& line = lines_[next_++];
+            const Command& command = *commands_.find(line.tokens.front().word);
+            try {
+                command.run(session_, line);
+            } catch (const LineError&) {
+                throw;
+            } catch (const UsageError& e) {
+                throw LineError("line " + std::to_string(line.number) + ": " + e.what());
+            }
+            std::cout.flush();
+            ran = true;
+            if (command.input) break;
+        }
+        return ran;
+    }
+
+private:
+    const std::vector<Line>& lines_;
+    const CommandTable& commands_;
+    Session& session_;
+    std::size_t next_ = 0;
+};
+
 int run(int argc, char** argv) {
     Arguments args = parseArguments(argc, argv);
 
@@ -62,6 +104,7 @@ int run(int argc, char** argv) {
     addRegistryCalls(calls, args.options);
     CommandTable commands;
     addCallCommands(commands, calls);
+    addUiCommands(commands);
 
     // The whole script is checked before anything runs.
     for (const Line& line : lines) {
@@ -75,15 +118,13 @@ int run(int argc, char** argv) {
         }
     }
 
+    // After "end" the rest of the script does not run.
     Session session(args.options, args.today, std::cout);
-    for (const Line& line : lines) {
-        try {
-            commands.find(line.tokens.front().word)->run(session, line);
-        } catch (const UsageError& e) {
-            throw UsageError("line " + std::to_string(line.number) + ": " + e.what());
-        }
-        std::cout.flush();
+    Runner runner(lines, commands, session);
+    session.setInput([&runner] { return runner.runPiece(); });
+    while (runner.runPiece()) {
     }
+    std::cout.flush();
     return 0;
 }
 

@@ -1,15 +1,250 @@
-// PLACEHOLDER: see frmRestore.h.
 #include "frmRestore.h"
 
+#include "backup/Descriptor.h"
+#include "clsRestore.h"
 #include "shell/Program.h"
+#include "toolkit/MFile.h"
+
+#include <array>
 
 namespace orr {
+namespace {
 
-frmRestore::frmRestore(Program& program) : ui::Form(program.gui, "frmRestore") {
+using ui::Rect;
+
+constexpr ui::Color kGreen = ui::rgb(0, 255, 0);
+constexpr ui::Color kRed = ui::rgb(255, 0, 0);
+constexpr ui::Color kGrey = ui::rgb(128, 128, 128);
+constexpr ui::Color kPanelGrey = ui::rgb(192, 192, 192);
+
+// The rail: markers of Step 1 to Step 4 sit 16 pixels further right than
+// those of Start and Finish, their labels 8 pixels further right.
+constexpr std::array<int, 6> kMarkerTop{8, 32, 64, 96, 128, 160};
+constexpr int kOuterMarkerLeft = 8;
+constexpr int kInnerMarkerLeft = kOuterMarkerLeft + 16;
+constexpr int kOuterLabelLeft = 40;
+constexpr int kInnerLabelLeft = kOuterLabelLeft + 8;
+constexpr int kMarkerSide = 17;
+constexpr const char* kStepCaptions[] = {"Start", "Step 1", "Step 2", "Step 3", "Step 4", "Finish"};
+
+// Rail and panel come to 570 pixels, 4 more than the window is wide: the
+// panels lose their right edge (nothing is placed there) and the rail shows
+// whole, as in the backup wizard.
+constexpr Rect kPanel{145, 0, 425, 257};
+// What the user sees of a panel: bands and centred texts span this much.
+constexpr int kVisibleWidth = 566 - kPanel.left;
+constexpr int kButtonTop = 273;
+
+const ui::Font kSansSerif{"MS Sans Serif", 8.25, false, false};
+const ui::Font kStepHeading{"MS Sans Serif", 9.75, true, false};
+const ui::Font kSansSerifLarger{"MS Sans Serif", 9.75, false, false};
+const ui::Font kArial{"Arial", 8.25, false, false};
+
+void band(ui::Label& label, const char* caption, const ui::Font& font) {
+    label.setCaption(caption);
+    label.setFont(font);
+    label.setBackColor(ui::color::black);
+    label.setForeColor(ui::color::white);
+    label.setAlignment(ui::Alignment::center);
+}
+
+void text(ui::Label& label, const char* caption, const ui::Font& font) {
+    label.setCaption(caption);
+    label.setFont(font);
+}
+
+void square(ui::Shape& shape, ui::Color fill) {
+    shape.setShape(ui::ShapeKind::square);
+    shape.setFilled(true);
+    shape.setFillColor(fill);
+}
+
+}  // namespace
+
+frmRestore::frmRestore(Program& program)
+    : ui::Form(program.gui, "frmRestore"),
+      picWiz(*this, "picWiz", {0, 0, 145, 265}),
+      Line1(picWiz, "Line1", kInnerMarkerLeft, kMarkerTop[0] + kMarkerSide / 2, kInnerMarkerLeft,
+            kMarkerTop[5] + kMarkerSide / 2),
+      lblHead(fraSteps.add(*this, kPanel), "lblHead", {0, 16, kVisibleWidth, 33}),
+      Label1(fraSteps(0), "Label1", {16, 80, 393, 33}),
+      Shape1(fraSteps(0), "Shape1", {16, 224, 17, 17}),
+      Shape2(fraSteps(0), "Shape2", {40, 224, 17, 17}),
+      Shape3(fraSteps(0), "Shape3", {64, 224, 17, 17}),
+      Label2(fraSteps.add(*this, kPanel), "Label2", {16, 16, 97, 17}),
+      Label8(fraSteps(1), "Label8", {16, 64, 393, 17}),
+      text1(fraSteps(1), "text1", {16, 88, 225, 25}),
+      btnSelect(fraSteps(1), "btnSelect", {249, 88, 65, 25}),
+      Label3(fraSteps.add(*this, kPanel), "Label3", {16, 16, 97, 17}),
+      Label11(fraSteps(2), "Label11", {16, 64, 393, 33}),
+      Label4(fraSteps.add(*this, kPanel), "Label4", {16, 16, 97, 17}),
+      Label10(fraSteps(3), "Label10", {16, 64, 393, 33}),
+      Label5(fraSteps.add(*this, kPanel), "Label5", {16, 16, 97, 17}),
+      Label9(fraSteps(4), "Label9", {16, 64, 393, 33}),
+      Label7(fraSteps.add(*this, kPanel), "Label7", {0, 16, kVisibleWidth, 41}),
+      Label6(fraSteps(5), "Label6", {16, 80, 393, 17}),
+      Label12(fraSteps(5), "Label12", {0, 120, kVisibleWidth, 17}),
+      Label13(fraSteps(5), "Label13", {16, 160, 393, 17}),
+      Shape4(fraSteps(5), "Shape4", {16, 224, 17, 17}),
+      Shape5(fraSteps(5), "Shape5", {40, 224, 17, 17}),
+      Shape6(fraSteps(5), "Shape6", {64, 224, 17, 17}),
+      Line2(*this, "Line2", 0, 266, 566, 266),
+      Line3(*this, "Line3", 0, 267, 566, 267),
+      cmdCancel(*this, "cmdCancel", {282, kButtonTop, 65, 25}),
+      cmdBack(*this, "cmdBack", {355, kButtonTop, 65, 25}),
+      cmdNext(*this, "cmdNext", {420, kButtonTop, 65, 25}),
+      cmdFinish(*this, "cmdFinish", {493, kButtonTop, 65, 25}),
+      program_(program) {
     setTitleBar(false);
     setBorderStyle(ui::BorderStyle::fixedDialog);
+    setStartPosition(ui::StartPosition::windowsDefault);
     setClientSize(566, 306);
-    FrameClose = [&program] { program.end(); };
+    setFont(kSansSerif);
+
+    picWiz.setBorder(false);
+    picWiz.setBackColor(ui::color::black);
+    Line1.setBorderColor(ui::color::white);
+    for (int i = 0; i <= kLastStep; ++i) {
+        bool outer = i == 0 || i == kLastStep;
+        auto& marker = shpSteps.add(picWiz, Rect{outer ? kOuterMarkerLeft : kInnerMarkerLeft, kMarkerTop[i],
+                                                 kMarkerSide, kMarkerSide});
+        square(marker, i == kLastStep ? kRed : kGrey);
+        marker.setBorderColor(ui::color::black);
+        auto& label = lblSteps.add(picWiz, Rect{outer ? kOuterLabelLeft : kInnerLabelLeft, kMarkerTop[i] + 2, 89, 17});
+        label.setCaption(kStepCaptions[i]);
+        label.setForeColor(ui::color::white);
+        label.setFont(kSansSerif);
+    }
+    shpSteps(0).setFillColor(kGreen);
+    lblSteps(0).setFontBold(true);
+
+    for (int i = 0; i <= kLastStep; ++i) {
+        ui::Frame& panel = fraSteps(i);
+        panel.setBorder(false);
+        panel.setBackColor(i == 0 || i == kLastStep ? ui::color::white : kPanelGrey);
+    }
+    fraSteps(0).bringToFront();
+
+    band(lblHead, "Welcome to Vovu Zudarev", {"MS Sans Serif", 18, false, false});
+    text(Label1, "This wizard will restore your Sims customizations", kSansSerifLarger);
+    square(Shape1, ui::rgb(255, 192, 0));
+    square(Shape2, ui::rgb(0, 160, 255));
+    square(Shape3, ui::rgb(0, 192, 96));
+
+    text(Label2, "Step 1", kStepHeading);
+    text(Label8, "Please select Deve vozuvi  to restore", kArial);
+    btnSelect.setCaption("Select");
+
+    text(Label3, "Step 2", kStepHeading);
+    text(Label11, "Restoring customized settings...", kArial);
+    text(Label4, "Step 3", kStepHeading);
+    text(Label10, "Restoring animation, floors, lights, roofs, skins, textures, user objects and walls", kArial);
+    text(Label5, "Step 4", kStepHeading);
+    text(Label9, "Restoring characters and houses...", kArial);
+
+    band(Label7, "Vovu Zudarev", {"Arial", 24, false, false});
+    text(Label6, "Congratulations!", kSansSerifLarger);
+    text(Label12, "Sims customizations have been successfully restored.", kArial);
+    Label12.setAlignment(ui::Alignment::center);
+    text(Label13, "Click Finish to close program", kArial);
+    square(Shape4, ui::rgb(255, 192, 0));
+    square(Shape5, ui::rgb(0, 160, 255));
+    square(Shape6, ui::rgb(0, 192, 96));
+
+    Line2.setBorderColor(kGrey);
+    Line3.setBorderColor(ui::color::white);
+    cmdCancel.setCaption("Cancel");
+    cmdBack.setCaption("< &Back");
+    cmdNext.setCaption("&Next >");
+    cmdFinish.setCaption("&Finish");
+    cmdBack.setEnabled(false);
+    cmdFinish.setEnabled(false);
+    setCancelButton(&cmdCancel);
+
+    // Next holds the focus at first (Back is disabled). A focused button
+    // that is disabled hands the focus on in this order: Back to Next, Next
+    // (during the run) to Cancel, Cancel (on Finish) to Finish; never into
+    // a panel that is not in front.
+    cmdBack.setTabIndex(0);
+    cmdNext.setTabIndex(1);
+    cmdCancel.setTabIndex(2);
+    cmdFinish.setTabIndex(3);
+    text1.setTabIndex(4);
+    btnSelect.setTabIndex(5);
+
+    cmdNext.Click = [this] { cmdNext_Click(); };
+    cmdBack.Click = [this] { cmdBack_Click(); };
+    cmdCancel.Click = [this] { cmdCancel_Click(); };
+    cmdFinish.Click = [this] { cmdFinish_Click(); };
+    btnSelect.Click = [this] { btnSelect_Click(); };
+    // Deliberate: closing the wizard through its frame leaves no window to
+    // go on with (the menu stays hidden), so it ends the program.
+    FrameClose = [this] { program_.end(); };
+}
+
+void frmRestore::setButtons(bool back, bool next, bool finish, bool cancel) {
+    cmdBack.setEnabled(back);
+    cmdNext.setEnabled(next);
+    cmdFinish.setEnabled(finish);
+    cmdCancel.setEnabled(cancel);
+}
+
+void frmRestore::cmdNext_Click() {
+    // The buttons follow the step Next starts from; this call may be nested
+    // in an outer one, so nothing below relies on a value read before it.
+    switch (step_) {
+    case 0: setButtons(false, true, false, true); break;
+    case 1: setButtons(true, true, false, true); break;
+    case 2:
+    case 3: setButtons(false, false, false, true); break;
+    case 4: setButtons(false, false, true, false); break;
+    default: break;
+    }
+    ++step_;
+
+    if (step_ - 1 == 1) {
+        descriptor::Verdict verdict = descriptor::check(program_.services, text1.text());
+        if (!verdict.accepted) {
+            program_.services.messages.show(verdict.message, "Orrindale", platform::MsgButtons::ok,
+                                            platform::MsgIcon::none);
+            if (verdict.clearPath) text1.setText("");
+            // Rail and panel stay on Step 1; Back is now enabled.
+            step_ = 1;
+            return;
+        }
+        program_.backupFolder = verdict.backupFolder;
+    }
+
+    if (step_ >= kLastStep) step_ = kLastStep;
+    MoveStepMarker(static_cast<std::int16_t>(step_ - 1), step_);
+    fraSteps(step_).bringToFront();
+
+    // Returns when the run is over and the wizard is on Finish.
+    if (step_ == 2) clsRestore(program_).Restore();
+}
+
+void frmRestore::cmdBack_Click() {
+    setButtons(false, true, false, true);
+    --step_;
+    if (step_ <= 0) step_ = 0;
+    MoveStepMarker(static_cast<std::int16_t>(step_ + 1), step_);
+    fraSteps(step_).bringToFront();
+}
+
+void frmRestore::cmdCancel_Click() { program_.end(); }
+
+void frmRestore::cmdFinish_Click() { program_.end(); }
+
+void frmRestore::btnSelect_Click() {
+    // Cancel in the dialog gives "", which empties the box.
+    text1.setText(MFile::ShowOpenDialog(program_.dialogs, "Open", "Backup files BAK|*.BAK"));
+}
+
+void frmRestore::MoveStepMarker(std::int16_t from, std::int16_t to) {
+    shpSteps(from).setFillColor(from == shpSteps.ubound() ? kRed : kGrey);
+    lblSteps(from).setFontBold(false);
+    shpSteps(to).setFillColor(kGreen);
+    lblSteps(to).setFontBold(true);
 }
 
 }  // namespace orr

@@ -1,10 +1,14 @@
-// PLACEHOLDER for the restore wizard, until it is built: an empty form of
-// the wizard's kind (no title bar, fixed dialog border, 566 x 306) that the
-// main menu's Start shows modal. The frame's close command (Alt+F4) ends
-// the program, as it will for the wizard.
+// The restore wizard: Start, Step 1 (choose a backup descriptor), Steps 2
+// to 4 (the restore runs), Finish. Shown modal by the main menu. It owns
+// its step; the restore run and the game data sets move it on through the
+// public cmdNext_Click while they copy.
 #pragma once
 
+#include "ui/ControlArray.h"
+#include "ui/Controls.h"
 #include "ui/Form.h"
+
+#include <cstdint>
 
 namespace orr {
 
@@ -13,6 +17,74 @@ class Program;
 class frmRestore : public ui::Form {
 public:
     explicit frmRestore(Program& program);
+
+    // The step rail.
+    ui::PictureBox picWiz;
+    ui::Line Line1;  // joins the markers
+    ui::ControlArray<ui::Shape> shpSteps{"shpSteps"};
+    ui::ControlArray<ui::Label> lblSteps{"lblSteps"};
+
+    // The step panels, stacked; the one whose index is the step is in front.
+    ui::ControlArray<ui::Frame> fraSteps{"fraSteps"};
+    // 0 Start
+    ui::Label lblHead;
+    ui::Label Label1;
+    ui::Shape Shape1;
+    ui::Shape Shape2;
+    ui::Shape Shape3;
+    // 1 Step 1
+    ui::Label Label2;
+    ui::Label Label8;
+    ui::TextBox text1;
+    ui::CommandButton btnSelect;
+    // 2 Step 2
+    ui::Label Label3;
+    ui::Label Label11;
+    // 3 Step 3
+    ui::Label Label4;
+    ui::Label Label10;
+    // 4 Step 4
+    ui::Label Label5;
+    ui::Label Label9;
+    // 5 Finish
+    ui::Label Label7;
+    ui::Label Label6;
+    ui::Label Label12;
+    ui::Label Label13;
+    ui::Shape Shape4;
+    ui::Shape Shape5;
+    ui::Shape Shape6;
+
+    // The bar above the buttons, and the buttons.
+    ui::Line Line2;
+    ui::Line Line3;
+    ui::CommandButton cmdCancel;
+    ui::CommandButton cmdBack;
+    ui::CommandButton cmdNext;
+    ui::CommandButton cmdFinish;
+
+    // Moves the wizard one step on. Re-entrant: the restore run calls it
+    // three more times while the call that left Step 1 is still running.
+    // Leaving Step 1 checks the descriptor in text1 first; reaching Step 2
+    // runs the whole restore before it returns.
+    void cmdNext_Click();
+    void cmdBack_Click();
+    void cmdCancel_Click();
+    void cmdFinish_Click();
+    void btnSelect_Click();
+
+    // 0 Start, 1 to 4 Step 1 to Step 4, 5 Finish.
+    std::int16_t step() const { return step_; }
+    int wizardStep() const override { return step_; }
+
+private:
+    static constexpr std::int16_t kLastStep = 5;
+
+    void MoveStepMarker(std::int16_t from, std::int16_t to);
+    void setButtons(bool back, bool next, bool finish, bool cancel);
+
+    Program& program_;
+    std::int16_t step_ = 0;
 };
 
 }  // namespace orr

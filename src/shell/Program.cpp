@@ -12,7 +12,9 @@ Program::Program(const platform::Services& core, const Desktop& desktop)
       gui(desktop.gui),
       clipboard(desktop.clipboard),
       browser(desktop.browser),
-      folders(desktop.folders) {
+      folders(desktop.folders),
+      shellCopy(desktop.shellCopy),
+      dialogs(desktop.dialogs) {
     // A failure that no operation handles: one message naming it, then the end.
     gui.onUnhandledError([this](const RunError& e) {
         services.messages.show(unhandledErrorText(e), "Orrindale");

@@ -6,8 +6,10 @@
 
 #include "platform/browser.h"
 #include "platform/clipboard.h"
+#include "platform/dialogs.h"
 #include "platform/folders.h"
 #include "platform/services.h"
+#include "platform/shell_copy.h"
 #include "ui/Gui.h"
 
 #include <cstdint>
@@ -26,6 +28,8 @@ struct Desktop {
     platform::Clipboard& clipboard;
     platform::Browser& browser;
     platform::UserFolders& folders;
+    platform::ShellCopy& shellCopy;
+    platform::FileDialogs& dialogs;
 };
 
 class Program {
@@ -42,6 +46,9 @@ public:
     platform::Clipboard& clipboard;
     platform::Browser& browser;
     platform::UserFolders& folders;
+    // Whole-folder copies and the file and folder choosers.
+    platform::ShellCopy& shellCopy;
+    platform::FileDialogs& dialogs;
 
     // The folder a backup writes into or a restore reads from.
     std::string backupFolder;

@@ -30,6 +30,13 @@ class TextBox;
 // std::exception, so that no general handler on the way takes it.
 struct ProgramEnded {};
 
+// Thrown when the program waits for input that will never come: a modal
+// form is shown and the input source has nothing more. Like ProgramEnded,
+// not a std::exception.
+struct InputExhausted {
+    std::string form;  // the form shown modal
+};
+
 class Gui {
 public:
     virtual ~Gui();
@@ -45,8 +52,18 @@ public:
     // The program-wide mouse pointer over the program's windows.
     virtual platform::MousePointer& pointer() = 0;
 
-    // Runs the message loop until no form is visible or the program ends.
+    // Runs the message loop until no form is visible or the program ends
+    // (or, with an input source, until the source has no more).
     virtual void run() = 0;
+
+    // Input from outside the window system (the scenario driver, tests):
+    // whenever the program waits for the user (a modal show, the main loop)
+    // and no event is pending, the toolkit asks the source to serve one
+    // piece of input; the source returns false when it has no more. The
+    // driver runs its next commands from there, so that they nest inside
+    // modal shows exactly as the user's clicks do.
+    using InputSource = std::function<bool()>;
+    void setInput(InputSource next) { input_ = std::move(next); }
 
     // The user's input, now. Each returns false when the target cannot take
     // it (hidden, disabled, behind a modal form, program ended); key() also
@@ -87,6 +104,9 @@ protected:
     [[noreturn]] virtual void finishEnd() = 0;
 
     bool anyFormVisible() const;
+    bool hasInputSource() const { return static_cast<bool>(input_); }
+    // Asks the input source for one piece of input; false when it has none.
+    bool pullInput() { return input_ && input_(); }
     // Peers of unloaded forms, kept until no handler of theirs can be
     // running (freed by freeRetired() from the outermost loop).
     void freeRetired() { retired_.clear(); }
@@ -117,6 +137,7 @@ private:
     std::vector<std::unique_ptr<FormPeer>> retired_;
     std::function<void(const RunError&)> unhandled_;
     std::function<void()> endHook_;
+    InputSource input_;
     bool ended_ = false;
 };
 

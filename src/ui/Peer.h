@@ -9,6 +9,8 @@
 
 namespace orr::ui {
 
+struct FormView;
+
 class FormPeer {
 public:
     virtual ~FormPeer() = default;
@@ -22,6 +24,9 @@ public:
     virtual void destroyWindows() = 0;
     // The window's handle, as the platform's own functions take it.
     virtual std::uintptr_t handle() const = 0;
+    // Replaces what `view` says (made from the form's state) by what the
+    // windows show, where they hold it themselves.
+    virtual void readBack(FormView& view) const { (void)view; }
 };
 
 }  // namespace orr::ui

@@ -107,7 +107,8 @@ TEST(ProductPageFallback, AClosedDriveRootSendsThePageFileToTheTemporaryFolder) 
     platform::Services core = f.native.view();
     platform::Services services{closed,      core.profiles, f.messages,  core.pointer,
                                 core.events, core.clock,    core.locale, table};
-    f.program = std::make_unique<Program>(services, Desktop{*f.gui, f.clipboard, f.browser, f.folders});
+    f.program = std::make_unique<Program>(
+        services, Desktop{*f.gui, f.clipboard, f.browser, f.folders, *f.copies, f.dialogs});
     ASSERT_EQ(closed.makeDirectory(f.root.path("Temp")), platform::Status::ok);
     std::optional<std::string> content;
     f.browser.onFind = [&](const std::string& file) { content = closed.readFile(file); };

@@ -1,7 +1,10 @@
 // A program over a test folder, on one toolkit, with message boxes, the
-// browser, the clipboard and the user's folders scripted.
+// browser, the clipboard, the user's folders and the file and folder
+// choosers scripted. Folder copies are real (this layer's shell copy) and
+// recorded in `copies`.
 #pragma once
 
+#include "platform/shell_copy.h"
 #include "shell/Program.h"
 #include "support/scripted_messages.h"
 #include "support/test_root.h"
@@ -24,7 +27,10 @@ public:
         platform::Services core = native.view();
         platform::Services services{core.files,   core.profiles, messages,    core.pointer,
                                     core.events,  core.clock,    core.locale, core.fileTable};
-        program = std::make_unique<Program>(services, Desktop{*gui, clipboard, browser, folders});
+        shellCopy = platform::makeShellCopy(*native.files, messages, gui->events(), nullptr);
+        copies->passTo(shellCopy.get());
+        program = std::make_unique<Program>(
+            services, Desktop{*gui, clipboard, browser, folders, *copies, dialogs});
         return true;
     }
 
@@ -36,8 +42,11 @@ public:
     ui::MemoryClipboard clipboard;
     ui::ScriptedBrowser browser;
     ui::FixedFolders folders{root.path("Temp\\")};
-    // The program (with its forms) goes before its toolkit.
+    ui::ScriptedDialogs dialogs;
+    std::unique_ptr<ui::RecordingCopy> copies = std::make_unique<ui::RecordingCopy>();
+    // The program (with its forms) goes before its toolkit and its copy.
     std::unique_ptr<ui::Gui> gui;
+    std::unique_ptr<platform::ShellCopy> shellCopy;
     std::unique_ptr<Program> program;
 };
 

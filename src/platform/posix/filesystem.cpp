@@ -5,6 +5,7 @@
 #include "dos_attributes.h"
 #include "drive_map.h"
 #include "errno_status.h"
+#include "host_paths.h"
 #include "unique_fd.h"
 #include "wildcard.h"
 
@@ -104,9 +105,11 @@ private:
     UniqueFd fd_;
 };
 
-class PosixFileSystem final : public FileSystem {
+class PosixFileSystem final : public FileSystem, public posix::HostPaths {
 public:
     explicit PosixFileSystem(fs::path root) : map_(std::move(root)) {}
+
+    HostPath hostPath(std::string_view path) override { return map_.toHost(path); }
 
     bool exists(std::string_view path) override {
         HostPath h = map_.toHost(path);

@@ -2,19 +2,18 @@
 
 namespace orr::ui {
 
-void MemoryClipboard::clear() {
-    text_.clear();
-    if (onChange) onChange(text_);
-}
-
 void MemoryClipboard::setText(const std::string& text) {
     text_ = text;
-    if (onChange) onChange(text_);
+    if (onSetText) onSetText(text_);
 }
 
 std::optional<std::string> ScriptedBrowser::findProgram(const std::string& htmlFile) {
     asked.push_back(htmlFile);
     if (onFind) onFind(htmlFile);
+    if (lookupsWithoutAssociation > 0) {
+        --lookupsWithoutAssociation;
+        return std::nullopt;
+    }
     return association;
 }
 
@@ -24,6 +23,43 @@ bool ScriptedBrowser::start(const std::string& program, const std::string& argum
     started.push_back({program, argument, owner});
     if (onStart) onStart(started.back());
     return true;
+}
+
+std::string ScriptedDialogs::openFile(const platform::OpenFileRequest& request) {
+    openRequests.push_back(request);
+    std::string answer;
+    if (!openAnswers.empty()) {
+        answer = std::move(openAnswers.front());
+        openAnswers.pop_front();
+    }
+    if (onOpen) onOpen(request, answer);
+    return answer;
+}
+
+std::optional<std::string> ScriptedDialogs::pickFolder(const platform::FolderRequest& request) {
+    folderRequests.push_back(request);
+    std::optional<std::string> answer;
+    if (!folderAnswers.empty()) {
+        answer = std::move(folderAnswers.front());
+        folderAnswers.pop_front();
+    }
+    if (onPick) onPick(request, answer);
+    return answer;
+}
+
+std::string filterText(const std::string& filterList) {
+    std::string list = filterList;
+    // The list ends in its last part's NUL and one more: neither is a separator.
+    while (!list.empty() && list.back() == '\0') list.pop_back();
+    for (char& c : list)
+        if (c == '\0') c = '|';
+    return list;
+}
+
+void RecordingCopy::copyFolder(std::string_view source, std::string_view destination) {
+    copies.push_back({std::string(source), std::string(destination)});
+    if (onCopy) onCopy(copies.back());
+    if (inner_) inner_->copyFolder(source, destination);
 }
 
 }  // namespace orr::ui

@@ -1,13 +1,18 @@
 // The desktop services without a desktop, for the scenario driver and the
 // tests: a clipboard in memory, a browser whose association is scripted and
-// whose starts are recorded, and fixed user folders. Each reports what the
-// program does with it through an optional callback (for a transcript).
+// whose starts are recorded, fixed user folders, file and folder choosers
+// answered from a script, and a record of the folder copies. Each reports
+// what the program does with it through an optional callback (for a
+// transcript).
 #pragma once
 
 #include "platform/browser.h"
 #include "platform/clipboard.h"
+#include "platform/dialogs.h"
 #include "platform/folders.h"
+#include "platform/shell_copy.h"
 
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,12 +22,12 @@ namespace orr::ui {
 
 class MemoryClipboard final : public platform::Clipboard {
 public:
-    void clear() override;
+    void clear() override { text_.clear(); }
     void setText(const std::string& text) override;
     std::string text() override { return text_; }
 
-    // Called with the clipboard's text after every change.
-    std::function<void(const std::string&)> onChange;
+    // Called with the text each time the program puts text on the clipboard.
+    std::function<void(const std::string&)> onSetText;
 
 private:
     std::string text_;
@@ -38,6 +43,8 @@ public:
 
     // The program associated with HTML files; nothing: none is.
     std::optional<std::string> association = "C:\\Program Files\\Browser\\browser.exe";
+    // The next that many lookups find no program, whatever `association` says.
+    int lookupsWithoutAssociation = 0;
     // Whether starting a program succeeds.
     bool startSucceeds = true;
 
@@ -59,6 +66,50 @@ public:
 
 private:
     std::string temporary_;
+};
+
+// The choosers answer at once, from queues of scripted answers, and keep
+// every request. Without a queued answer the user cancels.
+class ScriptedDialogs final : public platform::FileDialogs {
+public:
+    // The next open-file dialogs' answers: a path, or "" for Cancel.
+    std::deque<std::string> openAnswers;
+    // The next folder pickers' answers: a path, or nothing for Cancel.
+    std::deque<std::optional<std::string>> folderAnswers;
+
+    std::string openFile(const platform::OpenFileRequest& request) override;
+    std::optional<std::string> pickFolder(const platform::FolderRequest& request) override;
+
+    std::vector<platform::OpenFileRequest> openRequests;
+    std::vector<platform::FolderRequest> folderRequests;
+    // Called with each request and the answer it gets, before it returns.
+    std::function<void(const platform::OpenFileRequest&, const std::string&)> onOpen;
+    std::function<void(const platform::FolderRequest&, const std::optional<std::string>&)> onPick;
+};
+
+// The filter list of an open-file request as the caller wrote it: parts
+// separated by "|" instead of ended by NULs.
+std::string filterText(const std::string& filterList);
+
+// Records every folder copy and passes it on to the copy it wraps (none:
+// the copy does nothing).
+class RecordingCopy final : public platform::ShellCopy {
+public:
+    struct Copy {
+        std::string source;
+        std::string destination;
+    };
+
+    explicit RecordingCopy(platform::ShellCopy* inner = nullptr) : inner_(inner) {}
+    void passTo(platform::ShellCopy* inner) { inner_ = inner; }
+    void copyFolder(std::string_view source, std::string_view destination) override;
+
+    std::vector<Copy> copies;
+    // Called as each copy starts.
+    std::function<void(const Copy&)> onCopy;
+
+private:
+    platform::ShellCopy* inner_;
 };
 
 }  // namespace orr::ui

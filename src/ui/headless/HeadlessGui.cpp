@@ -27,7 +27,7 @@ void HeadlessGui::runModal(Form& form) {
             deliverPending();
             continue;
         }
-        if (!input_ || !input_()) throw InputExhausted{form.name()};
+        if (!pullInput()) throw InputExhausted{form.name()};
     }
 }
 
@@ -38,7 +38,7 @@ void HeadlessGui::run() {
             deliverPending();
             continue;
         }
-        if (!input_ || !input_()) return;
+        if (!pullInput()) return;
     }
 }
 

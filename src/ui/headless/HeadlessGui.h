@@ -13,22 +13,10 @@
 
 namespace orr::ui {
 
-// Thrown when the program waits for input that will never come: a modal
-// form is shown and the input source has nothing more (or there is none).
-// Like ProgramEnded, not a std::exception.
-struct InputExhausted {
-    std::string form;  // the form shown modal, empty for the main loop
-};
-
 class HeadlessGui final : public Gui {
 public:
     HeadlessGui();
     ~HeadlessGui() override;
-
-    // Serves one piece of input (for the driver: runs its next command);
-    // false when there is no more.
-    using InputSource = std::function<bool()>;
-    void setInput(InputSource next) { input_ = std::move(next); }
 
     platform::EventPump& events() override { return pump_; }
     platform::MousePointer& pointer() override { return pointer_; }
@@ -74,7 +62,6 @@ private:
         Control* control;
     };
     std::deque<Pending> pending_;
-    InputSource input_;
 };
 
 }  // namespace orr::ui

@@ -1,8 +1,10 @@
 // orrindale.exe: the program on real windows.
 #include "platform/browser.h"
 #include "platform/clipboard.h"
+#include "platform/dialogs.h"
 #include "platform/folders.h"
 #include "platform/services.h"
+#include "platform/shell_copy.h"
 #include "platform/win32/ui/Win32Gui.h"
 #include "shell/Module1.h"
 #include "shell/Program.h"
@@ -12,8 +14,8 @@
 #include <objbase.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    // The shell's functions (starting the browser, the folder picker) want
-    // COM in this thread's apartment.
+    // The shell's functions (starting the browser, the folder picker, the
+    // folder copy) want COM in this thread's apartment.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -23,7 +25,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto clipboard = orr::platform::makeClipboard();
     auto browser = orr::platform::makeBrowser();
     auto folders = orr::platform::makeUserFolders(*native.files);
-    orr::Program program(native.view(), {gui, *clipboard, *browser, *folders});
+    // The shell shows its own progress window: no progress of ours.
+    auto shellCopy = orr::platform::makeShellCopy(*native.files, *native.messages, gui.events(), nullptr);
+    auto dialogs = orr::platform::makeFileDialogs();
+    orr::Program program(native.view(), {gui, *clipboard, *browser, *folders, *shellCopy, *dialogs});
     orr::runProgram(program);
     return 0;  // not reached: ending the program exits the process
 }

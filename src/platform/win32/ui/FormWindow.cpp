@@ -1,6 +1,7 @@
 #include "FormWindow.h"
 
 #include "platform/error.h"
+#include "ui/FormView.h"
 
 #include <algorithm>
 #include <string>
@@ -370,6 +371,53 @@ void FormWindow::destroyWindows() {
     }
     if (GetCapture() && GetAncestor(GetCapture(), GA_ROOT) == top) ReleaseCapture();
     DestroyWindow(top);
+}
+
+// Windowed controls report their own state; the windowless ones (labels,
+// shapes, lines) are painted from the form's state at each WM_PAINT, and
+// every change to them invalidates their area, so the state is what shows.
+void FormWindow::readBack(FormView& view) const {
+    if (!hwnd_) return;
+    view.visible = IsWindowVisible(hwnd_) != FALSE;
+    // While the window is active the focus is where the system says; else
+    // the form's record says where it goes back to (WM_ACTIVATE).
+    if (GetActiveWindow() == hwnd_) {
+        HWND focus = GetFocus();
+        view.focus = nullptr;
+        for (const Item& item : items_)
+            if (item.hwnd && item.hwnd == focus) view.focus = item.control;
+    }
+    const auto& controls = form_.controls();
+    for (std::size_t i = 0; i < controls.size() && i < view.controls.size(); ++i) {
+        const Item* item = itemOf(controls[i]);
+        if (!item || !item->hwnd) continue;
+        ControlState& s = view.controls[i];
+        s.enabled = IsWindowEnabled(item->hwnd) != FALSE;
+        s.visible = (GetWindowLongPtrA(item->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+        switch (controls[i]->kind()) {
+        case ControlKind::commandButton: s.caption = windowText(item->hwnd); break;
+        case ControlKind::optionButton:
+            s.caption = windowText(item->hwnd);
+            s.value = SendMessageA(item->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+            break;
+        case ControlKind::textBox: s.text = windowText(item->hwnd); break;
+        default: break;
+        }
+    }
+    // The frame in front is the one that comes first among its siblings.
+    for (auto& [name, front] : view.frontFrames) {
+        int best = -1;
+        for (const Item& item : items_) {
+            const Control& c = *item.control;
+            if (!item.hwnd || c.name() != name || c.index() < 0) continue;
+            int above = 0;
+            for (HWND w = GetWindow(item.hwnd, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) ++above;
+            if (best < 0 || above < best) {
+                best = above;
+                front = c.index();
+            }
+        }
+    }
 }
 
 LRESULT FormWindow::handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -25,6 +25,7 @@ public:
     void focusChanged(Control* control) override;
     void destroyWindows() override;
     std::uintptr_t handle() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
+    void readBack(FormView& view) const override;
 
     Form& form() const { return form_; }
     HWND hwnd() const { return hwnd_; }

@@ -56,16 +56,37 @@ std::unique_ptr<FormPeer> Win32Gui::createPeer(Form& form) {
 void Win32Gui::run() {
     while (anyFormVisible() && !ended()) {
         freeRetired();
-        if (!system_->waitAndDispatch()) break;
-        system_->rethrowCarried();
+        if (serveInput() != Served::more) break;
     }
 }
 
 void Win32Gui::runModal(Form& form) {
     while (form.shownModal() && !ended()) {
-        if (!system_->waitAndDispatch()) break;
-        system_->rethrowCarried();
+        Served served = serveInput();
+        if (served == Served::exhausted) throw InputExhausted{form.name()};
+        if (served == Served::quit) break;
     }
+}
+
+// Messages already waiting go first, as they would reach the program
+// before the user's next input; only then is the input source asked.
+Win32Gui::Served Win32Gui::serveInput() {
+    if (!hasInputSource()) {
+        bool more = system_->waitAndDispatch();
+        system_->rethrowCarried();
+        return more ? Served::more : Served::quit;
+    }
+    MSG msg;
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return Served::quit;
+        }
+        system_->dispatchOne(msg);
+        system_->rethrowCarried();
+        return Served::more;
+    }
+    return pullInput() ? Served::more : Served::exhausted;
 }
 
 void Win32Gui::finishEnd() {

@@ -2,7 +2,9 @@
 // boxes, frames and picture boxes as container windows, labels, shapes and
 // lines drawn by their container (windowless, as the forms' original
 // toolkit drew them). Sizes are pixels at 96 dots per inch, scaled for the
-// monitor the window is on. Modal shows run a nested message loop.
+// monitor the window is on. Modal shows run a nested message loop. With an
+// input source (Gui::setInput) the loops ask it for input whenever no
+// message is waiting, instead of waiting for the user.
 //
 // Keyboard: Tab, Esc, Enter, arrows in option groups and accelerators are
 // taken from the message queue before the controls see them and handled by
@@ -53,6 +55,11 @@ protected:
     [[noreturn]] void finishEnd() override;
 
 private:
+    enum class Served { more, quit, exhausted };
+    // One step of a loop that waits for the user: a message, or else (with
+    // an input source) one piece of input from the source.
+    Served serveInput();
+
     EndAction endAction_;
     std::unique_ptr<System> system_;
 };

@@ -1,0 +1,30 @@
+// The backup descriptor: a profile file "Sims_yyyy.mm.dd.BAK" in the backup
+// folder, section Backup, keys Version (= "Sims") and Backup_Location.
+#pragma once
+
+#include "platform/services.h"
+
+#include <string>
+
+namespace orr::descriptor {
+
+// folder + "\Sims_" + yyyy.mm.dd + ".BAK", joined as they are.
+std::string fileName(const std::string& folder, const platform::DateTime& when);
+
+// Writes Version and then Backup_Location into today's descriptor of
+// `folder`. Reports nothing, as the profile write reports nothing.
+void write(platform::Services& services, const std::string& folder);
+
+struct Verdict {
+    bool accepted = false;
+    std::string message;       // the text shown when refused
+    bool clearPath = false;    // whether the path box is emptied
+    std::string backupFolder;  // Backup_Location, when accepted
+};
+
+// The restore's checks of a chosen path, in order, the first failure
+// deciding: not empty; exists; extension "bak" in any letter case;
+// Version is exactly "Sims"; Backup_Location names an existing folder.
+Verdict check(platform::Services& services, const std::string& path);
+
+}  // namespace orr::descriptor

@@ -1,0 +1,26 @@
+// The work that belongs to each step of the backup wizard. The wizard makes
+// a new one for every press of Next and calls Backup() once the step has
+// moved on; it keeps nothing between calls.
+#pragma once
+
+namespace orr {
+
+class Program;
+
+class clsBackup {
+public:
+    explicit clsBackup(Program& program) : program_(program) {}
+
+    // Step 3: locks the buttons but Cancel and copies the game data (which
+    // moves the wizard to 4 and 5 from inside). Step 4: locks them again.
+    // Step 5: writes the backup descriptor into the folder box's folder.
+    // Each test reads the step as it stands at that moment.
+    void Backup();
+
+private:
+    void lockButtons();
+
+    Program& program_;
+};
+
+}  // namespace orr

@@ -1,0 +1,108 @@
+#include "ClsSims.h"
+
+#include "toolkit/MFile.h"
+#include "toolkit/clsFileSystem.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace orr {
+namespace attr = platform::attr;
+
+namespace {
+
+// The game folder as the destination of the user-data restores: the same
+// folder in other letter case (paths are case-insensitive).
+constexpr const char* kGameFolderLower = "c:\\program files\\Maxis\\The Sims";
+constexpr const char* kDownloads = "C:\\Program Files\\Maxis\\The Sims\\Downloads";
+constexpr const char* kGameData = "C:\\Program Files\\Maxis\\The Sims\\GameData";
+constexpr const char* kExpansionShared = "C:\\Program Files\\Maxis\\The Sims\\ExpansionShared";
+constexpr const char* kSkinsBuy = "C:\\Program Files\\Maxis\\The Sims\\ExpansionShared\\SkinsBuy";
+
+// The whole path counts, not the folder's own name: a backup folder whose
+// path holds "userdata" makes every one of its subfolders a user-data folder.
+bool isUserData(const std::string& path) {
+    std::string upper(path);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return upper.find("USERDATA") != std::string::npos;
+}
+
+}  // namespace
+
+ClsSims::ClsSims(platform::Services& services, platform::ShellCopy& copier,
+                 std::string backupFolder, std::function<void()> nextStep)
+    : services_(services), copier_(copier), backupFolder_(std::move(backupFolder)),
+      nextStep_(std::move(nextStep)) {}
+
+// A failure of the listing or of an attribute query leaves the scan with
+// the hourglass still showing; the error ends the run anyway.
+std::deque<std::string>& ClsSims::GetSubFolders(const std::string& strFolder) {
+    services_.pointer.set(platform::Pointer::hourglass);
+    if (!pending_) {
+        pending_ = std::make_unique<std::deque<std::string>>();
+        pending_->push_back(strFolder);
+    }
+    const std::string folder = pending_->front();
+    pending_->pop_front();
+
+    // The platform's listing returns hidden and system entries too; the
+    // directory search this scan stands for never does.
+    for (const auto& entry : services_.files.list(folder + "\\*.*")) {
+        if (entry.attributes & (attr::hidden | attr::system)) continue;
+        const std::string path = folder + "\\" + entry.name;
+        const auto bits = services_.files.attributes(path);
+        if (!bits) throw RunError::fileNotFound();
+        if (*bits & attr::directory) pending_->push_back(path);
+    }
+    services_.pointer.set(platform::Pointer::normal);
+    return *pending_;
+}
+
+void ClsSims::BackupSims() {
+    clsFileSystem fso(services_);
+    auto copy = [&](const std::string& from, const std::string& to) {
+        MFile::CopyFolder(services_, copier_, from, to);
+    };
+
+    for (const auto& folder : GetSubFolders(kGameFolder))
+        if (isUserData(folder)) copy(folder, backupFolder_);
+
+    if (fso.FileExist(kDownloads)) copy(kDownloads, backupFolder_);
+
+    // Always made, so that every backup holds a GameData folder.
+    fso.MakeDIR(backupFolder_ + "\\GameData");
+    if (fso.FileExist(kGameData)) copy(kGameData, backupFolder_);
+    nextStep_();
+
+    fso.MakeDIR(backupFolder_ + "\\ExpansionShared");
+    if (fso.FileExist(kExpansionShared)) copy(kExpansionShared, backupFolder_);
+    nextStep_();
+}
+
+// Deliberate: GameData and SkinsBuy are copied only when the backup holds
+// them. The copy makes a missing source first, which would write into the
+// backup folder (and fail on read-only media); a restore never writes there.
+void ClsSims::RestoreSims() {
+    clsFileSystem fso(services_);
+    auto copy = [&](const std::string& from, const std::string& to) {
+        MFile::CopyFolder(services_, copier_, from, to);
+    };
+
+    for (const auto& folder : GetSubFolders(backupFolder_))
+        if (isUserData(folder)) copy(folder, kGameFolderLower);
+
+    const std::string downloads = backupFolder_ + "\\Downloads";
+    if (fso.FileExist(downloads)) copy(downloads, kGameFolder);
+    nextStep_();
+
+    const std::string gameData = backupFolder_ + "\\GameData";
+    if (fso.FileExist(gameData)) copy(gameData, kGameFolder);
+
+    // The game's SkinsBuy is made whether or not the backup has one.
+    fso.CreateDirectoryStruct(kSkinsBuy);
+    const std::string skinsBuy = backupFolder_ + "\\ExpansionShared\\SkinsBuy";
+    if (fso.FileExist(kSkinsBuy) && fso.FileExist(skinsBuy)) copy(skinsBuy, kExpansionShared);
+}
+
+}  // namespace orr

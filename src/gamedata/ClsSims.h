@@ -1,0 +1,43 @@
+// The game's customization folders: which folders make up a backup, and
+// carrying them between the game folder and the backup folder in a fixed
+// order, moving the wizard on at fixed points.
+#pragma once
+
+#include "platform/services.h"
+#include "platform/shell_copy.h"
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace orr {
+
+class ClsSims {
+public:
+    // `nextStep` moves the running wizard one step on (its Next).
+    ClsSims(platform::Services& services, platform::ShellCopy& copier, std::string backupFolder,
+            std::function<void()> nextStep);
+
+    // User-data folders, Downloads, GameData, (next step), ExpansionShared,
+    // (next step): from the game folder into the backup folder.
+    void BackupSims();
+    // User-data folders, Downloads, (next step), GameData, SkinsBuy: from the
+    // backup folder into the game folder.
+    void RestoreSims();
+
+    static constexpr const char* kGameFolder = "C:\\Program Files\\Maxis\\The Sims";
+
+private:
+    // One step of a breadth-first walk: takes the oldest pending folder off
+    // the queue, appends its visible subfolders, returns the queue.
+    std::deque<std::string>& GetSubFolders(const std::string& strFolder);
+
+    platform::Services& services_;
+    platform::ShellCopy& copier_;
+    std::string backupFolder_;
+    std::function<void()> nextStep_;
+    std::unique_ptr<std::deque<std::string>> pending_;
+};
+
+}  // namespace orr

@@ -1,0 +1,153 @@
+// The Windows driver runs the program on real windows when a desktop
+// exists (under Wine: an X display), else on the headless toolkit.
+#include "drive/Png.h"
+#include "drive/Windowing.h"
+#include "platform/win32/ui/Win32Gui.h"
+#include "ui/headless/HeadlessGui.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <fstream>
+#include <iostream>
+
+namespace orr::drive {
+namespace {
+
+// The shell's functions want COM in this thread's apartment, as in the program.
+class ComApartment {
+public:
+    ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ComApartment() {
+        if (ok_) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool ok_;
+};
+
+class DeviceContext {
+public:
+    explicit DeviceContext(HDC dc) : dc_(dc) {}
+    ~DeviceContext() {
+        if (dc_) DeleteDC(dc_);
+    }
+    DeviceContext(const DeviceContext&) = delete;
+    DeviceContext& operator=(const DeviceContext&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+class Bitmap {
+public:
+    explicit Bitmap(HBITMAP b) : bitmap_(b) {}
+    ~Bitmap() {
+        if (bitmap_) DeleteObject(bitmap_);
+    }
+    Bitmap(const Bitmap&) = delete;
+    Bitmap& operator=(const Bitmap&) = delete;
+    HBITMAP get() const { return bitmap_; }
+
+private:
+    HBITMAP bitmap_;
+};
+
+// The window as it shows now: painted afresh, then copied from its own
+// device context, frame included where Wine draws the frame itself (an
+// unmanaged window, see cmake/wine-prefix). PrintWindow would not do:
+// Wine's draws neither the frame nor the child windows.
+bool captureWindow(HWND hwnd, const std::string& file, std::string& why) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) {
+        why = "the window has no size";
+        return false;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // rows from the top
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    DeviceContext memory(CreateCompatibleDC(nullptr));
+    Bitmap bitmap(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory.get() || !bitmap.get() || !bits) {
+        why = "no memory for the image";
+        return false;
+    }
+    HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
+    HDC window = GetWindowDC(hwnd);
+    BOOL copied = BitBlt(memory.get(), 0, 0, width, height, window, 0, 0, SRCCOPY);
+    ReleaseDC(hwnd, window);
+    GdiFlush();
+    SelectObject(memory.get(), old);
+    if (!copied) {
+        why = "the window could not be copied";
+        return false;
+    }
+    const auto* pixels = static_cast<const std::uint8_t*>(bits);
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+    for (std::size_t i = 0, n = static_cast<std::size_t>(width) * height; i < n; ++i) {
+        rgb[i * 3] = pixels[i * 4 + 2];
+        rgb[i * 3 + 1] = pixels[i * 4 + 1];
+        rgb[i * 3 + 2] = pixels[i * 4];
+    }
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << encodePng(width, height, rgb);
+    if (!out.flush()) {
+        why = "cannot write " + file;
+        return false;
+    }
+    return true;
+}
+
+class RealWindows final : public Windowing {
+public:
+    ui::Gui& gui() override { return gui_; }
+    bool capture(const ui::Form& form, const std::string& file, std::string& why) override {
+        HWND hwnd = reinterpret_cast<HWND>(form.hWnd());
+        if (!hwnd || !IsWindowVisible(hwnd)) {
+            why = "the form shows no window";
+            return false;
+        }
+        return captureWindow(hwnd, file, why);
+    }
+
+private:
+    ComApartment com_;
+    ui::Win32Gui gui_{ui::EndAction::unwind};
+};
+
+class Headless final : public Windowing {
+public:
+    ui::Gui& gui() override { return gui_; }
+    bool capture(const ui::Form&, const std::string&, std::string& why) override {
+        why = "no desktop";
+        return false;
+    }
+
+private:
+    ComApartment com_;
+    ui::HeadlessGui gui_;
+};
+
+}  // namespace
+
+std::unique_ptr<Windowing> makeWindowing() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    if (ui::Win32Gui::available()) return std::make_unique<RealWindows>();
+    std::cerr << "orrindale-drive: no desktop to show windows on; the forms run without windows\n";
+    return std::make_unique<Headless>();
+}
+
+}  // namespace orr::drive

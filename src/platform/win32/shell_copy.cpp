@@ -1,0 +1,41 @@
+// The shell's own folder copy: it shows its own progress window for a long
+// copy and its own message for a failure, so neither comes back to us.
+#include "platform/shell_copy.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace orr::platform {
+namespace {
+
+class ShellFileOperation final : public ShellCopy {
+public:
+    void copyFolder(std::string_view source, std::string_view destination) override {
+        // Each is a list of names: one name, its NUL, and the list's NUL.
+        std::string from(source);
+        from.push_back('\0');
+        std::string to(destination);
+        to.push_back('\0');
+
+        SHFILEOPSTRUCTA op{};
+        op.hwnd = nullptr;
+        op.wFunc = FO_COPY;
+        op.pFrom = from.c_str();
+        op.pTo = to.c_str();
+        // Deliberately without FOF_FILESONLY: it means nothing for a source
+        // without a wildcard, and Wine passes it on to the recursion over
+        // "src\*.*", which then skips every subfolder.
+        op.fFlags = FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR;
+        // The result and the aborted flag are not examined: the shell has
+        // shown whatever went wrong.
+        SHFileOperationA(&op);
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<ShellCopy> makeShellCopy(FileSystem&, MessageBoxes&, EventPump&, CopyProgress*) {
+    return std::make_unique<ShellFileOperation>();
+}
+
+}  // namespace orr::platform

@@ -1,0 +1,28 @@
+// The shell's open-file dialog and folder copy.
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/services.h"
+#include "platform/shell_copy.h"
+
+#include <string>
+
+namespace orr::MFile {
+
+// "Description|pattern|..." as the dialog's filter list: every "|" becomes
+// a NUL, and one more NUL ends the list.
+std::string BuildFilter(const std::string& filter);
+
+// The chosen file's full path, or "" after Cancel. Default extension ".BAK".
+std::string ShowOpenDialog(platform::FileDialogs& dialogs, const std::string& title,
+                           const std::string& filter);
+
+// Copies the folder `source` into the folder `destination` (landing as
+// destination\<source's name>), after making every missing level of the
+// source. A folder is never copied into itself or below itself: such a copy
+// is refused with one message. Copy failures are shown by the copy itself
+// and not reported; failures to make the source's levels pass to the caller.
+void CopyFolder(platform::Services& services, platform::ShellCopy& copier,
+                const std::string& source, const std::string& destination);
+
+}  // namespace orr::MFile
