@@ -28,6 +28,8 @@ CopyProgressForm::CopyProgressForm(Gui& gui, Clock::duration showAfter)
     setCaption("Copying...");
     setBorderStyle(BorderStyle::fixedDialog);
     setStartPosition(StartPosition::centerScreen);
+    // A restore copies while its wizard is shown modal.
+    setShowsOverModal(true);
     setClientSize(360, 145);
     picTrack.setBackColor(color::windowBackground);
     shpBar.setFilled(true);

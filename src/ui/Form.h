@@ -62,6 +62,11 @@ public:
     // meanwhile the program's other forms take no input.
     void show(Modality modality = Modality::modeless);
     void hide();
+    // A window that follows the program's own work (a copy's progress) may
+    // come up modeless above a modal form; any other modeless show is then
+    // refused, as a modal form takes all input.
+    void setShowsOverModal(bool on) { showsOverModal_ = on; }
+    bool showsOverModal() const { return showsOverModal_; }
     // Destroys the window; the next show makes a new one.
     void unload();
     bool loaded() const { return loaded_; }
@@ -137,6 +142,7 @@ private:
     bool modal_ = false;
     bool windowEnabled_ = true;
     bool shownBefore_ = false;
+    bool showsOverModal_ = false;
     Control* active_ = nullptr;
     std::vector<Control*> controls_;
     std::uint64_t zCounter_ = 0;

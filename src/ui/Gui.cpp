@@ -30,11 +30,17 @@ void Gui::show(Form& form, Modality modality) {
     if (ended_) return;
     if (modality == Modality::modal && form.visible_)
         throw RunError(400, "Form already displayed; can't show modally");
-    if (modality == Modality::modeless && !form.visible_ && !modalShows_.empty())
+    if (modality == Modality::modeless && !form.visible_ && !modalShows_.empty() &&
+        !form.showsOverModal_)
         throw RunError(401, "Can't show non-modal form when modal form is displayed");
     form.loaded_ = true;
     if (!form.peer_) form.peer_ = createPeer(form);
     form.visible_ = true;
+    // Over a modal form it takes input again, though that show disabled it.
+    if (form.showsOverModal_ && !form.windowEnabled_) {
+        form.windowEnabled_ = true;
+        if (form.peer_) form.peer_->formChanged(Aspect::enabled);
+    }
     if (!form.shownBefore_) {
         // Shown the first time: the focus goes to the first stop in tab order.
         form.shownBefore_ = true;

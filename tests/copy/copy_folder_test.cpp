@@ -101,15 +101,16 @@ TEST_P(CopyContract, MissingSourceIsMadeEmptyAndLandsEmpty) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_P(CopyContract, MissingDestinationIsMadeAndTakesTheContents) {
+TEST_P(CopyContract, MissingDestinationIsMadeAndTheFolderLandsInsideIt) {
     makeFolder("src");
     makeFolder("src\\Music");
     writeFile("src\\Music\\song.mp3", "la");
     copyFolder(path("src\\Music"), path("new\\deeper"));
-    // As the shell does: a destination that is not there becomes the copy
-    // itself, holding what the source holds.
-    EXPECT_EQ(read("new\\deeper\\song.mp3"), "la");
-    EXPECT_FALSE(exists("new\\deeper\\Music"));
+    // Not as the bare shell would, which makes the destination the copy
+    // itself: a restore into a game without ExpansionShared must still put
+    // SkinsBuy under its own name.
+    EXPECT_EQ(read("new\\deeper\\Music\\song.mp3"), "la");
+    EXPECT_FALSE(exists("new\\deeper\\song.mp3"));
     EXPECT_TRUE(messages.shown.empty());
 }
 

@@ -1,6 +1,7 @@
 // The copy progress window: shown only once a copy has run for a while,
 // following the files, and its Cancel reaching the copy at the next file.
 #include "ui/CopyProgressForm.h"
+#include "platform/error.h"
 #include "ui/headless/HeadlessGui.h"
 
 #include <gtest/gtest.h>
@@ -69,6 +70,31 @@ TEST(CopyProgressForm, CancelQueuedOrByEscStopsTheCopyAtTheNextFile) {
     ASSERT_TRUE(progress.advance("C:\\a\\1", 1, 1));
     EXPECT_TRUE(gui.key(progress, ui::KeyPress{ui::Key::escape}));
     EXPECT_FALSE(progress.advance("C:\\a\\2", 2, 2));
+}
+
+TEST(CopyProgressForm, ComesUpAndTakesCancelWhileAWizardIsShownModal) {
+    ui::HeadlessGui gui;
+    ui::CopyProgressForm progress(gui, 0s);
+    ui::Form wizard(gui, "frmWizard");
+    ui::Form plain(gui, "frmPlain");
+    bool advanced = false;
+    // The copy runs inside the modal show, as a restore does.
+    gui.setInput([&] {
+        if (advanced) return false;
+        advanced = true;
+        progress.begin("C:\\a", "C:\\b", 2, 2);
+        EXPECT_THROW(plain.show(), RunError);
+        EXPECT_TRUE(progress.advance("C:\\a\\1", 1, 1));
+        EXPECT_TRUE(progress.visible());
+        EXPECT_TRUE(gui.key(progress, ui::KeyPress{ui::Key::escape}));
+        EXPECT_FALSE(progress.advance("C:\\a\\2", 2, 2));
+        progress.end();
+        wizard.hide();
+        return true;
+    });
+    wizard.show(ui::Modality::modal);
+    EXPECT_TRUE(advanced);
+    EXPECT_FALSE(progress.visible());
 }
 
 }  // namespace

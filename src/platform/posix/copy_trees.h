@@ -36,9 +36,8 @@ public:
     virtual Nesting nesting() = 0;
     // Lists the source into `items`.
     virtual Status scan() = 0;
-    // Makes the folder the copy lands in: destination\<name> when the
-    // destination is a folder, else the destination itself, with every
-    // missing level.
+    // Makes the folder the copy lands in, destination\<name>, with every
+    // missing level of the destination.
     virtual Status makeLanding() = 0;
     // Makes item `i`'s folder (an existing one is merged into), or copies
     // item `i`'s file over whatever file of that name is there, read-only
@@ -53,8 +52,8 @@ public:
 };
 
 // Over host folders: `source`, `destination`, and `inside`, where the copy
-// lands when the destination is a folder (destination/<source's name>, as
-// the file-system service resolves it).
+// lands (destination/<source's name>, as the file-system service resolves
+// it).
 std::unique_ptr<CopyTrees> hostTrees(std::filesystem::path source, std::filesystem::path destination,
                                      std::filesystem::path inside);
 // Over a file-system service, Windows paths throughout.

@@ -77,7 +77,7 @@ public:
     Nesting nesting() override {
         std::error_code ec;
         const std::string from = fs::weakly_canonical(source_, ec).string();
-        const std::string to = fs::weakly_canonical(landing(), ec).string();
+        const std::string to = fs::weakly_canonical(inside_, ec).string();
         if (to == from) return Nesting::same;
         if (to.size() > from.size() && to.compare(0, from.size(), from) == 0 &&
             (to[from.size()] == '/' || from.back() == '/'))
@@ -97,18 +97,15 @@ public:
 
     Status makeLanding() override {
         Folder& root = folders_[0];
-        if (destinationIsFolder_) {
-            root.target = inside_.string();
-            return makeTarget(root, "");
+        if (!destinationIsFolder_) {
+            struct stat st;
+            if (::stat(destination_.c_str(), &st) == 0) return fail("", EACCES);  // a file
+            std::error_code ec;
+            fs::create_directories(destination_, ec);
+            if (ec) return fail("", ec.value());
         }
-        struct stat st;
-        if (::stat(destination_.c_str(), &st) == 0) return fail("", EACCES);  // a file
-        std::error_code ec;
-        fs::create_directories(destination_, ec);
-        if (ec) return fail("", ec.value());
-        root.target = destination_.string();
-        copyFolderAttributes(root);
-        return Status::ok;
+        root.target = inside_.string();
+        return makeTarget(root, "");
     }
 
     Status makeFolder(std::size_t i) override {
@@ -165,7 +162,6 @@ public:
     }
 
 private:
-    const fs::path& landing() const { return destinationIsFolder_ ? inside_ : destination_; }
 
     Folder& folderOf(std::size_t item) { return folders_[item == CopyItem::top ? 0 : slot_[item]]; }
 

@@ -38,8 +38,8 @@ public:
                 if (Status s = files_.makeDirectory(level); s != Status::ok) return fail("", s);
             if (at == std::string::npos) break;
         }
-        landing_ = destination_;
-        return Status::ok;
+        landing_ = destination_ + '\\' + lastLevel(source_);
+        return makeTarget(landing_, "");
     }
 
     Status makeFolder(std::size_t i) override { return makeTarget(target(i), items[i].name); }

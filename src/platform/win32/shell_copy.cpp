@@ -1,5 +1,8 @@
 // The shell's own folder copy: it shows its own progress window for a long
 // copy and its own message for a failure, so neither comes back to us.
+// Into a missing destination the shell would copy the folder *as* that
+// destination (its contents landing where the folder should), so the
+// destination's levels are made first.
 #include "platform/shell_copy.h"
 
 #include <windows.h>
@@ -8,9 +11,35 @@
 namespace orr::platform {
 namespace {
 
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Makes each missing level of `path`. A level that cannot be made is left
+// to the shell, which then reports the copy's failure itself.
+void makeLevels(FileSystem& files, std::string_view path) {
+    // Past the root: "C:\", or the server and share of "\\server\share".
+    std::size_t at = 0;
+    if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
+        for (int part = 0; part < 2 && at != std::string_view::npos; ++part)
+            at = path.find_first_of("\\/", at == 0 ? 2 : at + 1);
+    } else if (path.size() >= 2 && path[1] == ':') {
+        at = 2;
+    }
+    while (at != std::string_view::npos && at < path.size()) {
+        const std::size_t next = path.find_first_of("\\/", at + 1);
+        const std::string_view level = path.substr(0, next);
+        if (!level.empty() && !isSeparator(level.back()) && !files.exists(level) &&
+            files.makeDirectory(level) != Status::ok)
+            return;
+        at = next;
+    }
+}
+
 class ShellFileOperation final : public ShellCopy {
 public:
+    explicit ShellFileOperation(FileSystem& files) : files_(files) {}
+
     void copyFolder(std::string_view source, std::string_view destination) override {
+        makeLevels(files_, destination);
         // Each is a list of names: one name, its NUL, and the list's NUL.
         std::string from(source);
         from.push_back('\0');
@@ -30,12 +59,15 @@ public:
         // shown whatever went wrong.
         SHFileOperationA(&op);
     }
+
+private:
+    FileSystem& files_;
 };
 
 }  // namespace
 
-std::unique_ptr<ShellCopy> makeShellCopy(FileSystem&, MessageBoxes&, EventPump&, CopyProgress*) {
-    return std::make_unique<ShellFileOperation>();
+std::unique_ptr<ShellCopy> makeShellCopy(FileSystem& files, MessageBoxes&, EventPump&, CopyProgress*) {
+    return std::make_unique<ShellFileOperation>(files);
 }
 
 }  // namespace orr::platform
