@@ -19,6 +19,9 @@ struct Command {
     // control back after it. The lines between two such commands (dumps,
     // answers, queued clicks) run together, before the program moves on.
     bool input = false;
+    // Sets the lines after it aside instead of running (`wait`); the runner
+    // does its work, `run` is not called.
+    bool holdsLines = false;
 };
 
 class CommandTable {
@@ -37,5 +40,7 @@ private:
 void addCallCommands(CommandTable& commands, const CallTable& calls);
 // start, click, type, key, queue click, dump, shot, association, picker, open.
 void addUiCommands(CommandTable& commands);
+// `tree "PATH"` and `remove "PATH"`, through the platform's file service.
+void addFileCommands(CommandTable& commands);
 
 }  // namespace orr::drive

@@ -57,13 +57,24 @@ Session::Session(const platform::Options& options, std::optional<platform::DateT
     copies_.onCopy = [this](const ui::RecordingCopy::Copy& c) {
         out_ << "copy " << formatValue(c.source) << ' ' << formatValue(c.destination) << '\n';
         out_.flush();  // before a copy that may take long
+        if (copyWatcher_ && copyWatcher_(c.source)) {
+            out_.flush();
+            windowing_->gui().events().process();
+        }
     };
 }
 
 Session::~Session() = default;
 
 void Session::start() {
-    if (program_) throw UsageError("the program is running already");
+    if (running()) throw UsageError("the program is running already");
+    // The ended run's program goes before its copy and its toolkit.
+    copies_.passTo(nullptr);
+    program_.reset();
+    shellCopy_.reset();
+    windowing_.reset();
+    ended_ = false;
+
     windowing_ = makeWindowing();
     ui::Gui& gui = windowing_->gui();
     // Copies run on this system's real copy; a long one yields to the
@@ -93,6 +104,7 @@ void Session::start() {
 
 Program& Session::program() {
     if (!program_) throw UsageError("the program has not been started (start)");
+    if (ended_) throw UsageError("the program has ended (start)");
     return *program_;
 }
 

@@ -62,14 +62,21 @@ public:
     // Where the program's loops get the script's next lines: serves one
     // piece of input, false when the script has no more.
     void setInput(std::function<bool()> input) { input_ = std::move(input); }
+    // Called with a folder copy's source as the copy starts, after its
+    // transcript line; true when it ran script lines there. The program's
+    // pending events then run once before the copy does, on every window
+    // system alike, so that a click those lines queued is served at a
+    // fixed point whatever the copy itself lets run.
+    void onCopyStart(std::function<bool(const std::string&)> watcher) { copyWatcher_ = std::move(watcher); }
     // Makes the program and runs it: the start-up procedure, then its
     // message loop, which pulls the script's further lines from the input
     // whenever it waits for the user. Returns when the script has run out
-    // or the program has ended (the transcript then says "end").
+    // or the program has ended (the transcript then says "end"). After the
+    // end it may start again: a new program, as a user starts it anew, on
+    // a new window system and copy; the scripted desktop and the files stay.
     void start();
-    bool started() const { return program_ != nullptr; }
-    bool ended() const { return ended_; }
-    // Before start: UsageError.
+    bool running() const { return program_ != nullptr && !ended_; }
+    // Before start, or after the end until the next start: UsageError.
     Program& program();
     Windowing& windowing();
 
@@ -90,6 +97,7 @@ private:
     std::unique_ptr<platform::ShellCopy> shellCopy_;
     std::unique_ptr<Program> program_;
     std::function<bool()> input_;
+    std::function<bool(const std::string&)> copyWatcher_;
     bool ended_ = false;
 };
 

@@ -1,8 +1,9 @@
 // orrindale-drive [--root DIR] [--today YYYY-MM-DD] [SCRIPT]
 // Runs a scripted session against the program and prints its transcript.
 // Once `start` has run, the program's own message loop pulls the script's
-// further lines, so that they nest inside modal shows as clicks would.
-#include "Commands.h"
+// further lines, so that they nest inside modal shows as clicks would; once
+// it has ended, the script goes on here.
+#include "Runner.h"
 #include "platform/console.h"
 
 #include <cstdio>
@@ -47,46 +48,6 @@ Arguments parseArguments(int argc, char** argv) {
     return a;
 }
 
-// A line's failure, already marked with its line number.
-class LineError : public UsageError {
-public:
-    using UsageError::UsageError;
-};
-
-// The script's lines in order. The program pulls them while it waits for
-// the user, one piece at a time: the lines up to and including the next
-// one that gives the program input.
-class Runner {
-public:
-    Runner(const std::vector<Line>& lines, const CommandTable& commands, Session& session)
-        : lines_(lines), commands_(commands), session_(session) {}
-
-    bool runPiece() {
-        bool ran = false;
-        while (next_ < lines_.size() && !session_.ended()) {
-            const Line& line = lines_[next_++];
-            const Command& command = *commands_.find(line.tokens.front().word);
-            try {
-                command.run(session_, line);
-            } catch (const LineError&) {
-                throw;
-            } catch (const UsageError& e) {
-                throw LineError("line " + std::to_string(line.number) + ": " + e.what());
-            }
-            std::cout.flush();
-            ran = true;
-            if (command.input) break;
-        }
-        return ran;
-    }
-
-private:
-    const std::vector<Line>& lines_;
-    const CommandTable& commands_;
-    Session& session_;
-    std::size_t next_ = 0;
-};
-
 int run(int argc, char** argv) {
     Arguments args = parseArguments(argc, argv);
 
@@ -105,6 +66,8 @@ int run(int argc, char** argv) {
     CommandTable commands;
     addCallCommands(commands, calls);
     addUiCommands(commands);
+    addFileCommands(commands);
+    addWaitCommand(commands);
 
     // The whole script is checked before anything runs.
     for (const Line& line : lines) {
@@ -117,14 +80,17 @@ int run(int argc, char** argv) {
             throw UsageError("line " + std::to_string(line.number) + ": " + e.what());
         }
     }
+    Runner::checkWaits(lines, commands);
 
-    // After "end" the rest of the script does not run.
+    // After "end" the script goes on outside the program, until a further
+    // `start` runs it anew.
     Session session(args.options, args.today, std::cout);
     Runner runner(lines, commands, session);
     session.setInput([&runner] { return runner.runPiece(); });
+    session.onCopyStart([&runner](const std::string& source) { return runner.copyStarting(source); });
     while (runner.runPiece()) {
     }
-    std::cout.flush();
+    runner.reportUnmet();
     return 0;
 }
 

@@ -328,8 +328,16 @@ void FormWindow::controlChanged(Control& control, Aspect what) {
         else invalidateArea(*item);
         break;
     case Aspect::zOrder:
-        if (hwnd) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        else invalidateArea(*item);
+        if (hwnd) {
+            SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            // A panel brought to front is painted now, with what changed
+            // before it: the work that follows may run no events for long
+            // (Wine's shell copy runs none), and the user would see the
+            // panel it replaced until then.
+            RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        } else {
+            invalidateArea(*item);
+        }
         break;
     case Aspect::style:
         if (control.kind() == ControlKind::textBox || control.kind() == ControlKind::pictureBox) {

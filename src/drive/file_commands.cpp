@@ -1,0 +1,182 @@
+// `tree "PATH"` lists a folder's tree and `remove "PATH"` deletes one, both
+// through the platform's file service, so that they read and act the same
+// on every layer.
+#include "Commands.h"
+
+#include "platform/error.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdio>
+
+namespace orr::drive {
+namespace {
+
+namespace attr = platform::attr;
+
+std::string pathArg(const Line& line, const char* usage) {
+    if (line.tokens.size() != 2 || line.tokens[1].kind != Token::Kind::value ||
+        !std::holds_alternative<std::string>(line.tokens[1].value))
+        throw UsageError(std::string("usage: ") + usage);
+    return std::get<std::string>(line.tokens[1].value);
+}
+
+// Without trailing separators, except after a drive letter ("C:\").
+std::string trimmed(std::string path) {
+    while (path.size() > 1 && (path.back() == '\\' || path.back() == '/') &&
+           !(path.size() == 3 && path[1] == ':'))
+        path.pop_back();
+    return path;
+}
+
+bool isDriveRoot(const std::string& path) {
+    if (path.empty() || path == "\\" || path == "/") return true;
+    return path.size() >= 2 && path.size() <= 3 && path[1] == ':';
+}
+
+std::string join(const std::string& folder, const std::string& name) {
+    return folder.back() == '\\' || folder.back() == '/' ? folder + name : folder + "\\" + name;
+}
+
+// CRC-32 (the polynomial of zip and PNG), for telling contents apart.
+std::uint32_t crc32(const std::string& bytes) {
+    static constexpr auto table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    std::uint32_t c = 0xFFFFFFFFu;
+    for (unsigned char b : bytes) c = table[(c ^ b) & 0xFF] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
+}
+
+struct TreeEntry {
+    std::vector<std::string> parts;  // the path below the listed folder
+    std::string line;
+};
+
+std::string folded(const std::string& s) {
+    std::string f(s);
+    std::transform(f.begin(), f.end(), f.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return f;
+}
+
+// A folder comes before what it holds; names compare without regard to
+// letter case (then as written, for names that differ only in case).
+bool treeOrder(const TreeEntry& a, const TreeEntry& b) {
+    for (std::size_t i = 0; i < a.parts.size() && i < b.parts.size(); ++i) {
+        std::string x = folded(a.parts[i]), y = folded(b.parts[i]);
+        if (x != y) return x < y;
+        if (a.parts[i] != b.parts[i]) return a.parts[i] < b.parts[i];
+    }
+    return a.parts.size() < b.parts.size();
+}
+
+std::string flags(std::uint32_t bits) {
+    std::string f;
+    if (bits & attr::hidden) f += " hidden";
+    if (bits & attr::readOnly) f += " read-only";
+    if (bits & attr::system) f += " system";
+    return f;
+}
+
+void collect(platform::FileSystem& files, const std::string& folder, std::vector<std::string> parts,
+             std::vector<TreeEntry>& out) {
+    for (const platform::DirEntry& e : files.list(join(folder, "*.*"))) {
+        const std::string path = join(folder, e.name);
+        std::vector<std::string> here = parts;
+        here.push_back(e.name);
+        std::string relative;
+        for (const std::string& p : here) relative += (relative.empty() ? "" : "\\") + p;
+        if (e.attributes & attr::directory) {
+            out.push_back({here, "  " + relative + "\\" + flags(e.attributes)});
+            collect(files, path, here, out);
+            continue;
+        }
+        std::string size = "?", sum = "?";
+        if (auto n = files.size(path)) size = std::to_string(*n);
+        if (auto content = files.readFile(path)) {
+            char hex[9];
+            std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(crc32(*content)));
+            sum = hex;
+        }
+        out.push_back({here, "  " + relative + " " + size + " " + sum + flags(e.attributes)});
+    }
+}
+
+void printError(std::ostream& out, const RunError& e) {
+    out << "! error " << e.number() << ": " << e.description() << '\n';
+}
+
+// Deletes what `path` names, attributes cleared first (a read-only file or
+// folder cannot be removed as it is).
+platform::Status removeTree(platform::FileSystem& files, const std::string& path, std::uint32_t bits) {
+    using platform::Status;
+    const std::uint32_t fixed = attr::readOnly | attr::hidden | attr::system;
+    if (bits & attr::directory) {
+        for (const platform::DirEntry& e : files.list(join(path, "*.*")))
+            if (Status s = removeTree(files, join(path, e.name), e.attributes); s != Status::ok) return s;
+        if (bits & fixed) files.setAttributes(path, 0);
+        return files.removeDirectory(path);
+    }
+    if (bits & fixed) files.setAttributes(path, 0);
+    return files.removeFile(path);
+}
+
+}  // namespace
+
+void addFileCommands(CommandTable& commands) {
+    commands.add("tree", Command{
+        [](const Line& line) { pathArg(line, "tree \"PATH\""); },
+        [](Session& s, const Line& line) {
+            const std::string given = pathArg(line, "tree \"PATH\"");
+            const std::string folder = trimmed(given);
+            platform::FileSystem& files = s.services().files;
+            auto bits = files.attributes(folder);
+            if (!bits) {
+                s.out() << "tree " << formatValue(given) << " -> missing\n";
+                return;
+            }
+            if (!(*bits & attr::directory)) {
+                s.out() << "tree " << formatValue(given) << " -> not a folder\n";
+                return;
+            }
+            std::vector<TreeEntry> entries;
+            try {
+                collect(files, folder, {}, entries);
+            } catch (const RunError& e) {
+                s.out() << "tree " << formatValue(given) << '\n';
+                return printError(s.out(), e);
+            }
+            std::sort(entries.begin(), entries.end(), treeOrder);
+            s.out() << "tree " << formatValue(given) << '\n';
+            for (const TreeEntry& e : entries) s.out() << e.line << '\n';
+        }});
+
+    commands.add("remove", Command{
+        [](const Line& line) {
+            if (isDriveRoot(trimmed(pathArg(line, "remove \"PATH\""))))
+                throw UsageError("remove will not delete a whole drive");
+        },
+        [](Session& s, const Line& line) {
+            const std::string path = trimmed(pathArg(line, "remove \"PATH\""));
+            platform::FileSystem& files = s.services().files;
+            try {
+                auto bits = files.attributes(path);
+                if (!bits) throw RunError::fileNotFound();
+                if (platform::Status st = removeTree(files, path, *bits); st != platform::Status::ok)
+                    throw platform::toRunError(st);
+                s.out() << "ok\n";
+            } catch (const RunError& e) {
+                printError(s.out(), e);
+            }
+        }});
+}
+
+}  // namespace orr::drive
