@@ -6,44 +6,24 @@
 #pragma once
 
 #include "platform/shell_copy.h"
-#include "support/scripted_messages.h"
-#include "support/test_root.h"
 #include "toolkit/MFile.h"
 #include "toolkit/toolkit_fixture.h"
 
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace orr::test {
 
-class PointerLog : public platform::MousePointer {
-public:
-    void set(platform::Pointer p) override {
-        current_ = p;
-        sets.push_back(p);
-    }
-    platform::Pointer current() const override { return current_; }
-    std::vector<platform::Pointer> sets;
-
-private:
-    platform::Pointer current_ = platform::Pointer::normal;
-};
-
-class CopyTest : public ::testing::Test {
+class CopyTest : public FilesTest {
 protected:
     explicit CopyTest(bool wrapped = false)
         : files(wrapped ? static_cast<platform::FileSystem&>(wrapper) : *native.files) {}
 
-    TestRoot root;
-    platform::NativeServices native{root.options()};
     RecordingFileSystem wrapper{*native.files};
     platform::FileSystem& files;
     ScriptedMessages messages;
     CountingEvents events;
-    PointerLog pointer;
+    RecordingPointer pointer;
     platform::Services services{files,  *native.profiles, messages,      pointer,
                                 events, *native.clock,    *native.locale, *native.fileTable};
 
@@ -55,29 +35,13 @@ protected:
         auto copier = shellCopy();
         MFile::CopyFolder(services, *copier, source, destination);
     }
+};
 
-    std::string path(const std::string& relative) const { return root.path(relative); }
-    void writeFile(const std::string& relative, const std::string& bytes) {
-        auto out = native.files->openOutput(path(relative));
-        out->write(bytes);
-        out->close();
-    }
-    void makeFolder(const std::string& relative) {
-        ASSERT_EQ(native.files->makeDirectory(path(relative)), platform::Status::ok) << relative;
-    }
-    std::string read(const std::string& relative) {
-        return native.files->readFile(path(relative)).value_or("<missing>");
-    }
-    bool exists(const std::string& relative) { return native.files->exists(path(relative)); }
-    std::uint32_t bits(const std::string& relative) {
-        return native.files->attributes(path(relative)).value_or(0xFFFFFFFFu);
-    }
-    // The names in a folder, in the platform's order.
-    std::vector<std::string> names(const std::string& relative) {
-        std::vector<std::string> out;
-        for (const auto& e : native.files->list(path(relative) + "\\*.*")) out.push_back(e.name);
-        return out;
-    }
+// Each case runs with the copy on the OS's own file system and through a
+// pass-through one.
+class EitherFileSystem : public CopyTest, public ::testing::WithParamInterface<bool> {
+protected:
+    EitherFileSystem() : CopyTest(GetParam()) {}
 };
 
 }  // namespace orr::test

@@ -10,25 +10,15 @@ namespace {
 
 namespace attr = platform::attr;
 using platform::Pointer;
-
-// Each case runs with the copy on the OS's own file system and through a
-// pass-through one.
-class CopyContract : public CopyTest, public ::testing::WithParamInterface<bool> {
-protected:
-    CopyContract() : CopyTest(GetParam()) {}
-};
+using Names = std::vector<std::string>;
+using CopyContract = EitherFileSystem;
 
 INSTANTIATE_TEST_SUITE_P(Copy, CopyContract, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Wrapped" : "Native"; });
 
 TEST_P(CopyContract, LandsUnderItsOwnNameAndMergesWithWhatIsThere) {
-    makeFolder("Game");
-    makeFolder("Game\\UserData");
-    makeFolder("Game\\UserData\\Houses");
     writeFile("Game\\UserData\\a.txt", "new a");
     writeFile("Game\\UserData\\Houses\\House01.iff", "house");
-    makeFolder("Backup");
-    makeFolder("Backup\\UserData");
     writeFile("Backup\\UserData\\a.txt", "old a, longer than the new one");
     writeFile("Backup\\UserData\\only-here.txt", "stays");
 
@@ -37,48 +27,32 @@ TEST_P(CopyContract, LandsUnderItsOwnNameAndMergesWithWhatIsThere) {
     EXPECT_EQ(read("Backup\\UserData\\a.txt"), "new a");
     EXPECT_EQ(read("Backup\\UserData\\Houses\\House01.iff"), "house");
     EXPECT_EQ(read("Backup\\UserData\\only-here.txt"), "stays");
-    EXPECT_EQ(names("Backup"), std::vector<std::string>{"UserData"});
+    EXPECT_EQ(names("Backup"), Names{"UserData"});
     EXPECT_EQ(read("Game\\UserData\\a.txt"), "new a");  // the source is untouched
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(pointer.sets, (std::vector<Pointer>{Pointer::hourglass, Pointer::normal}));
-}
 
-TEST_P(CopyContract, MergesIntoFoldersWhoseNamesDifferInLetterCase) {
-    makeFolder("src");
-    makeFolder("src\\Skins");
-    makeFolder("src\\Skins\\Sub");
+    // Folders whose names differ in letter case are the same: they keep
+    // their names and nothing is doubled.
     writeFile("src\\Skins\\Sub\\new.bmp", "n");
-    makeFolder("dst");
-    makeFolder("dst\\SKINS");
-    makeFolder("dst\\SKINS\\sub");
     writeFile("dst\\SKINS\\sub\\NEW.BMP", "old");
-
     copyFolder(path("src\\Skins"), path("dst"));
-
-    // The existing folders and file keep their names; nothing is doubled.
-    EXPECT_EQ(names("dst"), std::vector<std::string>{"SKINS"});
-    EXPECT_EQ(names("dst\\SKINS"), std::vector<std::string>{"sub"});
-    EXPECT_EQ(names("dst\\SKINS\\sub"), std::vector<std::string>{"NEW.BMP"});
+    EXPECT_EQ(names("dst"), Names{"SKINS"});
+    EXPECT_EQ(names("dst\\SKINS"), Names{"sub"});
+    EXPECT_EQ(names("dst\\SKINS\\sub"), Names{"NEW.BMP"});
     EXPECT_EQ(read("dst\\SKINS\\sub\\NEW.BMP"), "n");
 }
 
 TEST_P(CopyContract, ReplacesReadOnlyFilesAndKeepsAttributesAndTimes) {
-    makeFolder("src");
-    makeFolder("src\\Set");
     writeFile("src\\Set\\plain.txt", "replacement");
     writeFile("src\\Set\\hidden.txt", "h");
     writeFile("src\\Set\\locked.txt", "l");
-    ASSERT_EQ(native.files->setAttributes(path("src\\Set\\hidden.txt"), attr::hidden),
-              platform::Status::ok);
-    ASSERT_EQ(native.files->setAttributes(path("src\\Set\\locked.txt"), attr::readOnly),
-              platform::Status::ok);
+    ASSERT_EQ(native.files->setAttributes(path("src\\Set\\hidden.txt"), attr::hidden), platform::Status::ok);
+    ASSERT_EQ(native.files->setAttributes(path("src\\Set\\locked.txt"), attr::readOnly), platform::Status::ok);
     const platform::DateTime when{2003, 4, 5, 6, 7, 8};
     ASSERT_EQ(native.files->setModified(path("src\\Set\\plain.txt"), when), platform::Status::ok);
-    makeFolder("dst");
-    makeFolder("dst\\Set");
     writeFile("dst\\Set\\plain.txt", "read-only original");
-    ASSERT_EQ(native.files->setAttributes(path("dst\\Set\\plain.txt"), attr::readOnly),
-              platform::Status::ok);
+    ASSERT_EQ(native.files->setAttributes(path("dst\\Set\\plain.txt"), attr::readOnly), platform::Status::ok);
 
     copyFolder(path("src\\Set"), path("dst"));
 
@@ -92,49 +66,40 @@ TEST_P(CopyContract, ReplacesReadOnlyFilesAndKeepsAttributesAndTimes) {
     EXPECT_NE(bits("dst\\Set\\locked.txt") & attr::readOnly, 0u);
 }
 
-TEST_P(CopyContract, MissingSourceIsMadeEmptyAndLandsEmpty) {
+TEST_P(CopyContract, WhatIsMissingIsMadeAndTheFolderStillLandsUnderItsName) {
+    // A missing source is made, empty, and lands empty.
     makeFolder("dst");
     copyFolder(path("gone\\Downloads"), path("dst"));
     EXPECT_EQ(bits("gone\\Downloads") & attr::directory, attr::directory);
     EXPECT_EQ(bits("dst\\Downloads") & attr::directory, attr::directory);
     EXPECT_TRUE(names("dst\\Downloads").empty());
-    EXPECT_TRUE(messages.shown.empty());
-}
 
-TEST_P(CopyContract, MissingDestinationIsMadeAndTheFolderLandsInsideIt) {
-    makeFolder("src");
-    makeFolder("src\\Music");
+    // A missing destination is made and the folder lands inside it, not as
+    // the bare shell would (the destination being the copy itself): a
+    // restore into a game without ExpansionShared must still put SkinsBuy
+    // under its own name.
     writeFile("src\\Music\\song.mp3", "la");
     copyFolder(path("src\\Music"), path("new\\deeper"));
-    // Not as the bare shell would, which makes the destination the copy
-    // itself: a restore into a game without ExpansionShared must still put
-    // SkinsBuy under its own name.
     EXPECT_EQ(read("new\\deeper\\Music\\song.mp3"), "la");
     EXPECT_FALSE(exists("new\\deeper\\song.mp3"));
-    EXPECT_TRUE(messages.shown.empty());
-}
 
-TEST_P(CopyContract, TrailingSeparatorsChangeNothing) {
-    makeFolder("src");
-    makeFolder("src\\Art");
+    // Trailing separators on either side change nothing.
     writeFile("src\\Art\\a.bmp", "a");
-    makeFolder("dst");
     copyFolder(path("src\\Art\\"), path("dst"));
-    EXPECT_EQ(read("dst\\Art\\a.bmp"), "a");
-    EXPECT_EQ(names("dst"), std::vector<std::string>{"Art"});
-
-    // A destination written with its separator is the same folder.
     writeFile("src\\Art\\b.bmp", "b");
     copyFolder(path("src\\Art"), path("dst\\"));
-    EXPECT_EQ(read("dst\\Art\\b.bmp"), "b");
-    EXPECT_EQ(names("dst"), std::vector<std::string>{"Art"});
+    EXPECT_EQ(names("dst\\Art"), (Names{"a.bmp", "b.bmp"}));
+    EXPECT_EQ(names("dst"), (Names{"Art", "Downloads"}));
+
+    // A folder beside the source with a longer name is no subfolder of it.
+    copyFolder(path("src\\Art"), path("src\\Art2"));
+    EXPECT_EQ(read("src\\Art2\\Art\\a.bmp"), "a");
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_P(CopyContract, RefusesAFolderIntoItselfOrBelowIt) {
-    makeFolder("A");
-    makeFolder("A\\sub");
     writeFile("A\\f.txt", "f");
+    makeFolder("A\\sub");
     const std::string into = "Cannot copy A: The destination folder is a subfolder of the source folder.";
 
     copyFolder(path("A"), path("A"));
@@ -146,30 +111,20 @@ TEST_P(CopyContract, RefusesAFolderIntoItselfOrBelowIt) {
         EXPECT_EQ(m.caption, "Error Copying File or Folder");
     }
     // Nothing made, nothing copied; the pointer is back each time.
-    EXPECT_EQ(names("A"), (std::vector<std::string>{"f.txt", "sub"}));
+    EXPECT_EQ(names("A"), (Names{"f.txt", "sub"}));
     EXPECT_TRUE(names("A\\sub").empty());
     EXPECT_EQ(pointer.current(), Pointer::normal);
 
     // Onto itself: into the folder that holds it.
     copyFolder(path("A"), path(""));
     ASSERT_EQ(messages.shown.size(), 4u);
-    EXPECT_EQ(messages.shown.back().text,
-              "Cannot copy A: The source and destination file names are the same.");
+    EXPECT_EQ(messages.shown.back().text, "Cannot copy A: The source and destination file names are the same.");
     EXPECT_EQ(read("A\\f.txt"), "f");
 
     // A missing source is refused before any of it is made.
     copyFolder(path("M"), path("M\\x"));
     ASSERT_EQ(messages.shown.size(), 5u);
     EXPECT_FALSE(exists("M"));
-}
-
-TEST_P(CopyContract, AFolderBesideTheSourceWithALongerNameIsNoSubfolder) {
-    makeFolder("A");
-    writeFile("A\\f.txt", "f");
-    makeFolder("AB");
-    copyFolder(path("A"), path("AB"));
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(read("AB\\A\\f.txt"), "f");
 }
 
 TEST_P(CopyContract, ASourceLevelThatCannotBeMadePassesToTheCaller) {
@@ -183,17 +138,7 @@ TEST_P(CopyContract, ASourceLevelThatCannotBeMadePassesToTheCaller) {
     EXPECT_EQ(pointer.sets, std::vector<Pointer>{Pointer::hourglass});
 }
 
-TEST(BuildFilter, EveryBarBecomesANulAndOneMoreEndsTheList) {
-    const std::string list = MFile::BuildFilter("Backup files BAK|*.BAK");
-    // With the NUL that ends the text as the system reads it.
-    EXPECT_EQ(std::string(list.c_str(), list.size() + 1), std::string("Backup files BAK\0*.BAK\0\0", 24));
-    const std::string lone = MFile::BuildFilter("Everything");
-    EXPECT_EQ(std::string(lone.c_str(), lone.size() + 1), std::string("Everything\0\0", 12));
-    const std::string pairs = MFile::BuildFilter("A|*.a|B|*.b");
-    EXPECT_EQ(pairs, std::string("A\0*.a\0B\0*.b\0", 12));
-}
-
-// What the dialog is asked for: the title, the list, ".BAK".
+// What the open-file dialog is asked for.
 class RequestLog : public platform::FileDialogs {
 public:
     std::string openFile(const platform::OpenFileRequest& r) override {
@@ -205,13 +150,21 @@ public:
     std::string answer;
 };
 
-TEST(ShowOpenDialog, AsksWithTheBuiltListAndGivesTheAnswerAsItIs) {
+TEST(ShowOpenDialog, AsksWithTheFilterListBuiltFromBarsAndGivesTheAnswerAsItIs) {
+    // Every bar becomes a NUL and one more ends the list (with the NUL that
+    // ends the text as the system reads it).
+    const std::string list = MFile::BuildFilter("Backup files BAK|*.BAK");
+    EXPECT_EQ(std::string(list.c_str(), list.size() + 1), std::string("Backup files BAK\0*.BAK\0\0", 24));
+    const std::string lone = MFile::BuildFilter("Everything");
+    EXPECT_EQ(std::string(lone.c_str(), lone.size() + 1), std::string("Everything\0\0", 12));
+    EXPECT_EQ(MFile::BuildFilter("A|*.a|B|*.b"), std::string("A\0*.a\0B\0*.b\0", 12));
+
     RequestLog dialogs;
     dialogs.answer = "C:\\x\\typed name";
     EXPECT_EQ(MFile::ShowOpenDialog(dialogs, "Open", "Backup files BAK|*.BAK"), "C:\\x\\typed name");
     ASSERT_EQ(dialogs.requests.size(), 1u);
     EXPECT_EQ(dialogs.requests[0].title, "Open");
-    EXPECT_EQ(dialogs.requests[0].filter, MFile::BuildFilter("Backup files BAK|*.BAK"));
+    EXPECT_EQ(dialogs.requests[0].filter, list);
     EXPECT_EQ(dialogs.requests[0].defaultExtension, ".BAK");
     dialogs.answer = "";
     EXPECT_EQ(MFile::ShowOpenDialog(dialogs, "Open", "x|y"), "");

@@ -18,40 +18,7 @@ bool isFolder(platform::FileSystem& files, const std::string& path) {
     return bits && (*bits & attr::directory);
 }
 
-void collect(platform::FileSystem& files, const std::string& folder, const std::string& relative,
-             std::map<std::string, std::string>& out) {
-    for (const auto& e : files.list(folder + "\\*")) {
-        const std::string full = folder + "\\" + e.name;
-        const std::string rel = relative.empty() ? e.name : relative + "\\" + e.name;
-        if (e.attributes & attr::directory) {
-            out[rel] = "<dir>";
-            collect(files, full, rel, out);
-        } else {
-            out[rel] = files.readFile(full).value_or("<unreadable>");
-        }
-    }
-}
-
 }  // namespace
-
-std::map<std::string, std::string> snapshot(platform::FileSystem& files, const std::string& folder) {
-    std::map<std::string, std::string> out;
-    collect(files, folder, "", out);
-    return out;
-}
-
-void removeTree(platform::FileSystem& files, const std::string& folder) {
-    for (const auto& e : files.list(folder + "\\*")) {
-        const std::string full = folder + "\\" + e.name;
-        (void)files.setAttributes(full, 0);
-        if (e.attributes & attr::directory)
-            removeTree(files, full);
-        else
-            (void)files.removeFile(full);
-    }
-    (void)files.setAttributes(folder, 0);
-    (void)files.removeDirectory(folder);
-}
 
 GameFolderGuard::GameFolderGuard(platform::FileSystem& files) : files_(files) {
     if (files_.exists(ClsSims::kGameFolder)) {
@@ -81,27 +48,6 @@ GameFolderGuard::~GameFolderGuard() {
 
 void GameFolderGuard::make() {
     ASSERT_EQ(files_.makeDirectory(ClsSims::kGameFolder), Status::ok);
-}
-
-void GameDataTest::folder(const std::string& path) {
-    // Levels from the first missing one down; drive roots always exist.
-    std::vector<std::string> missing;
-    std::string level = path;
-    while (!native.files->exists(level)) {
-        missing.push_back(level);
-        const auto sep = level.find_last_of('\\');
-        if (sep == std::string::npos || sep < 3) break;
-        level.erase(sep);
-    }
-    for (auto it = missing.rbegin(); it != missing.rend(); ++it)
-        ASSERT_EQ(native.files->makeDirectory(*it), Status::ok) << *it;
-}
-
-void GameDataTest::file(const std::string& path, const std::string& bytes) {
-    folder(path.substr(0, path.find_last_of('\\')));
-    auto out = native.files->openOutput(path);
-    out->write(bytes);
-    out->close();
 }
 
 std::vector<std::string> GameDataTest::inListOrder(const std::string& folderPath,

@@ -8,6 +8,7 @@
 #include "support/scripted_messages.h"
 #include "support/test_root.h"
 #include "toolkit/toolkit_fixture.h"
+#include "ui/headless/DesktopFakes.h"
 
 #include <gtest/gtest.h>
 
@@ -45,33 +46,6 @@ private:
     platform::MousePointer& pointer_;
 };
 
-// Notes every copy as it starts, then hands it to the real copy if one is set.
-class RecordingCopy : public platform::ShellCopy {
-public:
-    explicit RecordingCopy(Journal& journal) : journal_(journal) {}
-    void copyFolder(std::string_view source, std::string_view destination) override {
-        journal_.push_back("copy " + std::string(source) + " -> " + std::string(destination));
-        if (real) real->copyFolder(source, destination);
-    }
-    platform::ShellCopy* real = nullptr;
-
-private:
-    Journal& journal_;
-};
-
-class RecordingPointer : public platform::MousePointer {
-public:
-    void set(platform::Pointer p) override {
-        current_ = p;
-        sets.push_back(p);
-    }
-    platform::Pointer current() const override { return current_; }
-    std::vector<platform::Pointer> sets;
-
-private:
-    platform::Pointer current_ = platform::Pointer::normal;
-};
-
 // The fixed game folder. Natively it lies inside the test's private drive;
 // under Wine it is the prefix's own, so the guard makes sure none is there
 // when the test starts (removing one that an earlier, aborted run of these
@@ -92,16 +66,13 @@ private:
     bool madeMaxis_ = false;
 };
 
-// Every entry below `folder`: relative path -> content, or "<dir>" for a
-// folder; hidden and system entries included.
-std::map<std::string, std::string> snapshot(platform::FileSystem& files, const std::string& folder);
-
-// Deletes a folder with everything in it, read-only entries too.
-void removeTree(platform::FileSystem& files, const std::string& folder);
-
 class GameDataTest : public ::testing::Test {
 protected:
     static constexpr const char* kGame = ClsSims::kGameFolder;
+
+    GameDataTest() {
+        copier.onCopy = [this](const auto& c) { journal.push_back("copy " + c.source + " -> " + c.destination); };
+    }
 
     TestRoot root;
     platform::NativeServices native{root.options()};
@@ -113,7 +84,7 @@ protected:
     platform::Services services{files,   *native.profiles, messages, pointer,
                                 events,  *native.clock,    *native.locale, *native.fileTable};
     GameFolderGuard gameFolder{*native.files};
-    RecordingCopy copier{journal};
+    ui::RecordingCopy copier;  // notes every copy as it starts
     std::unique_ptr<platform::ShellCopy> realCopy;
     std::string backup = root.path("Backup");
 
@@ -121,7 +92,7 @@ protected:
     // not journaled: only what the game data sets make themselves is.
     void useRealCopy() {
         realCopy = platform::makeShellCopy(*native.files, messages, events, nullptr);
-        copier.real = realCopy.get();
+        copier.passTo(realCopy.get());
     }
 
     // A ClsSims over `folder` whose wizard advances go into the journal.
@@ -129,10 +100,11 @@ protected:
         return ClsSims(services, copier, folder, [this] { journal.push_back("next"); });
     }
 
+    std::string game(const std::string& relative) const { return std::string(kGame) + "\\" + relative; }
     // Makes `path` (a full Windows path) with every missing level, unjournaled.
-    void folder(const std::string& path);
+    void folder(const std::string& path) { makeFolders(*native.files, path); }
     // Writes a file, making its folder first.
-    void file(const std::string& path, const std::string& bytes);
+    void file(const std::string& path, const std::string& bytes) { writeFile(*native.files, path, bytes); }
     void setBits(const std::string& path, std::uint32_t bits) {
         ASSERT_EQ(native.files->setAttributes(path, bits), platform::Status::ok) << path;
     }

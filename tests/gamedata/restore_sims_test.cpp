@@ -13,7 +13,6 @@ constexpr const char* kGameLower = "c:\\program files\\Maxis\\The Sims";
 
 class RestoreSimsTest : public GameDataTest {
 protected:
-    std::string game(const std::string& relative) const { return std::string(kGame) + "\\" + relative; }
     std::string saved(const std::string& relative) const { return backup + "\\" + relative; }
     static std::string copyLine(const std::string& source, const std::string& destination) {
         return "copy " + source + " -> " + destination;
@@ -70,12 +69,9 @@ TEST_F(RestoreSimsTest, TheGameGetsTheSetsBackAndLosesNothing) {
 
     // Everything of the restored sets arrives over what was there; the rest
     // of ExpansionShared and the descriptor stay in the backup.
-    for (const auto& [relative, content] : backupBefore) {
-        for (const char* set : {"UserData", "UserData2", "Downloads", "GameData", "ExpansionShared\\SkinsBuy"}) {
-            const std::string prefix = std::string(set);
-            if (relative == prefix || relative.rfind(prefix + "\\", 0) == 0) expected[relative] = content;
-        }
-    }
+    for (const auto& [relative, content] : backupBefore)
+        if (within(relative, {"UserData", "UserData2", "Downloads", "GameData", "ExpansionShared\\SkinsBuy"}))
+            expected[relative] = content;
     EXPECT_EQ(snapshot(*native.files, kGame), expected);
     EXPECT_EQ(snapshot(*native.files, backup), backupBefore);
     EXPECT_EQ(std::count(journal.begin(), journal.end(), "next"), 1);

@@ -1,5 +1,6 @@
 // The registry service's result codes, which the toolkit's class relies
-// on; the posix store must answer as the Windows registry does.
+// on; the posix store must answer as the Windows registry does. Values read
+// whole, cut or missing are the class's tests (through its 255-byte buffer).
 #include "support/registry_support.h"
 #include "support/test_root.h"
 
@@ -55,38 +56,17 @@ TEST_F(RegistryServiceTest, KeyPathsAreMatchedWithoutCaseAndMayNotStartWithABack
     ASSERT_EQ(registry->enumKey(again, 0, name, size), reg::noMoreItems);
 }
 
-TEST_F(RegistryServiceTest, QueryReportsTypeSizeAndTooSmallBuffers) {
-    key.put("", "long", reg::text, std::string(299, 'x') + '\0');
-    RegKey k;
-    ASSERT_EQ(open(K(), k), reg::ok);
-    unsigned char buffer[255] = {};
-    std::uint32_t type = 0, size = sizeof buffer;
-    EXPECT_EQ(registry->queryValue(k, "long", type, buffer, size), reg::moreData);
-    EXPECT_EQ(size, 300u);
-    size = 0;
-    EXPECT_EQ(registry->queryValue(k, "long", type, nullptr, size), reg::ok);
-    EXPECT_EQ(type, reg::text);
-    EXPECT_EQ(size, 300u);
-    size = sizeof buffer;
-    EXPECT_EQ(registry->queryValue(k, "missing", type, buffer, size), reg::fileNotFound);
-    EXPECT_EQ(registry->queryValue(k, "", type, buffer, size), reg::fileNotFound);
-    EXPECT_EQ(registry->deleteValue(k, "missing"), reg::fileNotFound);
-}
-
 TEST_F(RegistryServiceTest, WritesOutliveTheRegistryThatMadeThem) {
+    const std::tuple<const char*, std::uint32_t, std::string> values[] = {
+        {"text", reg::text, "a \"quoted\\\" ]\ttext\0"s}, {"bin", reg::binary, "\x00\xff\x10"s},
+        {"num", reg::dword, test::dwordBytes(-1)},                {"multi", reg::multiText, "a\0b\0\0"s}};
     key.create("kept");
-    key.put("kept", "text", reg::text, "a \"quoted\\\" ]\ttext\0"s);
-    key.put("kept", "bin", reg::binary, "\x00\xff\x10"s);
-    key.put("kept", "num", reg::dword, test::dwordBytes(-1));
-    key.put("kept", "multi", reg::multiText, "a\0b\0\0"s);
+    for (const auto& [name, type, data] : values) key.put("kept", name, type, data);
 
     auto other = platform::makeRegistry(root.options());
     RegKey k;
     ASSERT_EQ(other->open(hkcu, key.path("kept"), reg::read, k), reg::ok);
-    for (auto [name, type, data] : {std::tuple{"text", reg::text, "a \"quoted\\\" ]\ttext\0"s},
-                                    std::tuple{"bin", reg::binary, "\x00\xff\x10"s},
-                                    std::tuple{"num", reg::dword, test::dwordBytes(-1)},
-                                    std::tuple{"multi", reg::multiText, "a\0b\0\0"s}}) {
+    for (const auto& [name, type, data] : values) {
         unsigned char buffer[64] = {};
         std::uint32_t t = 0, size = sizeof buffer;
         ASSERT_EQ(other->queryValue(k, name, t, buffer, size), reg::ok) << name;

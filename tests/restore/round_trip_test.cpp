@@ -31,18 +31,6 @@ protected:
         game.reset();
     }
 
-    void folder(const std::string& path) {
-        if (files().exists(path)) return;
-        folder(path.substr(0, path.find_last_of('\\')));
-        ASSERT_EQ(files().makeDirectory(path), platform::Status::ok) << path;
-    }
-    void file(const std::string& path, const std::string& bytes) {
-        folder(path.substr(0, path.find_last_of('\\')));
-        auto out = files().openOutput(path);
-        out->write(bytes);
-        out->close();
-    }
-
     // A new run of the program, as the user starts it again.
     void restart() {
         program.reset();
@@ -52,15 +40,6 @@ protected:
 
     std::optional<test::GameFolderGuard> game;
 };
-
-// Only these come back; the rest of the game's folder stays in the backup.
-bool restored(const std::string& relative) {
-    for (const char* set : {"UserData", "UserData7", "Downloads", "GameData", "ExpansionShared\\SkinsBuy"}) {
-        const std::string s = set;
-        if (relative == s || relative.rfind(s + "\\", 0) == 0) return true;
-    }
-    return relative == "ExpansionShared";
-}
 
 TEST_P(RoundTrip, ABackupRestoredIntoAnEmptiedGameBringsBackEveryCustomization) {
     const std::string bytes = std::string("\0\x01\xfe\xff\r\n\x1a", 7);
@@ -76,7 +55,7 @@ TEST_P(RoundTrip, ABackupRestoredIntoAnEmptiedGameBringsBackEveryCustomization) 
     file(kGame + "\\Sims.exe", "the game");
     const auto gameBefore = test::snapshot(files(), kGame);
     const std::string backup = root.path("Backup");
-    folder(backup);
+    test::makeFolders(files(), backup);
 
     // The backup, as the user makes it.
     startProgram(*program);
@@ -114,8 +93,11 @@ TEST_P(RoundTrip, ABackupRestoredIntoAnEmptiedGameBringsBackEveryCustomization) 
     EXPECT_FALSE(r.cmdBack.enabled() || r.cmdNext.enabled() || r.cmdCancel.enabled());
 
     std::map<std::string, std::string> expected;
+    // Only these come back; the rest of the game's folder stays in the backup.
     for (const auto& [path, content] : gameBefore)
-        if (restored(path)) expected[path] = content;
+        if (path == "ExpansionShared" ||
+            test::within(path, {"UserData", "UserData7", "Downloads", "GameData", "ExpansionShared\\SkinsBuy"}))
+            expected[path] = content;
     expected["UserData\\Characters\\New.iff"] = "made after the backup";
     EXPECT_EQ(test::snapshot(files(), kGame), expected);
     EXPECT_EQ(test::snapshot(files(), backup), backupBefore) << "a restore changed the backup";

@@ -8,19 +8,14 @@ namespace attr = platform::attr;
 using platform::MsgAnswer;
 using platform::MsgButtons;
 using FileOperations = ToolkitTest;
+using Texts = std::vector<std::string>;
 
-TEST_F(FileOperations, FileExistIsTrueForFilesAndFoldersOnly) {
+TEST_F(FileOperations, FileExistTakesAnyEntryButFileRealOnlyAFilesBareNameAsStored) {
     writeFile("a.txt", "x");
     makeFolder("sub");
     EXPECT_TRUE(fso.FileExist(path("a.txt")));
     EXPECT_TRUE(fso.FileExist(path("sub")));
-    EXPECT_FALSE(fso.FileExist(path("missing.txt")));
     EXPECT_FALSE(fso.FileExist(""));
-}
-
-TEST_F(FileOperations, FileRealAcceptsOnlyTheBareNameAsStored) {
-    writeFile("a.txt", "x");
-    makeFolder("sub");
     // A full path never equals the bare name a directory search returns.
     EXPECT_FALSE(fso.FileReal(Variant(path("a.txt"))));
 
@@ -56,18 +51,14 @@ TEST_F(FileOperations, SaveAsksBeforeDeletingAnExistingFile) {
 }
 
 TEST_F(FileOperations, GetFileSizeWritesBytesOrKilobytes) {
-    struct Row {
-        std::size_t length;
-        std::string text;
-    };
-    const Row rows[] = {
+    const std::pair<std::size_t, std::string> rows[] = {
         {0, "0B"},         {1023, "1023B"},     {1024, "1KB"},       {1056, "1.0312KB"},
         {1536, "1.5KB"},   {2000, "1.9531KB"},  {1048576, "1024KB"}, {1025, "1.001KB"},
         {1048575, "1023.999KB"},  // 1023.9990 with its trailing zero dropped
     };
-    for (const auto& r : rows) {
-        writeFile("f.bin", std::string(r.length, 'x'));
-        EXPECT_EQ(fso.GetFileSize(Variant(path("f.bin"))), r.text) << r.length;
+    for (const auto& [length, text] : rows) {
+        writeFile("f.bin", std::string(length, 'x'));
+        EXPECT_EQ(fso.GetFileSize(Variant(path("f.bin"))), text) << length;
     }
     EXPECT_EQ(fso.GetFileSize(Variant(path("missing.bin"))), "0B");
 
@@ -76,14 +67,7 @@ TEST_F(FileOperations, GetFileSizeWritesBytesOrKilobytes) {
     EXPECT_EQ(fso.GetFileSize(Variant(path("f.bin"))), "1,0312KB");
 }
 
-TEST_F(FileOperations, GetAttribWordsForRealEntries) {
-    makeFolder("sub");
-    EXPECT_EQ(fso.GetAttrib(Variant(path("sub"))), "Directory");
-    EXPECT_EQ(fso.GetAttrib(Variant(path("missing"))), "Unknown");
-    EXPECT_EQ(fso.GetAttrib(Variant()), "Unknown");
-}
-
-// The word table itself, over attribute values the file system reports.
+// Attribute values as the file system reports them, for the word table.
 class ScriptedAttributes : public RecordingFileSystem {
 public:
     using RecordingFileSystem::RecordingFileSystem;
@@ -91,7 +75,12 @@ public:
     std::uint32_t value = 0;
 };
 
-TEST_F(FileOperations, GetAttribWordTableAndPlainNumbers) {
+TEST_F(FileOperations, GetAttribNamesOneAttributeAndNumbersTheRest) {
+    makeFolder("sub");
+    EXPECT_EQ(fso.GetAttrib(Variant(path("sub"))), "Directory");
+    EXPECT_EQ(fso.GetAttrib(Variant(path("missing"))), "Unknown");
+    EXPECT_EQ(fso.GetAttrib(Variant()), "Unknown");
+
     ScriptedAttributes scripted(*native.files);
     platform::Services s{scripted, *native.profiles, messages, *native.pointer, events,
                          *native.clock, locale, *native.fileTable};
@@ -112,14 +101,10 @@ TEST_F(FileOperations, AttributeSettersReplaceAllBitsAndIgnoreFailures) {
     writeFile("a.txt", "x");
     fso.SetReadOnly(path("a.txt"));
     EXPECT_TRUE(bits("a.txt") & attr::readOnly);
-
     fso.SetHidden(path("a.txt"));  // a read-only file ends up hidden and writable
-    EXPECT_TRUE(bits("a.txt") & attr::hidden);
-    EXPECT_FALSE(bits("a.txt") & attr::readOnly);
-
+    EXPECT_EQ(bits("a.txt") & (attr::hidden | attr::readOnly), attr::hidden);
     fso.SetSystem(path("a.txt"));
     EXPECT_FALSE(bits("a.txt") & (attr::hidden | attr::readOnly));
-
     fso.SetReadOnly(path("a.txt"));
     fso.SetNormal(path("a.txt"));
     EXPECT_FALSE(bits("a.txt") & (attr::hidden | attr::readOnly | attr::system));
@@ -136,85 +121,61 @@ TEST_F(FileOperations, GetFileDateGoesThroughTheGeneralDateFormat) {
     EXPECT_EQ(fso.GetFileDate(path("missing.txt")), "");
 }
 
-TEST_F(FileOperations, DeleteFileByNameOrPattern) {
+TEST_F(FileOperations, DeleteFileTakesFilesByNameOrPatternAndReportsWhatItCannot) {
     writeFile("x.tmp", "1");
     writeFile("y.TMP", "2");
     writeFile("z.txt", "3");
     makeFolder("d.tmp");
     fso.DeleteFile(path("*.tmp"));
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(exists("x.tmp"));
-    EXPECT_FALSE(exists("y.TMP"));
-    EXPECT_TRUE(exists("z.txt"));
-    EXPECT_TRUE(exists("d.tmp"));  // folders are never deleted
-
     fso.DeleteFile(path("z.txt"));
-    EXPECT_FALSE(exists("z.txt"));
     EXPECT_TRUE(messages.shown.empty());
-}
+    EXPECT_EQ(names(""), Texts{"d.tmp"});  // folders are never deleted
 
-TEST_F(FileOperations, DeleteFileReportsWhatItCannotDelete) {
-    makeFolder("d.tmp");
     fso.DeleteFile(path("*.none"));  // no match
     fso.DeleteFile(path("*.tmp"));   // only a folder matches
     fso.DeleteFile(path("missing.txt"));
     fso.DeleteFile(path("d.tmp"));
     EXPECT_TRUE(exists("d.tmp"));
-    ASSERT_EQ(messages.shown.size(), 4u);
+    EXPECT_EQ(messages.texts(), Texts(4, "Error deleting File"));
     for (const auto& m : messages.shown) {
-        EXPECT_EQ(m.text, "Error deleting File");
         EXPECT_EQ(m.caption, "Orrindale");
         EXPECT_EQ(m.buttons, MsgButtons::ok);
         EXPECT_EQ(m.icon, platform::MsgIcon::none);
     }
 }
 
-TEST_F(FileOperations, CopyFileReplacesTheTarget) {
+TEST_F(FileOperations, CopyAndMoveReplaceTheTargetOrSayTheyFailed) {
     writeFile("a.txt", "new");
     writeFile("b.txt", "old content");
     fso.CopyFile(path("a.txt"), path("b.txt"));
-    EXPECT_EQ(readFile("b.txt"), "new");
-    EXPECT_EQ(readFile("a.txt"), "new");
-    EXPECT_TRUE(messages.shown.empty());
-
-    fso.CopyFile(path("missing.txt"), path("c.txt"));
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Error copying File"});
-    EXPECT_FALSE(exists("c.txt"));
-}
-
-TEST_F(FileOperations, MoveFileKeepsTheSourceWhenTheCopyFails) {
-    writeFile("a.txt", "data");
-    fso.MoveFile(path("a.txt"), path("b.txt"));
+    EXPECT_EQ(read("b.txt"), "new");
+    EXPECT_EQ(read("a.txt"), "new");
+    fso.MoveFile(path("a.txt"), path("c.txt"));
     EXPECT_FALSE(exists("a.txt"));
-    EXPECT_EQ(readFile("b.txt"), "data");
+    EXPECT_EQ(read("c.txt"), "new");
     EXPECT_TRUE(messages.shown.empty());
 
-    fso.MoveFile(path("b.txt"), path("nofolder\\b.txt"));
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Error moving File"});
-    EXPECT_EQ(messages.shown[0].caption, "Orrindale");
-    EXPECT_EQ(readFile("b.txt"), "data");
+    fso.CopyFile(path("missing.txt"), path("d.txt"));
+    // A move whose copy fails keeps its source.
+    fso.MoveFile(path("c.txt"), path("nofolder\\c.txt"));
+    EXPECT_EQ(messages.texts(), (Texts{"Error copying File", "Error moving File"}));
+    EXPECT_FALSE(exists("d.txt"));
+    EXPECT_EQ(read("c.txt"), "new");
 }
 
-TEST_F(FileOperations, MakeDirIsSilent) {
+TEST_F(FileOperations, MakeDirIsSilentAndRemoveDirTakesOnlyEmptyFolders) {
     fso.MakeDIR(path("d"));
     EXPECT_EQ(bits("d") & attr::directory, attr::directory);
-    fso.MakeDIR(path("d"));                 // exists already
-    fso.MakeDIR(path("missing\\child"));    // parent missing
+    fso.MakeDIR(path("d"));               // exists already
+    fso.MakeDIR(path("missing\\child"));  // parent missing
     EXPECT_FALSE(exists("missing"));
+    fso.RemoveDIR(path("d"));
+    EXPECT_FALSE(exists("d"));
     EXPECT_TRUE(messages.shown.empty());
-}
 
-TEST_F(FileOperations, RemoveDirOnlyRemovesEmptyFolders) {
-    makeFolder("empty");
-    makeFolder("full");
     writeFile("full\\f.txt", "x");
-    fso.RemoveDIR(path("empty"));
-    EXPECT_FALSE(exists("empty"));
-    EXPECT_TRUE(messages.shown.empty());
-
     fso.RemoveDIR(path("full"));
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Error removing Directory"});
-    EXPECT_EQ(messages.shown[0].caption, "Orrindale");
+    EXPECT_EQ(messages.texts(), Texts{"Error removing Directory"});
     EXPECT_TRUE(exists("full\\f.txt"));
 }
 
@@ -227,8 +188,8 @@ TEST_F(FileOperations, CloseAllFilesFlushesAndFreesTheFileTable) {
     fso.CloseAllFiles();
     EXPECT_FALSE(table.isOpen(1));
     EXPECT_FALSE(table.isOpen(2));
-    EXPECT_EQ(readFile("one.txt"), "first\r\n");
-    EXPECT_EQ(readFile("two.txt"), "second\r\n");
+    EXPECT_EQ(read("one.txt"), "first\r\n");
+    EXPECT_EQ(read("two.txt"), "second\r\n");
     fso.CloseAllFiles();  // nothing open: nothing happens
     EXPECT_EQ(table.freeFile(), 1);
 }

@@ -7,20 +7,21 @@
 namespace orr::test {
 namespace {
 
-struct Case {
-    std::string in, out;
-};
-
 using PathText = ToolkitTest;
 
-std::string repeat(const std::string& s, int n) {
-    std::string r;
-    for (int i = 0; i < n; ++i) r += s;
-    return r;
+// Expects `call` to fail with "Overflow".
+template <class Call>
+void expectOverflow(Call call) {
+    try {
+        call();
+        ADD_FAILURE() << "no overflow";
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.number(), 6);
+    }
 }
 
 TEST_F(PathText, GetFileExtensionFindsOneToFourCharactersAfterTheDot) {
-    const Case cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"backup.BAK", "BAK"},   {"a.b", "b"},           {".ab", "ab"},
         {".", "."},              {"archive.longer", "Unknown"}, {"README", "Unknown"},
         {"", "Unknown"},         {"x.abcd", "abcd"},     {"x.abcde", "Unknown"},
@@ -29,90 +30,62 @@ TEST_F(PathText, GetFileExtensionFindsOneToFourCharactersAfterTheDot) {
         // characters, not bytes: four two-byte characters are still in reach
         {"a.\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"},
     };
-    for (const auto& c : cases) {
-        Variant v = fso.GetFileExtension(c.in);
-        EXPECT_EQ(v.kind(), Variant::Kind::text) << c.in;
-        EXPECT_EQ(v.toText(), c.out) << c.in;
+    for (const auto& [in, out] : cases) {
+        Variant v = fso.GetFileExtension(in);
+        EXPECT_EQ(v.kind(), Variant::Kind::text) << in;
+        EXPECT_EQ(v.toText(), out) << in;
     }
 }
 
-TEST_F(PathText, GetFileBaseNameWithoutPath) {
-    const Case cases[] = {
-        {"C:\\dir\\name.tar.gz", "name.tar"},
-        {"C:\\dir.x\\name", "name"},
-        {"D:name.txt", "name"},
-        {"C:\\dir\\.cfg", ""},
-        {".cfg", ".cfg"},
-        {"", ""},
-        {"name", "name"},
-        {"..x", "."},
+TEST_F(PathText, GetFileBaseNameDropsTheLastExtensionAndThePathUnlessAskedToKeepIt) {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        // path, without its path, with it
+        {"C:\\dir\\name.tar.gz", "name.tar", "C:\\dir\\name.tar"},
+        {"C:\\dir.x\\name", "name", "C:\\dir.x\\name"},
+        {"D:name.txt", "name", "D:name"},
+        {"C:\\dir\\.cfg", "", "C:\\dir\\"},
+        {".cfg", ".cfg", ""},
+        {"", "", ""},
+        {"name", "name", "name"},
+        {"..x", ".", "."},
     };
-    for (const auto& c : cases) EXPECT_EQ(fso.GetFileBaseName(c.in, false), c.out) << c.in;
+    for (const auto& [in, bare, withPath] : cases) {
+        EXPECT_EQ(fso.GetFileBaseName(in, false), bare) << in;
+        EXPECT_EQ(fso.GetFileBaseName(in, true), withPath) << in;
+    }
 }
 
-TEST_F(PathText, GetFileBaseNameWithPath) {
-    const Case cases[] = {
-        {"C:\\dir\\name.tar.gz", "C:\\dir\\name.tar"},
-        {"C:\\dir.x\\name", "C:\\dir.x\\name"},
-        {".cfg", ""},
-        {"D:name.txt", "D:name"},
-        {"", ""},
+TEST_F(PathText, GetFileNameAndGetPathSplitAtTheLastSeparator) {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        // path, its file name, its path
+        {"C:\\dir\\file.txt", "file.txt", "C:\\dir\\"},
+        {"C:\\dir\\", "", "C:\\dir\\"},
+        {"file.txt", "file.txt", "\\"},
+        {"\\file", "\\file", "\\"},  // GetFileName never examines position 1
+        {"", "", "\\"},
+        {"\\\\srv\\share\\f", "f", "\\\\srv\\share\\"},
+        {"C:\\d\\caf\xC3\xA9", "caf\xC3\xA9", "C:\\d\\"},
     };
-    for (const auto& c : cases) EXPECT_EQ(fso.GetFileBaseName(c.in, true), c.out) << c.in;
+    for (const auto& [in, name, folder] : cases) {
+        EXPECT_EQ(fso.GetFileName(in), name) << in;
+        EXPECT_EQ(fso.GetPath(in), folder) << in;
+    }
 }
 
-TEST_F(PathText, GetFileNameTakesWhatFollowsTheLastSeparator) {
-    const Case cases[] = {
-        {"C:\\dir\\file.txt", "file.txt"},
-        {"C:\\dir\\", ""},
-        {"file.txt", "file.txt"},
-        {"\\file", "\\file"},  // position 1 is never examined
-        {"", ""},
-        {"C:\\d\\caf\xC3\xA9", "caf\xC3\xA9"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(fso.GetFileName(c.in), c.out) << c.in;
-}
-
-TEST_F(PathText, GetFileNameOverflowsBeyond32767Characters) {
-    EXPECT_EQ(fso.GetFileName(repeat("a", 32767)).size(), 32767u);
+TEST_F(PathText, PositionsBeyond32767CharactersOverflow) {
+    EXPECT_EQ(fso.GetFileName(std::string(32767, 'a')).size(), 32767u);
     // 20000 two-byte characters: long in bytes, short in characters
-    EXPECT_EQ(fso.GetFileName(repeat("\xC3\xA9", 20000)).size(), 40000u);
-    try {
-        fso.GetFileName(repeat("a", 32768));
-        ADD_FAILURE() << "no overflow";
-    } catch (const RunError& e) {
-        EXPECT_EQ(e.number(), 6);
-    }
-}
-
-TEST_F(PathText, GetPathKeepsTheTrailingSeparator) {
-    const Case cases[] = {
-        {"C:\\dir\\file.txt", "C:\\dir\\"},
-        {"C:\\dir\\", "C:\\dir\\"},
-        {"\\", "\\"},
-        {"file.txt", "\\"},
-        {"", "\\"},
-        {"\\\\srv\\share\\f", "\\\\srv\\share\\"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(fso.GetPath(c.in), c.out) << c.in;
-}
-
-TEST_F(PathText, GetPathOverflowsOnlyForASeparatorBeyond32767) {
-    // A long text is fine as long as its separators lie early.
-    EXPECT_EQ(fso.GetPath("C:\\" + repeat("a", 40000)), "C:\\");
-    try {
-        fso.GetPath(repeat("a", 40000) + "\\x");
-        ADD_FAILURE() << "no overflow";
-    } catch (const RunError& e) {
-        EXPECT_EQ(e.number(), 6);
-    }
+    std::string twoByte;
+    for (int i = 0; i < 20000; ++i) twoByte += "\xC3\xA9";
+    EXPECT_EQ(fso.GetFileName(twoByte).size(), 40000u);
+    expectOverflow([&] { fso.GetFileName(std::string(32768, 'a')); });
+    // A long text is fine for GetPath as long as its separators lie early.
+    EXPECT_EQ(fso.GetPath("C:\\" + std::string(40000, 'a')), "C:\\");
+    expectOverflow([&] { fso.GetPath(std::string(40000, 'a') + "\\x"); });
 }
 
 TEST_F(PathText, RemoveLastCharAndLastCharWorkOnWholeCharacters) {
-    struct Row {
-        std::string in, withoutLast, last;
-    };
-    const Row rows[] = {
+    const std::tuple<std::string, std::string, std::string> rows[] = {
         {"C:\\dir\\", "C:\\dir", "\\"},
         {"x", "", "x"},
         {"", "", ""},
@@ -120,14 +93,13 @@ TEST_F(PathText, RemoveLastCharAndLastCharWorkOnWholeCharacters) {
         {"a\xF0\x9F\x98\x80", "a", "\xF0\x9F\x98\x80"},
     };
     clsFile file(services);
-    for (const auto& r : rows) {
-        EXPECT_EQ(fso.sRemoveLastChar(r.in), r.withoutLast) << r.in;
-        EXPECT_EQ(file.sRemoveLastChar(r.in), r.withoutLast) << r.in;
-        Variant a = fso.LastChar(r.in), b = file.LastChar(r.in);
-        EXPECT_EQ(a.kind(), Variant::Kind::text);
-        EXPECT_EQ(b.kind(), Variant::Kind::text);
-        EXPECT_EQ(a.toText(), r.last) << r.in;
-        EXPECT_EQ(b.toText(), r.last) << r.in;
+    for (const auto& [in, withoutLast, last] : rows) {
+        EXPECT_EQ(fso.sRemoveLastChar(in), withoutLast) << in;
+        EXPECT_EQ(file.sRemoveLastChar(in), withoutLast) << in;
+        for (const Variant& v : {fso.LastChar(in), file.LastChar(in)}) {
+            EXPECT_EQ(v.kind(), Variant::Kind::text);
+            EXPECT_EQ(v.toText(), last) << in;
+        }
     }
 }
 

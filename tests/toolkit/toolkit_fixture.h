@@ -5,6 +5,7 @@
 #pragma once
 
 #include "support/scripted_messages.h"
+#include "support/test_files.h"
 #include "support/test_root.h"
 #include "toolkit/clsFileSystem.h"
 
@@ -64,46 +65,30 @@ public:
         if (unreadableAttributes.count(std::string(path))) return std::nullopt;
         return real_.attributes(path);
     }
-    platform::Status setAttributes(std::string_view path, std::uint32_t bits) override {
-        return real_.setAttributes(path, bits);
-    }
     std::vector<platform::DirEntry> list(std::string_view pattern) override {
         if (inMemory(pattern)) return {};
         return real_.list(pattern);
     }
-    std::optional<std::uint64_t> size(std::string_view path) override { return real_.size(path); }
-    std::optional<platform::DateTime> modified(std::string_view path) override {
-        return real_.modified(path);
-    }
-    platform::Status setModified(std::string_view path, const platform::DateTime& t) override {
-        return real_.setModified(path, t);
-    }
-    platform::Status removeFile(std::string_view path) override { return real_.removeFile(path); }
-    platform::Status copyFile(std::string_view from, std::string_view to) override {
-        return real_.copyFile(from, to);
-    }
     platform::Status makeDirectory(std::string_view path) override {
         if (refuseToMake.count(std::string(path))) return platform::Status::accessDenied;
         made.emplace_back(path);
-        if (inMemory(path)) {
-            memory_.insert(std::string(path));
-            return platform::Status::ok;
-        }
-        return real_.makeDirectory(path);
+        if (!inMemory(path)) return real_.makeDirectory(path);
+        memory_.insert(std::string(path));
+        return platform::Status::ok;
     }
-    platform::Status removeDirectory(std::string_view path) override {
-        return real_.removeDirectory(path);
-    }
-    std::unique_ptr<platform::OutputFile> openOutput(std::string_view path) override {
-        return real_.openOutput(path);
-    }
-    std::optional<std::string> readFile(std::string_view path) override {
-        return real_.readFile(path);
-    }
+
+    using Status = platform::Status;
+    Status setAttributes(std::string_view p, std::uint32_t bits) override { return real_.setAttributes(p, bits); }
+    std::optional<std::uint64_t> size(std::string_view p) override { return real_.size(p); }
+    std::optional<platform::DateTime> modified(std::string_view p) override { return real_.modified(p); }
+    Status setModified(std::string_view p, const platform::DateTime& t) override { return real_.setModified(p, t); }
+    Status removeFile(std::string_view p) override { return real_.removeFile(p); }
+    Status copyFile(std::string_view from, std::string_view to) override { return real_.copyFile(from, to); }
+    Status removeDirectory(std::string_view p) override { return real_.removeDirectory(p); }
+    std::unique_ptr<platform::OutputFile> openOutput(std::string_view p) override { return real_.openOutput(p); }
+    std::optional<std::string> readFile(std::string_view p) override { return real_.readFile(p); }
     std::string currentDirectory() override { return real_.currentDirectory(); }
-    platform::Status setCurrentDirectory(std::string_view path) override {
-        return real_.setCurrentDirectory(path);
-    }
+    Status setCurrentDirectory(std::string_view p) override { return real_.setCurrentDirectory(p); }
 
 private:
     bool inMemory(std::string_view path) const {
@@ -113,10 +98,47 @@ private:
     std::set<std::string> memory_;
 };
 
-class ToolkitTest : public ::testing::Test {
+class RecordingPointer : public platform::MousePointer {
+public:
+    void set(platform::Pointer p) override {
+        current_ = p;
+        sets.push_back(p);
+    }
+    platform::Pointer current() const override { return current_; }
+    std::vector<platform::Pointer> sets;
+
+private:
+    platform::Pointer current_ = platform::Pointer::normal;
+};
+
+// A fresh TestRoot with the OS's own services, and its files by paths
+// relative to it.
+class FilesTest : public ::testing::Test {
 protected:
     TestRoot root;
     platform::NativeServices native{root.options()};
+
+    std::string path(const std::string& relative) const { return root.path(relative); }
+    // Writes a file, making its folder first.
+    void writeFile(const std::string& relative, const std::string& bytes) {
+        test::writeFile(*native.files, path(relative), bytes);
+    }
+    void makeFolder(const std::string& relative) { makeFolders(*native.files, path(relative)); }
+    std::optional<std::string> read(const std::string& relative) { return native.files->readFile(path(relative)); }
+    bool exists(const std::string& relative) { return native.files->exists(path(relative)); }
+    std::uint32_t bits(const std::string& relative) {
+        return native.files->attributes(path(relative)).value_or(0xFFFFFFFFu);
+    }
+    // The names in a folder, in the platform's order.
+    std::vector<std::string> names(const std::string& relative) {
+        std::vector<std::string> out;
+        for (const auto& e : native.files->list(path(relative) + "\\*.*")) out.push_back(e.name);
+        return out;
+    }
+};
+
+class ToolkitTest : public FilesTest {
+protected:
     RecordingFileSystem files{*native.files};
     ScriptedMessages messages;
     CountingEvents events;
@@ -125,24 +147,6 @@ protected:
                                 *native.pointer, events,           *native.clock,
                                 locale,          *native.fileTable};
     clsFileSystem fso{services};
-
-    std::string path(const std::string& relative) const { return root.path(relative); }
-
-    void writeFile(const std::string& relative, const std::string& bytes) {
-        auto out = native.files->openOutput(path(relative));
-        out->write(bytes);
-        out->close();
-    }
-    void makeFolder(const std::string& relative) {
-        ASSERT_EQ(native.files->makeDirectory(path(relative)), platform::Status::ok) << relative;
-    }
-    std::optional<std::string> readFile(const std::string& relative) {
-        return native.files->readFile(path(relative));
-    }
-    bool exists(const std::string& relative) { return native.files->exists(path(relative)); }
-    std::uint32_t bits(const std::string& relative) {
-        return native.files->attributes(path(relative)).value_or(0xFFFFFFFFu);
-    }
 };
 
 }  // namespace orr::test

@@ -3,7 +3,6 @@
 #include "program_fixture.h"
 #include "restore/frmRestore.h"
 #include "shell/Module1.h"
-#include "shell/ProductPage.h"
 #include "shell/frmMain.h"
 #include "ui/headless/HeadlessGui.h"
 
@@ -13,7 +12,6 @@ namespace orr {
 namespace {
 
 using ui::Key;
-using ui::Rect;
 
 const ui::KeyPress altF4{Key::f4, 0, false, true};
 
@@ -26,63 +24,18 @@ protected:
     frmMain& menu() { return program->mainMenu(); }
 };
 
-TEST_P(MainMenu, StartUpShowsTheMenuWithBackupChosenAndCancelFocused) {
+TEST_P(MainMenu, StartUpShowsTheMenuWithBackupChosenCancelFocusedAndNoCancelButton) {
     frmMain& m = menu();
     EXPECT_TRUE(m.visible());
     EXPECT_FALSE(m.shownModal());
     EXPECT_EQ(m.hWnd() != 0, GetParam() != "headless");
-    EXPECT_EQ(m.caption(), "Orrindale");
-    EXPECT_TRUE(m.titleBar());
-    EXPECT_EQ(m.borderStyle(), ui::BorderStyle::fixedSingle);
-    EXPECT_EQ(m.startPosition(), ui::StartPosition::centerScreen);
-    EXPECT_EQ(m.clientWidth(), 423);
-    EXPECT_EQ(m.clientHeight(), 257);
-    EXPECT_EQ(m.font(), (ui::Font{"Arial", 8.25, false, false}));
-
     EXPECT_TRUE(m.optBackup.value());
     EXPECT_FALSE(m.optRestore.value());
     EXPECT_EQ(m.activeControl(), &m.Command3);
-
-    EXPECT_EQ(m.Frame1.caption(), "");
-    EXPECT_EQ(m.Frame1.bounds(), (Rect{8, 0, 409, 217}));
-    EXPECT_EQ(m.Label2.caption(), "Welcome to Orrindale");
-    EXPECT_EQ(m.Label2.alignment(), ui::Alignment::center);
-    EXPECT_EQ(m.Label2.bounds(), (Rect{48, 32, 289, 17}));
-    EXPECT_EQ(m.optBackup.caption(), "Orrindale");
-    EXPECT_EQ(m.optBackup.bounds(), (Rect{64, 80, 305, 25}));
-    EXPECT_EQ(m.optRestore.caption(), "Restore Sims Customizations");
-    EXPECT_EQ(m.optRestore.bounds(), (Rect{64, 112, 273, 25}));
-    for (ui::Control* inFrame : {static_cast<ui::Control*>(&m.Label2), static_cast<ui::Control*>(&m.optBackup),
-                                 static_cast<ui::Control*>(&m.optRestore)})
-        EXPECT_EQ(inFrame->container(), &m.Frame1) << inFrame->name();
-    EXPECT_EQ(m.Label4.caption(), "www.orrindale.example");
-    EXPECT_EQ(std::string(ProductPageAddress), "https://www.orrindale.example");
-    EXPECT_EQ(m.Label4.foreColor(), ui::rgb(0, 0, 255));
-    EXPECT_TRUE(m.Label4.font().underline);
-    EXPECT_EQ(m.Label4.bounds(), (Rect{16, 232, 201, 17}));
-    EXPECT_EQ(m.Command4.caption(), "Start");
-    EXPECT_EQ(m.Command4.bounds(), (Rect{232, 224, 81, 25}));
-    EXPECT_EQ(m.Command3.caption(), "Cancel");
-    EXPECT_EQ(m.Command3.bounds(), (Rect{328, 224, 89, 25}));
-    EXPECT_TRUE(m.Command4.enabled());
-    EXPECT_TRUE(m.Command3.enabled());
-
-    // The window toolkit puts the windowed controls where the form says
-    // (the option buttons relative to their frame's window).
-    if (auto client = test::nativeClientArea(m)) {
-        EXPECT_EQ(*client, (Rect{0, 0, 423, 257}));
-        EXPECT_EQ(test::nativePlace(m.Frame1), m.Frame1.bounds());
-        EXPECT_EQ(test::nativePlace(m.Command4), m.Command4.bounds());
-        EXPECT_EQ(test::nativePlace(m.Command3), m.Command3.bounds());
-        Rect inFrame = m.optRestore.bounds();
-        inFrame.left += m.Frame1.bounds().left;
-        inFrame.top += m.Frame1.bounds().top;
-        EXPECT_EQ(test::nativePlace(m.optRestore), inFrame);
-    }
-
     EXPECT_LT(m.Command3.tabIndex(), m.optBackup.tabIndex());
     EXPECT_LT(m.optBackup.tabIndex(), m.optRestore.tabIndex());
     EXPECT_LT(m.optRestore.tabIndex(), m.Command4.tabIndex());
+    test::expectLaidOut(m);
     // Neither button is the cancel button: Esc means nothing here.
     EXPECT_EQ(m.cancelButton(), nullptr);
     EXPECT_EQ(m.defaultButton(), nullptr);
@@ -96,10 +49,6 @@ TEST_P(MainMenu, StartWithBackupHidesTheMenuAndShowsTheBackupWizardModeless) {
     frmBackup& wizard = program->backupWizard();
     EXPECT_TRUE(wizard.visible());
     EXPECT_FALSE(wizard.shownModal());
-    EXPECT_FALSE(wizard.titleBar());
-    EXPECT_EQ(wizard.clientWidth(), 566);
-    EXPECT_EQ(wizard.clientHeight(), 306);
-
     // Its frame's close command ends the program.
     EXPECT_THROW(gui->key(wizard, altF4), ui::ProgramEnded);
     EXPECT_FALSE(wizard.loaded());

@@ -1,12 +1,13 @@
 // A program over a test folder, on one toolkit, with message boxes, the
 // browser, the clipboard, the user's folders and the file and folder
 // choosers scripted. Folder copies are real (this layer's shell copy) and
-// recorded in `copies`.
+// recorded in `copies`. Also what the tests of both wizards check alike.
 #pragma once
 
 #include "platform/shell_copy.h"
 #include "shell/Program.h"
 #include "support/scripted_messages.h"
+#include "support/test_files.h"
 #include "support/test_root.h"
 #include "support/ui_backends.h"
 #include "ui/headless/DesktopFakes.h"
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 namespace orr::test {
@@ -35,6 +37,8 @@ public:
     }
 
     platform::FileSystem& files() { return *native.files; }
+    // A file of exactly these bytes, its folders made first (full paths).
+    void file(const std::string& path, const std::string& bytes) { writeFile(files(), path, bytes); }
 
     TestRoot root;
     platform::NativeServices native{root.options()};
@@ -49,5 +53,40 @@ public:
     std::unique_ptr<platform::ShellCopy> shellCopy;
     std::unique_ptr<Program> program;
 };
+
+// A wizard's Back, Next, Finish and Cancel: enabled or not.
+struct Buttons {
+    bool back, next, finish, cancel;
+    friend bool operator==(const Buttons&, const Buttons&) = default;
+    friend std::ostream& operator<<(std::ostream& os, const Buttons& b) {
+        return os << "Back " << b.back << " Next " << b.next << " Finish " << b.finish << " Cancel " << b.cancel;
+    }
+};
+
+template <class Wizard>
+Buttons buttonsOf(const Wizard& w) {
+    return {w.cmdBack.enabled(), w.cmdNext.enabled(), w.cmdFinish.enabled(), w.cmdCancel.enabled()};
+}
+
+// A wizard's step shows everywhere at once: the step the run and the
+// driver read, the panel in front, the rail's green marker and bold label
+// (the Finish marker red while another step is current).
+template <class Wizard>
+void expectStep(const Wizard& w, int current) {
+    EXPECT_EQ(w.wizardStep(), current);
+    EXPECT_EQ(w.fraSteps.frontIndex(), current);
+    EXPECT_EQ(w.frontIndex("fraSteps"), current);
+    const ui::Color green = ui::rgb(0, 255, 0), red = ui::rgb(255, 0, 0), grey = ui::rgb(128, 128, 128);
+    for (int i = 0; i <= 5; ++i) {
+        const ui::Color marker = i == current ? green : i == 5 ? red : grey;
+        EXPECT_EQ(w.shpSteps(i).fillColor(), marker) << "marker " << i << " at step " << current;
+        EXPECT_EQ(w.lblSteps(i).fontBold(), i == current) << "label " << i << " at step " << current;
+    }
+}
+
+// A form's controls stay inside its window (frames and bars across it,
+// which the window may cut off, excepted), and the window toolkit puts
+// every windowed control where the form says.
+void expectLaidOut(const ui::Form& form);
 
 }  // namespace orr::test

@@ -1,5 +1,6 @@
 // The profile text rules that only Windows shows (Wine parses and rewrites
-// profiles differently), checked on the text engine directly.
+// profiles differently), checked on the text engine directly: chiefly how
+// it rewrites a file. The reads are the profile service's golden cases.
 #include "platform/posix/ini_text.h"
 
 #include <gtest/gtest.h>
@@ -22,21 +23,17 @@ TEST(IniText, CommentLinesNeverMatchAKey) {
 }
 
 TEST(IniText, SectionHeadersNeedOnlyTheOpeningBracket) {
-    EXPECT_EQ(read("[S   \r\nk=v", "S", "k"), "v");
-    EXPECT_EQ(read("[sec]whoops]\r\nk=v", "sec", "k"), "v");
     EXPECT_EQ(read("[[x]\r\nk=v", "[x", "k"), "v");
     EXPECT_EQ(writeValue("[S\r\na=1\r\n", "s", "b", "2"), "[S\r\na=1\r\nb=2\r\n");
 }
 
 TEST(IniText, LinesBeforeTheFirstSectionBelongToNone) {
-    EXPECT_EQ(read("key=pre\r\n[]\r\nkey=empty\r\n", "", "key"), "empty");
     EXPECT_EQ(writeValue("k=1\r\n[S]\r\n", "S", "k", "2"), "k=1\r\n[S]\r\nk=2\r\n");
     EXPECT_EQ(writeValue("k=1\r\n", "", "k", "2"), "k=1\r\n[]\r\nk=2\r\n");
 }
 
 TEST(IniText, AByteOrderMarkIsPartOfTheFirstLine) {
     const std::string bom = "\xEF\xBB\xBF";
-    EXPECT_EQ(read(bom + "[S]\r\nk=v\r\n", "S", "k"), "default");
     EXPECT_EQ(writeValue(bom + "[S]\r\nk=v\r\n", "S", "k", "w"),
               bom + "[S]\r\nk=v\r\n[S]\r\nk=w\r\n");
 }

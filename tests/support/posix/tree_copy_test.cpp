@@ -36,26 +36,24 @@ public:
     std::function<void()> onAdvance;
 };
 
-class TreeCopy : public CopyTest, public ::testing::WithParamInterface<bool> {
+fs::path host(const TestRoot& root, const std::string& relative) {
+    return fs::path(root.options().root) / "drive_c" / "t" / relative;
+}
+
+class TreeCopy : public EitherFileSystem {
 protected:
-    TreeCopy() : CopyTest(GetParam()) {}
     void SetUp() override {
-        makeFolder("S");
-        makeFolder("S\\sub");
         writeFile("S\\a.txt", "aa");
         writeFile("S\\b.txt", "bbb");
         writeFile("S\\sub\\c.txt", "c");
         makeFolder("D");
-    }
-    fs::path host(const std::string& relative) const {
-        return fs::path(root.options().root) / "drive_c" / "t" / relative;
     }
 };
 
 INSTANTIATE_TEST_SUITE_P(Posix, TreeCopy, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Wrapped" : "Native"; });
 
-TEST_P(TreeCopy, ProgressFollowsEachFileAndCancelStopsAtTheNext) {
+TEST_P(TreeCopy, ProgressFollowsEachFileCancelStopsAtTheNextAndEventsRunMeanwhile) {
     ProgressLog progress;
     shellCopy(&progress)->copyFolder(path("S"), path("D"));
     const std::vector<std::string> all = {
@@ -74,21 +72,19 @@ TEST_P(TreeCopy, ProgressFollowsEachFileAndCancelStopsAtTheNext) {
     EXPECT_EQ(names("E\\S"), std::vector<std::string>{"a.txt"});
     EXPECT_EQ(cancelling.log.back(), "end");
     EXPECT_TRUE(messages.shown.empty());
-}
 
-TEST_P(TreeCopy, EventsRunWhileCopyingWithoutProgress) {
+    // Without progress, events still run while the copy goes on.
     bool landed = false;
-    events.onProcess = [&] { landed = exists("D\\S"); };
-    shellCopy()->copyFolder(path("S"), path("D"));
+    events.onProcess = [&] { landed = exists("F\\S"); };
+    makeFolder("F");
+    shellCopy()->copyFolder(path("S"), path("F"));
     EXPECT_GE(events.count, 1);
     EXPECT_TRUE(landed);  // the copy had begun
-    EXPECT_EQ(read("D\\S\\sub\\c.txt"), "c");
+    EXPECT_EQ(read("F\\S\\sub\\c.txt"), "c");
 }
 
 TEST_P(TreeCopy, AFailureShowsOneMessageAndTheCopyReturns) {
-    makeFolder("D\\S");
-    makeFolder("D\\S\\b.txt");  // a folder where a file goes
-    writeFile("D\\S\\b.txt\\inside", "x");
+    writeFile("D\\S\\b.txt\\inside", "x");  // a folder where a file goes
     shellCopy()->copyFolder(path("S"), path("D"));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Cannot copy b.txt: Access is denied.");
@@ -105,23 +101,22 @@ TEST_P(TreeCopy, AFailureShowsOneMessageAndTheCopyReturns) {
     EXPECT_EQ(read("F"), "file");
 }
 
-TEST_P(TreeCopy, WhatEndsTheProgramUnwindsThroughTheCopy) {
+TEST_P(TreeCopy, TheProgressWindowsCancelStopsTheCopyAndWhatEndsTheProgramUnwindsThroughIt) {
     struct Ended {};
     ProgressLog progress;
     progress.onAdvance = [] { throw Ended{}; };
     EXPECT_THROW(shellCopy(&progress)->copyFolder(path("S"), path("D")), Ended);
     EXPECT_EQ(read("D\\S\\a.txt"), "aa");
     EXPECT_FALSE(exists("D\\S\\b.txt"));
-}
 
-TEST_P(TreeCopy, TheProgressWindowsCancelAndTheWizardsReachTheCopy) {
     ui::HeadlessGui gui;
     ui::CopyProgressForm form(gui, 0s);
     form.begin("x", "y", 0, 0);
     gui.queueClick(form.cmdCancel);  // waits until the window is up
     auto copier = platform::makeShellCopy(files, messages, events, &form);
-    copier->copyFolder(path("S"), path("D"));
-    EXPECT_EQ(names("D\\S"), std::vector<std::string>{"a.txt"});
+    makeFolder("G");
+    copier->copyFolder(path("S"), path("G"));
+    EXPECT_EQ(names("G\\S"), std::vector<std::string>{"a.txt"});
     EXPECT_FALSE(form.visible());
 
     // Cancel on another window ends the program from inside the copy.
@@ -137,14 +132,14 @@ TEST_P(TreeCopy, TheProgressWindowsCancelAndTheWizardsReachTheCopy) {
 
 TEST_P(TreeCopy, DotNamesAndLinkedFilesComeAlong) {
     writeFile("S\\.hidden", "dot");
-    ASSERT_EQ(::symlink("a.txt", host("S/link.txt").c_str()), 0);
-    ASSERT_EQ(::symlink("nowhere", host("S/dangling").c_str()), 0);
+    ASSERT_EQ(::symlink("a.txt", host(root, "S/link.txt").c_str()), 0);
+    ASSERT_EQ(::symlink("nowhere", host(root, "S/dangling").c_str()), 0);
     shellCopy()->copyFolder(path("S"), path("D"));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(read("D\\S\\.hidden"), "dot");
     EXPECT_NE(bits("D\\S\\.hidden") & platform::attr::hidden, 0u);
     EXPECT_EQ(read("D\\S\\link.txt"), "aa");
-    EXPECT_FALSE(fs::is_symlink(host("D/S/link.txt")));
+    EXPECT_FALSE(fs::is_symlink(host(root, "D/S/link.txt")));
     EXPECT_FALSE(exists("D\\S\\dangling"));
 }
 
@@ -153,11 +148,8 @@ TEST_P(TreeCopy, DotNamesAndLinkedFilesComeAlong) {
 using HostTreeCopy = CopyTest;
 
 TEST_F(HostTreeCopy, ALinkBackUpTheTreeIsNotFollowed) {
-    makeFolder("S");
-    makeFolder("S\\sub");
     writeFile("S\\sub\\f.txt", "f");
-    const fs::path s = fs::path(root.options().root) / "drive_c" / "t" / "S";
-    ASSERT_EQ(::symlink("..", (s / "sub" / "up").c_str()), 0);
+    ASSERT_EQ(::symlink("..", host(root, "S/sub/up").c_str()), 0);
     makeFolder("D");
     shellCopy()->copyFolder(path("S"), path("D"));
     EXPECT_TRUE(messages.shown.empty());
