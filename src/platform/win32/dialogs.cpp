@@ -45,12 +45,13 @@ private:
 int CALLBACK browseCallback(HWND window, UINT message, LPARAM, LPARAM data) {
     if (message == BFFM_INITIALIZED) {
         const auto& request = *reinterpret_cast<const FolderRequest*>(data);
-        SetWindowTextA(window, request.title.c_str());
         if (!request.initialFolder.empty() &&
             GetFileAttributesA(request.initialFolder.c_str()) != INVALID_FILE_ATTRIBUTES) {
             SendMessageA(window, BFFM_SETSELECTIONA, TRUE,
                          reinterpret_cast<LPARAM>(request.initialFolder.c_str()));
         }
+        // The title last: once it shows, the chooser is ready.
+        SetWindowTextA(window, request.title.c_str());
     }
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <chrono>
 #include <functional>
@@ -42,6 +43,32 @@ private:
 void typeFileName(HWND dialog, const std::string& name) {
     if (!SetDlgItemTextA(dialog, 0x47C /* cmb13 */, name.c_str()))
         SetDlgItemTextA(dialog, 0x480 /* edt1 */, name.c_str());
+}
+
+// The text of the chooser's selected folder, "" when none is selected.
+std::string selectedFolder(HWND dialog) {
+    HWND tree = nullptr;
+    EnumChildWindows(
+        dialog,
+        [](HWND w, LPARAM found) -> BOOL {
+            char cls[32] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            if (lstrcmpiA(cls, "SysTreeView32") != 0) return TRUE;
+            *reinterpret_cast<HWND*>(found) = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&tree));
+    if (!tree) return {};
+    const auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (!item) return {};
+    char text[MAX_PATH] = {};
+    TVITEMA tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = sizeof text;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    return text;
 }
 
 bool sameName(const std::string& a, const std::string& b) {
@@ -96,8 +123,12 @@ TEST_F(SystemDialogs, FolderChooserTakesItsTitleAndStartsAtTheInitialFolder) {
     platform::FolderRequest request{"Quillvault Folder Test", "Select or create a new folder to backup to:",
                                     start};
     {
-        // Found by the title the chooser gets when it starts.
-        DialogAnswer ok(request.title, [](HWND w) { PostMessageA(w, WM_COMMAND, IDOK, 0); });
+        // Found by the title the chooser gets when it starts; OK once the
+        // tree has moved to the initial folder (Wine fills it in steps).
+        DialogAnswer ok(request.title, [](HWND w) {
+            for (int i = 0; i < 100 && !sameName(selectedFolder(w), "start"); ++i) Sleep(50);
+            PostMessageA(w, WM_COMMAND, IDOK, 0);
+        });
         const auto chosen = dialogs->pickFolder(request);
         EXPECT_TRUE(ok.found);
         ASSERT_TRUE(chosen.has_value());
