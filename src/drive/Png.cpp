@@ -1,5 +1,7 @@
 #include "Png.h"
 
+#include "Crc32.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -7,21 +9,6 @@
 
 namespace orr::drive {
 namespace {
-
-std::uint32_t crc32(const std::uint8_t* data, std::size_t n, std::uint32_t crc = 0) {
-    static const auto table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t i = 0; i < 256; ++i) {
-            std::uint32_t c = i;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[i] = c;
-        }
-        return t;
-    }();
-    crc = ~crc;
-    for (std::size_t i = 0; i < n; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
 
 std::uint32_t adler32(const std::vector<std::uint8_t>& data) {
     std::uint32_t a = 1, b = 0;

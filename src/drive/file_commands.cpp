@@ -2,11 +2,11 @@
 // through the platform's file service, so that they read and act the same
 // on every layer.
 #include "Commands.h"
+#include "Crc32.h"
 
 #include "platform/error.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cstdio>
 
@@ -37,22 +37,6 @@ bool isDriveRoot(const std::string& path) {
 
 std::string join(const std::string& folder, const std::string& name) {
     return folder.back() == '\\' || folder.back() == '/' ? folder + name : folder + "\\" + name;
-}
-
-// CRC-32 (the polynomial of zip and PNG), for telling contents apart.
-std::uint32_t crc32(const std::string& bytes) {
-    static constexpr auto table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    std::uint32_t c = 0xFFFFFFFFu;
-    for (unsigned char b : bytes) c = table[(c ^ b) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
 }
 
 struct TreeEntry {
@@ -103,7 +87,7 @@ void collect(platform::FileSystem& files, const std::string& folder, std::vector
         if (auto n = files.size(path)) size = std::to_string(*n);
         if (auto content = files.readFile(path)) {
             char hex[9];
-            std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(crc32(*content)));
+            std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(crc32(content->data(), content->size())));
             sum = hex;
         }
         out.push_back({here, "  " + relative + " " + size + " " + sum + flags(e.attributes)});
