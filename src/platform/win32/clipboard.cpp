@@ -1,6 +1,7 @@
 // The clipboard holds Unicode text, converted from the program's UTF-8; the
 // system offers it as ANSI text to those who ask for that.
 #include "platform/clipboard.h"
+#include "handles.h"
 
 #include <windows.h>
 
@@ -8,23 +9,6 @@
 
 namespace orr::platform {
 namespace {
-
-// Setting data needs an owner window; a message-only one serves.
-class OwnerWindow {
-public:
-    OwnerWindow()
-        : hwnd_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                GetModuleHandleA(nullptr), nullptr)) {}
-    ~OwnerWindow() {
-        if (hwnd_) DestroyWindow(hwnd_);
-    }
-    OwnerWindow(const OwnerWindow&) = delete;
-    OwnerWindow& operator=(const OwnerWindow&) = delete;
-    HWND get() const { return hwnd_; }
-
-private:
-    HWND hwnd_;
-};
 
 // Another program may hold the clipboard for a moment: try a few times.
 class OpenClipboardScope {
@@ -46,20 +30,15 @@ private:
     bool open_ = false;
 };
 
-class GlobalMemory {
-public:
-    explicit GlobalMemory(SIZE_T bytes) : h_(GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
-    ~GlobalMemory() {
-        if (h_) GlobalFree(h_);
-    }
-    GlobalMemory(const GlobalMemory&) = delete;
-    GlobalMemory& operator=(const GlobalMemory&) = delete;
-    HGLOBAL get() const { return h_; }
-    HGLOBAL release() { return std::exchange(h_, nullptr); }
+using GlobalMemory = win32::Owned<HGLOBAL, GlobalFree>;
 
-private:
-    HGLOBAL h_;
-};
+// Setting data needs an owner window; a message-only one serves.
+using OwnerWindow = win32::Owned<HWND, DestroyWindow>;
+
+HWND makeOwnerWindow() {
+    return CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
+                           nullptr);
+}
 
 class SystemClipboard final : public Clipboard {
 public:
@@ -71,7 +50,7 @@ public:
     void setText(const std::string& text) override {
         int chars = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
         if (chars <= 0) return;
-        GlobalMemory memory(static_cast<SIZE_T>(chars) * sizeof(wchar_t));
+        GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(chars) * sizeof(wchar_t)));
         if (!memory.get()) return;
         auto* wide = static_cast<wchar_t*>(GlobalLock(memory.get()));
         if (!wide) return;
@@ -101,7 +80,7 @@ public:
     }
 
 private:
-    OwnerWindow owner_;
+    OwnerWindow owner_{makeOwnerWindow()};
 };
 
 }  // namespace

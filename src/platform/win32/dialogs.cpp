@@ -1,10 +1,11 @@
 // The system's open-file dialog and folder chooser, both modal and without
 // an owner window.
 #include "platform/dialogs.h"
+#include "com.h"
+#include "handles.h"
 
 #include <windows.h>
 #include <commdlg.h>
-#include <objbase.h>
 #include <shlobj.h>
 
 #include <array>
@@ -13,34 +14,9 @@ namespace orr::platform {
 namespace {
 
 // An item list from the shell, freed with the COM allocator.
-class ItemList {
-public:
-    explicit ItemList(PIDLIST_ABSOLUTE p) : p_(p) {}
-    ~ItemList() { CoTaskMemFree(p_); }
-    ItemList(const ItemList&) = delete;
-    ItemList& operator=(const ItemList&) = delete;
-    PIDLIST_ABSOLUTE get() const { return p_; }
+using ItemList = win32::Owned<PIDLIST_ABSOLUTE, CoTaskMemFree>;
+using win32::ComApartment;
 
-private:
-    PIDLIST_ABSOLUTE p_;
-};
-
-// COM in this thread's apartment for as long as the chooser is open (the
-// new dialog style needs it). Where the program has already entered an
-// apartment this only counts up and down.
-class ComApartment {
-public:
-    ComApartment()
-        : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~ComApartment() {
-        if (ok_) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool ok_;
-};
 
 int CALLBACK browseCallback(HWND window, UINT message, LPARAM, LPARAM data) {
     if (message == BFFM_INITIALIZED) {

@@ -7,6 +7,27 @@
 
 namespace orr::platform::win32 {
 
+// Owns one handle, freed by `Free` when it goes out of scope; a null handle
+// (a failed create) owns nothing.
+template <typename Handle, auto Free>
+class Owned {
+public:
+    explicit Owned(Handle h = nullptr) : h_(h) {}
+    ~Owned() {
+        if (h_) Free(h_);
+    }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+
+    Handle get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+    // Hands the handle on to whoever frees it now (the clipboard, say).
+    Handle release() { return std::exchange(h_, nullptr); }
+
+private:
+    Handle h_;
+};
+
 // A kernel handle from CreateFile and friends (INVALID_HANDLE_VALUE when empty).
 class FileHandle {
 public:

@@ -2,12 +2,13 @@
 // exists (under Wine: an X display), else on the headless toolkit.
 #include "drive/Png.h"
 #include "drive/Windowing.h"
+#include "platform/win32/com.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/ui/Win32Gui.h"
 #include "ui/headless/HeadlessGui.h"
 
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <fstream>
 #include <iostream>
@@ -15,47 +16,10 @@
 namespace orr::drive {
 namespace {
 
-// The shell's functions want COM in this thread's apartment, as in the program.
-class ComApartment {
-public:
-    ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~ComApartment() {
-        if (ok_) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
+using platform::win32::ComApartment;
+using DeviceContext = platform::win32::Owned<HDC, DeleteDC>;
+using Bitmap = platform::win32::Owned<HBITMAP, DeleteObject>;
 
-private:
-    bool ok_;
-};
-
-class DeviceContext {
-public:
-    explicit DeviceContext(HDC dc) : dc_(dc) {}
-    ~DeviceContext() {
-        if (dc_) DeleteDC(dc_);
-    }
-    DeviceContext(const DeviceContext&) = delete;
-    DeviceContext& operator=(const DeviceContext&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-class Bitmap {
-public:
-    explicit Bitmap(HBITMAP b) : bitmap_(b) {}
-    ~Bitmap() {
-        if (bitmap_) DeleteObject(bitmap_);
-    }
-    Bitmap(const Bitmap&) = delete;
-    Bitmap& operator=(const Bitmap&) = delete;
-    HBITMAP get() const { return bitmap_; }
-
-private:
-    HBITMAP bitmap_;
-};
 
 // The window as it shows now: painted afresh, then copied from its own
 // device context, frame included where Wine draws the frame itself (an

@@ -1,6 +1,7 @@
 #include "FormWindow.h"
 
 #include "platform/error.h"
+#include "platform/win32/handles.h"
 #include "ui/FormView.h"
 
 #include <algorithm>
@@ -45,17 +46,7 @@ Color backColorOf(const Control* container, const Form& form) {
     return form.backColor();
 }
 
-class Pen {
-public:
-    Pen(int width, COLORREF color) : pen_(CreatePen(PS_SOLID, width, color)) {}
-    ~Pen() { DeleteObject(pen_); }
-    Pen(const Pen&) = delete;
-    Pen& operator=(const Pen&) = delete;
-    HPEN get() const { return pen_; }
-
-private:
-    HPEN pen_;
-};
+using Pen = platform::win32::Owned<HPEN, DeleteObject>;
 
 }  // namespace
 
@@ -605,7 +596,7 @@ void FormWindow::paintShape(HDC dc, const Shape& shape) {
 }
 
 void FormWindow::paintLine(HDC dc, const Line& line) {
-    Pen pen(std::max(1, scaled(line.borderWidth(), dpi_)), toColorRef(line.borderColor()));
+    Pen pen(CreatePen(PS_SOLID, std::max(1, scaled(line.borderWidth(), dpi_)), toColorRef(line.borderColor())));
     HGDIOBJ old = SelectObject(dc, pen.get());
     MoveToEx(dc, scaled(line.x1(), dpi_), scaled(line.y1(), dpi_), nullptr);
     LineTo(dc, scaled(line.x2(), dpi_), scaled(line.y2(), dpi_));
