@@ -2,6 +2,7 @@
 
 #include "clsBackup.h"
 #include "shell/Program.h"
+#include "shell/WizardLook.h"
 #include "toolkit/clsFileSystem.h"
 
 #include <algorithm>
@@ -12,43 +13,19 @@ namespace {
 
 using ui::Rect;
 
+using namespace wizard;
+
 constexpr const char* kCaption = "Orrindale";
-constexpr int kLastStep = 5;  // Finish; the rail's marker count minus one
-
-constexpr ui::Color kCurrent = ui::rgb(0, 255, 0);
-constexpr ui::Color kOther = ui::rgb(128, 128, 128);
-constexpr ui::Color kFinishAhead = ui::rgb(255, 0, 0);
-constexpr ui::Color kPanelGrey = ui::rgb(192, 192, 192);
 constexpr ui::Color kPathGrey = ui::rgb(224, 224, 224);
-
-const ui::Font kSansSerif{"MS Sans Serif", 8.25, false, false};
-const ui::Font kTitle{"MS Sans Serif", 9.75, true, false};
 const ui::Font kBody{"Arial", 8.25, false, false};
-
-// The rail: marker tops, and Start and Finish set 16 pixels left of the
-// steps between them (their labels 8), so the rail reads as a path with
-// its two ends on the line.
-constexpr int kMarkerTop[] = {8, 32, 64, 96, 128, 160};
-constexpr int kMarkerSide = 17;
-constexpr int kLineX = 16;  // the middle of the end markers
-int markerLeft(int step) { return step == 0 || step == kLastStep ? 8 : 24; }
-int labelLeft(int step) { return step == 0 || step == kLastStep ? 40 : 48; }
-
-// Rail and panel come to 570 pixels, 4 more than the window is wide: the
-// panels lose their right edge (nothing is placed there), so the rail shows
-// whole and meets them in one straight line.
-const Rect kPanel{145, 0, 425, 257};
-constexpr int kVisibleWidth = 566 - 145;  // what the headings centre on
-constexpr int kButtonTop = 273;
+constexpr int kLineX = 16;  // the rail's line: through the middle of the end markers
 
 ui::ControlArray<ui::Frame> makePanels(ui::Form& form) {
     ui::ControlArray<ui::Frame> panels("fraSteps");
     for (int i = 0; i <= kLastStep; ++i) {
-        ui::Frame& panel = panels.add(form, kPanel);
-        panel.setBorder(false);
-        panel.setFont(kBody);
-        panel.setBackColor(i == 0 || i == kLastStep ? ui::color::white : kPanelGrey);
+        panels.add(form, kPanel).setFont(kBody);
     }
+    stylePanels(panels);
     return panels;
 }
 
@@ -68,7 +45,7 @@ void band(ui::Shape& shape) {
 
 void title(ui::Label& label, const std::string& caption) {
     label.setCaption(caption);
-    label.setFont(kTitle);
+    label.setFont(kStepTitle);
 }
 
 void body(ui::Label& label, const std::string& caption, bool centred = false) {
@@ -99,7 +76,7 @@ std::string trimSpaces(const std::string& s) {
 
 frmBackup::frmBackup(Program& program)
     : ui::Form(program.gui, "frmBackup"),
-      picWiz(*this, "picWiz", {0, 0, 145, 265}),
+      picWiz(*this, "picWiz", kRail),
       Line1(picWiz, "Line1", kLineX, kMarkerTop[0] + 8, kLineX, kMarkerTop[kLastStep] + 8),
       linSteps("linSteps"),
       shpSteps("shpSteps"),
@@ -132,24 +109,19 @@ frmBackup::frmBackup(Program& program)
       txtPath(fraSteps(5), "txtPath", {24, 124, 353, 97}),
       Label20(fraSteps(5), "Label20", {24, 226, 272, 28}),
       Command1(fraSteps(5), "Command1", {304, 226, 105, 25}),
-      Line2(*this, "Line2", 0, 266, 566, 266),
-      Line3(*this, "Line3", 0, 267, 566, 267),
-      cmdCancel(*this, "cmdCancel", {282, kButtonTop, 65, 25}),
-      cmdBack(*this, "cmdBack", {355, kButtonTop, 65, 25}),
-      cmdNext(*this, "cmdNext", {420, kButtonTop, 65, 25}),
-      cmdFinish(*this, "cmdFinish", {493, kButtonTop, 65, 25}),
+      Line2(*this, "Line2", 0, kShadowY, kWidth, kShadowY),
+      Line3(*this, "Line3", 0, kShadowY + 1, kWidth, kShadowY + 1),
+      cmdCancel(*this, "cmdCancel", kCancelBox),
+      cmdBack(*this, "cmdBack", kBackBox),
+      cmdNext(*this, "cmdNext", kNextBox),
+      cmdFinish(*this, "cmdFinish", kFinishBox),
       program_(program) {
-    setTitleBar(false);
-    setBorderStyle(ui::BorderStyle::fixedDialog);
-    setStartPosition(ui::StartPosition::windowsDefault);
-    setClientSize(566, 306);
-    setFont(kSansSerif);
+    frameWindow(*this);
 
     // The rail. The line goes first, so the markers cover it.
     picWiz.setBorder(false);
     picWiz.setBackColor(ui::color::black);
     Line1.setBorderColor(ui::color::white);
-    static const char* const stepNames[] = {"Start", "Step 1", "Step 2", "Step 3", "Step 4", "Finish"};
     for (int i = 0; i <= kLastStep; ++i) {
         const int top = kMarkerTop[i];
         if (markerLeft(i) > kLineX) {
@@ -162,7 +134,7 @@ frmBackup::frmBackup(Program& program)
         marker.setBorderColor(ui::color::white);
         marker.setFillColor(i == 0 ? kCurrent : i == kLastStep ? kFinishAhead : kOther);
         ui::Label& label = lblSteps.add(picWiz, Rect{labelLeft(i), top + 2, 88, 17});
-        label.setCaption(stepNames[i]);
+        label.setCaption(kStepNames[i]);
         label.setForeColor(ui::color::white);
         label.setFontBold(i == 0);
     }
@@ -203,16 +175,7 @@ frmBackup::frmBackup(Program& program)
     body(Label20, " to a CD, DVD or another type of removable device for safe storage.");
     button(Command1, "Copy to Clipboard");
 
-    // The button row.
-    Line2.setBorderColor(ui::rgb(128, 128, 128));
-    Line3.setBorderColor(ui::color::white);
-    button(cmdCancel, "Cancel");
-    button(cmdBack, "< &Back");
-    button(cmdNext, "&Next >");
-    button(cmdFinish, "&Finish");
-    cmdBack.setEnabled(false);
-    cmdFinish.setEnabled(false);
-    setCancelButton(&cmdCancel);
+    styleButtonRow(*this, {Line2, Line3, cmdCancel, cmdBack, cmdNext, cmdFinish});
 
     // Next holds the focus when the wizard is shown; the panels' controls
     // come after the button row.
@@ -248,12 +211,7 @@ void frmBackup::yield(int times) {
 
 void frmBackup::say(const std::string& text) { program_.services.messages.show(text, kCaption); }
 
-void frmBackup::MoveStepMarker(int from, int to) {
-    shpSteps(from).setFillColor(from == shpSteps.ubound() ? kFinishAhead : kOther);
-    lblSteps(from).setFontBold(false);
-    shpSteps(to).setFillColor(kCurrent);
-    lblSteps(to).setFontBold(true);
-}
+void frmBackup::MoveStepMarker(int from, int to) { moveStepMarker(shpSteps, lblSteps, from, to); }
 
 // Nested calls (from the backup run) change the step under this one: the
 // step at entry is kept in `s` and everything after Backup() reads only

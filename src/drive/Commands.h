@@ -5,9 +5,11 @@
 #include "Calls.h"
 #include "Script.h"
 #include "Session.h"
+#include "platform/error.h"
 
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 
 namespace orr::drive {
@@ -35,6 +37,10 @@ public:
 private:
     std::map<std::string, Command> commands_;
 };
+
+// A failure that passed to the caller, as the transcript shows it:
+// "! error N: DESCRIPTION", and "(source S)" when another component raised it.
+void printError(std::ostream& out, const RunError& e);
 
 // `call NAME ARG...` and `answer ok|yes|no`.
 void addCallCommands(CommandTable& commands, const CallTable& calls);

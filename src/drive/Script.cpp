@@ -100,4 +100,21 @@ const Value& argAt(const Args& args, std::size_t index) {
     return args[index];
 }
 
+const std::string& wordAt(const Line& line, std::size_t i, const char* what) {
+    if (i >= line.tokens.size() || line.tokens[i].kind != Token::Kind::word)
+        throw UsageError(std::string("expected ") + what);
+    return line.tokens[i].word;
+}
+
+std::string textArg(const Line& line, std::size_t i, const char* what) {
+    if (i >= line.tokens.size() || line.tokens[i].kind != Token::Kind::value ||
+        !std::holds_alternative<std::string>(line.tokens[i].value))
+        throw UsageError(std::string("expected ") + what + " in double quotes");
+    return std::get<std::string>(line.tokens[i].value);
+}
+
+void expectCount(const Line& line, std::size_t n, const char* usage) {
+    if (line.tokens.size() != n) throw UsageError(std::string("usage: ") + usage);
+}
+
 }  // namespace orr::drive

@@ -34,6 +34,11 @@ std::vector<Token> tokenize(const std::string& line);
 // Every command line of a script, comments and blank lines left out.
 std::vector<Line> readScript(std::istream& in);
 
+// A line's parts, or UsageError naming what was expected there.
+const std::string& wordAt(const Line& line, std::size_t i, const char* what);
+std::string textArg(const Line& line, std::size_t i, const char* what);  // a text in double quotes
+void expectCount(const Line& line, std::size_t n, const char* usage);
+
 // The argument at `index`, or UsageError when the line has too few.
 const Value& argAt(const Args& args, std::size_t index);
 

@@ -57,10 +57,7 @@ Session::Session(const platform::Options& options, std::optional<platform::DateT
     copies_.onCopy = [this](const ui::RecordingCopy::Copy& c) {
         out_ << "copy " << formatValue(c.source) << ' ' << formatValue(c.destination) << '\n';
         out_.flush();  // before a copy that may take long
-        if (copyWatcher_ && copyWatcher_(c.source)) {
-            out_.flush();
-            windowing_->gui().events().process();
-        }
+        if (copyWatcher_ && copyWatcher_(c.source)) windowing_->gui().events().process();
     };
 }
 

@@ -5,12 +5,6 @@
 namespace orr::drive {
 namespace {
 
-const std::string& wordAt(const Line& line, std::size_t i, const char* what) {
-    if (i >= line.tokens.size() || line.tokens[i].kind != Token::Kind::word)
-        throw UsageError(std::string("expected ") + what);
-    return line.tokens[i].word;
-}
-
 Args argsFrom(const Line& line, std::size_t first) {
     Args args;
     for (std::size_t i = first; i < line.tokens.size(); ++i) {
@@ -22,12 +16,6 @@ Args argsFrom(const Line& line, std::size_t first) {
     return args;
 }
 
-void printError(std::ostream& out, const RunError& e) {
-    out << "! error " << e.number() << ": " << e.description();
-    if (e.source() != "Orrindale") out << " (source " << e.source() << ")";
-    out << '\n';
-}
-
 platform::MsgAnswer parseAnswer(const std::string& w) {
     if (w == "ok") return platform::MsgAnswer::ok;
     if (w == "yes") return platform::MsgAnswer::yes;
@@ -36,6 +24,12 @@ platform::MsgAnswer parseAnswer(const std::string& w) {
 }
 
 }  // namespace
+
+void printError(std::ostream& out, const RunError& e) {
+    out << "! error " << e.number() << ": " << e.description();
+    if (e.source() != "Orrindale") out << " (source " << e.source() << ")";
+    out << '\n';
+}
 
 void addCallCommands(CommandTable& commands, const CallTable& calls) {
     commands.add("call", Command{

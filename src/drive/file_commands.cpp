@@ -94,10 +94,6 @@ void collect(platform::FileSystem& files, const std::string& folder, std::vector
     }
 }
 
-void printError(std::ostream& out, const RunError& e) {
-    out << "! error " << e.number() << ": " << e.description() << '\n';
-}
-
 // Deletes what `path` names, attributes cleared first (a read-only file or
 // folder cannot be removed as it is).
 platform::Status removeTree(platform::FileSystem& files, const std::string& path, std::uint32_t bits) {

@@ -29,16 +29,6 @@ bool isName(const std::string& s) {
     return true;
 }
 
-const std::string& wordAt(const Line& line, std::size_t i, const char* what) {
-    if (i >= line.tokens.size() || line.tokens[i].kind != Token::Kind::word)
-        throw UsageError(std::string("expected ") + what);
-    return line.tokens[i].word;
-}
-
-void expectCount(const Line& line, std::size_t n, const char* form) {
-    if (line.tokens.size() != n) throw UsageError(std::string("usage: ") + form);
-}
-
 Target parseTarget(const std::string& w) {
     Target t;
     auto dot = w.find('.');
@@ -59,13 +49,6 @@ Target parseTarget(const std::string& w) {
     return t;
 }
 
-std::string textArg(const Line& line, std::size_t i, const char* what) {
-    if (i >= line.tokens.size() || line.tokens[i].kind != Token::Kind::value ||
-        !std::holds_alternative<std::string>(line.tokens[i].value))
-        throw UsageError(std::string("expected ") + what + " in double quotes");
-    return std::get<std::string>(line.tokens[i].value);
-}
-
 ui::KeyPress parseKey(const std::string& w) {
     using ui::Key;
     if (w == "Esc") return {Key::escape};
@@ -76,6 +59,13 @@ ui::KeyPress parseKey(const std::string& w) {
     if (w.size() == 5 && w.rfind("Alt+", 0) == 0 && std::isalnum(static_cast<unsigned char>(w[4])))
         return {Key::character, static_cast<char>(std::toupper(static_cast<unsigned char>(w[4]))), false, true};
     throw UsageError("key must be Esc, Enter, Tab, Shift+Tab, Alt+F4 or Alt+LETTER, not " + w);
+}
+
+// A dialog's scripted answer: "PATH" or cancel.
+void checkAnswer(const Line& line, const char* usage, const char* what) {
+    expectCount(line, 2, usage);
+    if (line.tokens[1].kind == Token::Kind::value) textArg(line, 1, what);
+    else if (line.tokens[1].word != "cancel") throw UsageError(std::string("usage: ") + usage);
 }
 
 ui::Form& formNamed(Session& s, const std::string& name) {
@@ -276,14 +266,7 @@ void addUiCommands(CommandTable& commands) {
         [](Session& s, const Line&) { ++s.browser().lookupsWithoutAssociation; }});
 
     commands.add("picker", Command{
-        [](const Line& line) {
-            expectCount(line, 2, "picker \"PATH\"|cancel");
-            if (line.tokens[1].kind == Token::Kind::word) {
-                if (line.tokens[1].word != "cancel") throw UsageError("usage: picker \"PATH\"|cancel");
-            } else {
-                textArg(line, 1, "the folder");
-            }
-        },
+        [](const Line& line) { checkAnswer(line, "picker \"PATH\"|cancel", "the folder"); },
         [](Session& s, const Line& line) {
             const Token& t = line.tokens[1];
             if (t.kind == Token::Kind::word) s.dialogs().folderAnswers.emplace_back(std::nullopt);
@@ -291,14 +274,7 @@ void addUiCommands(CommandTable& commands) {
         }});
 
     commands.add("open", Command{
-        [](const Line& line) {
-            expectCount(line, 2, "open \"PATH\"|cancel");
-            if (line.tokens[1].kind == Token::Kind::word) {
-                if (line.tokens[1].word != "cancel") throw UsageError("usage: open \"PATH\"|cancel");
-            } else {
-                textArg(line, 1, "the file");
-            }
-        },
+        [](const Line& line) { checkAnswer(line, "open \"PATH\"|cancel", "the file"); },
         [](Session& s, const Line& line) {
             const Token& t = line.tokens[1];
             s.dialogs().openAnswers.push_back(t.kind == Token::Kind::word ? std::string()

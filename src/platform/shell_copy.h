@@ -39,6 +39,20 @@ public:
     virtual void copyFolder(std::string_view source, std::string_view destination) = 0;
 };
 
+// The folder's own name: the last level of its path, separators after it
+// ignored.
+std::string lastLevel(std::string_view path);
+
+// Makes each missing level of the folder `path` ("C:\a\b", or below the
+// share of "\\server\share\a"), from the root down. The first level that
+// cannot be made stops it, with that failure.
+Status makeFolderLevels(FileSystem& files, std::string_view path);
+
+// The caption and text of the one message a refused or failed folder copy
+// shows: "Cannot copy NAME: REASON".
+inline constexpr const char* kCopyErrorCaption = "Error Copying File or Folder";
+std::string copyFailureText(std::string_view name, std::string_view reason);
+
 // Windows: SHFileOperationA (the shell shows its own progress and errors;
 // `progress` is not used). POSIX: a copy of our own through `files`, with
 // `progress` (may be null) for long copies and `messages` for failures.

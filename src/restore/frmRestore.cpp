@@ -3,40 +3,17 @@
 #include "backup/Descriptor.h"
 #include "clsRestore.h"
 #include "shell/Program.h"
+#include "shell/WizardLook.h"
 #include "toolkit/MFile.h"
 
-#include <array>
 
 namespace orr {
 namespace {
 
 using ui::Rect;
 
-constexpr ui::Color kGreen = ui::rgb(0, 255, 0);
-constexpr ui::Color kRed = ui::rgb(255, 0, 0);
-constexpr ui::Color kGrey = ui::rgb(128, 128, 128);
-constexpr ui::Color kPanelGrey = ui::rgb(192, 192, 192);
+using namespace wizard;
 
-// The rail: markers of Step 1 to Step 4 sit 16 pixels further right than
-// those of Start and Finish, their labels 8 pixels further right.
-constexpr std::array<int, 6> kMarkerTop{8, 32, 64, 96, 128, 160};
-constexpr int kOuterMarkerLeft = 8;
-constexpr int kInnerMarkerLeft = kOuterMarkerLeft + 16;
-constexpr int kOuterLabelLeft = 40;
-constexpr int kInnerLabelLeft = kOuterLabelLeft + 8;
-constexpr int kMarkerSide = 17;
-constexpr const char* kStepCaptions[] = {"Start", "Step 1", "Step 2", "Step 3", "Step 4", "Finish"};
-
-// Rail and panel come to 570 pixels, 4 more than the window is wide: the
-// panels lose their right edge (nothing is placed there) and the rail shows
-// whole, as in the backup wizard.
-constexpr Rect kPanel{145, 0, 425, 257};
-// What the user sees of a panel: bands and centred texts span this much.
-constexpr int kVisibleWidth = 566 - kPanel.left;
-constexpr int kButtonTop = 273;
-
-const ui::Font kSansSerif{"MS Sans Serif", 8.25, false, false};
-const ui::Font kStepHeading{"MS Sans Serif", 9.75, true, false};
 const ui::Font kSansSerifLarger{"MS Sans Serif", 9.75, false, false};
 const ui::Font kArial{"Arial", 8.25, false, false};
 
@@ -63,9 +40,9 @@ void square(ui::Shape& shape, ui::Color fill) {
 
 frmRestore::frmRestore(Program& program)
     : ui::Form(program.gui, "frmRestore"),
-      picWiz(*this, "picWiz", {0, 0, 145, 265}),
-      Line1(picWiz, "Line1", kInnerMarkerLeft, kMarkerTop[0] + kMarkerSide / 2, kInnerMarkerLeft,
-            kMarkerTop[5] + kMarkerSide / 2),
+      picWiz(*this, "picWiz", kRail),
+      Line1(picWiz, "Line1", markerLeft(1), kMarkerTop[0] + kMarkerSide / 2, markerLeft(1),
+            kMarkerTop[kLastStep] + kMarkerSide / 2),
       lblHead(fraSteps.add(*this, kPanel), "lblHead", {0, 16, kVisibleWidth, 33}),
       Label1(fraSteps(0), "Label1", {16, 80, 393, 33}),
       Shape1(fraSteps(0), "Shape1", {16, 224, 17, 17}),
@@ -88,41 +65,31 @@ frmRestore::frmRestore(Program& program)
       Shape4(fraSteps(5), "Shape4", {16, 224, 17, 17}),
       Shape5(fraSteps(5), "Shape5", {40, 224, 17, 17}),
       Shape6(fraSteps(5), "Shape6", {64, 224, 17, 17}),
-      Line2(*this, "Line2", 0, 266, 566, 266),
-      Line3(*this, "Line3", 0, 267, 566, 267),
-      cmdCancel(*this, "cmdCancel", {282, kButtonTop, 65, 25}),
-      cmdBack(*this, "cmdBack", {355, kButtonTop, 65, 25}),
-      cmdNext(*this, "cmdNext", {420, kButtonTop, 65, 25}),
-      cmdFinish(*this, "cmdFinish", {493, kButtonTop, 65, 25}),
+      Line2(*this, "Line2", 0, kShadowY, kWidth, kShadowY),
+      Line3(*this, "Line3", 0, kShadowY + 1, kWidth, kShadowY + 1),
+      cmdCancel(*this, "cmdCancel", kCancelBox),
+      cmdBack(*this, "cmdBack", kBackBox),
+      cmdNext(*this, "cmdNext", kNextBox),
+      cmdFinish(*this, "cmdFinish", kFinishBox),
       program_(program) {
-    setTitleBar(false);
-    setBorderStyle(ui::BorderStyle::fixedDialog);
-    setStartPosition(ui::StartPosition::windowsDefault);
-    setClientSize(566, 306);
-    setFont(kSansSerif);
+    frameWindow(*this);
 
     picWiz.setBorder(false);
     picWiz.setBackColor(ui::color::black);
     Line1.setBorderColor(ui::color::white);
     for (int i = 0; i <= kLastStep; ++i) {
-        bool outer = i == 0 || i == kLastStep;
-        auto& marker = shpSteps.add(picWiz, Rect{outer ? kOuterMarkerLeft : kInnerMarkerLeft, kMarkerTop[i],
-                                                 kMarkerSide, kMarkerSide});
-        square(marker, i == kLastStep ? kRed : kGrey);
+        auto& marker = shpSteps.add(picWiz, Rect{markerLeft(i), kMarkerTop[i], kMarkerSide, kMarkerSide});
+        square(marker, i == kLastStep ? kFinishAhead : kOther);
         marker.setBorderColor(ui::color::black);
-        auto& label = lblSteps.add(picWiz, Rect{outer ? kOuterLabelLeft : kInnerLabelLeft, kMarkerTop[i] + 2, 89, 17});
-        label.setCaption(kStepCaptions[i]);
+        auto& label = lblSteps.add(picWiz, Rect{labelLeft(i), kMarkerTop[i] + 2, 89, 17});
+        label.setCaption(kStepNames[i]);
         label.setForeColor(ui::color::white);
         label.setFont(kSansSerif);
     }
-    shpSteps(0).setFillColor(kGreen);
+    shpSteps(0).setFillColor(kCurrent);
     lblSteps(0).setFontBold(true);
 
-    for (int i = 0; i <= kLastStep; ++i) {
-        ui::Frame& panel = fraSteps(i);
-        panel.setBorder(false);
-        panel.setBackColor(i == 0 || i == kLastStep ? ui::color::white : kPanelGrey);
-    }
+    stylePanels(fraSteps);
     fraSteps(0).bringToFront();
 
     band(lblHead, "Welcome to Vovu Zudarev", {"MS Sans Serif", 18, false, false});
@@ -131,15 +98,15 @@ frmRestore::frmRestore(Program& program)
     square(Shape2, ui::rgb(0, 160, 255));
     square(Shape3, ui::rgb(0, 192, 96));
 
-    text(Label2, "Step 1", kStepHeading);
+    text(Label2, "Step 1", kStepTitle);
     text(Label8, "Please select Deve vozuvi  to restore", kArial);
     btnSelect.setCaption("Select");
 
-    text(Label3, "Step 2", kStepHeading);
+    text(Label3, "Step 2", kStepTitle);
     text(Label11, "Restoring customized settings...", kArial);
-    text(Label4, "Step 3", kStepHeading);
+    text(Label4, "Step 3", kStepTitle);
     text(Label10, "Restoring animation, floors, lights, roofs, skins, textures, user objects and walls", kArial);
-    text(Label5, "Step 4", kStepHeading);
+    text(Label5, "Step 4", kStepTitle);
     text(Label9, "Restoring characters and houses...", kArial);
 
     band(Label7, "Vovu Zudarev", {"Arial", 24, false, false});
@@ -151,15 +118,7 @@ frmRestore::frmRestore(Program& program)
     square(Shape5, ui::rgb(0, 160, 255));
     square(Shape6, ui::rgb(0, 192, 96));
 
-    Line2.setBorderColor(kGrey);
-    Line3.setBorderColor(ui::color::white);
-    cmdCancel.setCaption("Cancel");
-    cmdBack.setCaption("< &Back");
-    cmdNext.setCaption("&Next >");
-    cmdFinish.setCaption("&Finish");
-    cmdBack.setEnabled(false);
-    cmdFinish.setEnabled(false);
-    setCancelButton(&cmdCancel);
+    styleButtonRow(*this, {Line2, Line3, cmdCancel, cmdBack, cmdNext, cmdFinish});
 
     // Next holds the focus at first (Back is disabled). A focused button
     // that is disabled hands the focus on in this order: Back to Next, Next
@@ -240,11 +199,6 @@ void frmRestore::btnSelect_Click() {
     text1.setText(MFile::ShowOpenDialog(program_.dialogs, "Open", "Backup files BAK|*.BAK"));
 }
 
-void frmRestore::MoveStepMarker(std::int16_t from, std::int16_t to) {
-    shpSteps(from).setFillColor(from == shpSteps.ubound() ? kRed : kGrey);
-    lblSteps(from).setFontBold(false);
-    shpSteps(to).setFillColor(kGreen);
-    lblSteps(to).setFontBold(true);
-}
+void frmRestore::MoveStepMarker(std::int16_t from, std::int16_t to) { moveStepMarker(shpSteps, lblSteps, from, to); }
 
 }  // namespace orr

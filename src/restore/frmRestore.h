@@ -78,8 +78,6 @@ public:
     int wizardStep() const override { return step_; }
 
 private:
-    static constexpr std::int16_t kLastStep = 5;
-
     void MoveStepMarker(std::int16_t from, std::int16_t to);
     void setButtons(bool back, bool next, bool finish, bool cancel);
 

@@ -8,8 +8,6 @@
 namespace orr::MFile {
 namespace {
 
-const std::string kCopyErrorCaption = "Error Copying File or Folder";
-
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -64,12 +62,7 @@ std::string comparable(std::string_view path, platform::FileSystem& files) {
     return out;
 }
 
-// The folder's own name: its last level, separators after it ignored.
-std::string lastLevel(std::string_view path) {
-    while (!path.empty() && isSeparator(path.back())) path.remove_suffix(1);
-    const auto sep = path.find_last_of("\\/");
-    return std::string(sep == std::string_view::npos ? path : path.substr(sep + 1));
-}
+using platform::lastLevel;
 
 // Why the shell would refuse to copy `source` into `destination`, or ""
 // when it would not: the folder would land on itself, or inside itself.
@@ -116,7 +109,7 @@ void CopyFolder(platform::Services& services, platform::ShellCopy& copier,
     // Wine does not check and would copy the growing tree into itself.
     const std::string reason = refusal(from, destination, services.files);
     if (!reason.empty()) {
-        services.messages.show("Cannot copy " + lastLevel(from) + ": " + reason, kCopyErrorCaption);
+        services.messages.show(platform::copyFailureText(lastLevel(from), reason), platform::kCopyErrorCaption);
         services.pointer.set(platform::Pointer::normal);
         return;
     }

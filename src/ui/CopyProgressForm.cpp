@@ -9,10 +9,7 @@ namespace {
 
 constexpr int kTrackWidth = 336;
 
-std::string lastLevel(const std::string& path) {
-    const auto sep = path.find_last_of("\\/");
-    return sep == std::string::npos ? path : path.substr(sep + 1);
-}
+using platform::lastLevel;
 
 }  // namespace
 

@@ -1,7 +1,9 @@
 // The two sides of one folder copy, as the copy walks them: first the
 // source is listed whole, then each folder and file is made on the other
-// side in that order. Two kinds: straight on the host (fast), and through
-// any FileSystem service (for a service that is not this tree's own).
+// side in that order, so even a copy into its own folder ends (refusing
+// one is the caller's part). Two kinds: straight on the host (fast), and
+// through any FileSystem service (for a service that is not this tree's
+// own).
 #pragma once
 
 #include "platform/filesystem.h"
@@ -25,15 +27,10 @@ struct CopyItem {
     std::uint64_t bytes = 0;
 };
 
-enum class Nesting { apart, same, inside };
-
 class CopyTrees {
 public:
     virtual ~CopyTrees() = default;
 
-    // Where the copy would land relative to its source: on the source
-    // itself, inside it, or apart from it.
-    virtual Nesting nesting() = 0;
     // Lists the source into `items`.
     virtual Status scan() = 0;
     // Makes the folder the copy lands in, destination\<name>, with every

@@ -74,17 +74,6 @@ public:
         folders_[0].source = source_.string();
     }
 
-    Nesting nesting() override {
-        std::error_code ec;
-        const std::string from = fs::weakly_canonical(source_, ec).string();
-        const std::string to = fs::weakly_canonical(inside_, ec).string();
-        if (to == from) return Nesting::same;
-        if (to.size() > from.size() && to.compare(0, from.size(), from) == 0 &&
-            (to[from.size()] == '/' || from.back() == '/'))
-            return Nesting::inside;
-        return Nesting::apart;
-    }
-
     Status scan() override {
         items.clear();
         slot_.clear();

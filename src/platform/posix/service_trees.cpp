@@ -2,6 +2,7 @@
 // this tree's own (one that records or filters what passes through it).
 // Slower than the host copy: every request resolves its whole path.
 #include "copy_trees.h"
+#include "platform/shell_copy.h"
 
 namespace orr::platform::posix {
 namespace {
@@ -10,10 +11,6 @@ class ServiceTrees final : public CopyTrees {
 public:
     ServiceTrees(FileSystem& files, std::string source, std::string destination)
         : files_(files), source_(std::move(source)), destination_(std::move(destination)) {}
-
-    // Left to the caller: the listing is complete before anything is made,
-    // so even a copy into its own folder ends.
-    Nesting nesting() override { return Nesting::apart; }
 
     Status scan() override {
         items.clear();
@@ -31,13 +28,7 @@ public:
             return makeTarget(landing_, "");
         }
         if (bits) return fail("", Status::accessDenied);
-        // Every missing level, from the root down.
-        for (std::size_t at = destination_.find_first_of("\\/", 3); ; at = destination_.find_first_of("\\/", at + 1)) {
-            const std::string level = destination_.substr(0, at);
-            if (!level.empty() && !files_.exists(level))
-                if (Status s = files_.makeDirectory(level); s != Status::ok) return fail("", s);
-            if (at == std::string::npos) break;
-        }
+        if (Status s = makeFolderLevels(files_, destination_); s != Status::ok) return fail("", s);
         landing_ = destination_ + '\\' + lastLevel(source_);
         return makeTarget(landing_, "");
     }
@@ -55,11 +46,6 @@ public:
     }
 
 private:
-    static std::string lastLevel(const std::string& path) {
-        const auto sep = path.find_last_of("\\/");
-        return sep == std::string::npos ? path : path.substr(sep + 1);
-    }
-
     Status fail(const std::string& name, Status s) {
         failedName = name;
         return s;

@@ -13,10 +13,7 @@ namespace {
 
 using posix::CopyItem;
 using posix::CopyTrees;
-using posix::Nesting;
 using Clock = std::chrono::steady_clock;
-
-const std::string kCaption = "Error Copying File or Folder";
 
 // Without a progress display, pending events run this often.
 constexpr auto kEventInterval = std::chrono::milliseconds(100);
@@ -41,12 +38,6 @@ std::string reasonText(Status s) {
     return {};
 }
 
-std::string lastLevel(std::string_view path) {
-    while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.remove_suffix(1);
-    const auto sep = path.find_last_of("\\/");
-    return std::string(sep == std::string_view::npos ? path : path.substr(sep + 1));
-}
-
 class TreeCopy final : public ShellCopy {
 public:
     TreeCopy(FileSystem& files, MessageBoxes& messages, EventPump& events, CopyProgress* progress)
@@ -58,13 +49,6 @@ public:
         const std::unique_ptr<CopyTrees> trees = open(from, to);
         if (!trees) return;
 
-        switch (trees->nesting()) {
-        case Nesting::same:
-            return refuse(name, "The source and destination file names are the same.");
-        case Nesting::inside:
-            return refuse(name, "The destination folder is a subfolder of the source folder.");
-        case Nesting::apart: break;
-        }
         if (Status s = trees->scan(); s != Status::ok) return failed(*trees, name, s);
         if (Status s = trees->makeLanding(); s != Status::ok) return failed(*trees, name, s);
         run(*trees, from, to, name);
@@ -135,7 +119,7 @@ private:
     }
 
     void refuse(const std::string& name, const std::string& reason) {
-        messages_.show("Cannot copy " + name + ": " + reason, kCaption);
+        messages_.show(copyFailureText(name, reason), kCopyErrorCaption);
     }
 
     FileSystem& files_;

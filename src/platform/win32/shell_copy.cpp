@@ -11,35 +11,14 @@
 namespace orr::platform {
 namespace {
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
-
-// Makes each missing level of `path`. A level that cannot be made is left
-// to the shell, which then reports the copy's failure itself.
-void makeLevels(FileSystem& files, std::string_view path) {
-    // Past the root: "C:\", or the server and share of "\\server\share".
-    std::size_t at = 0;
-    if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
-        for (int part = 0; part < 2 && at != std::string_view::npos; ++part)
-            at = path.find_first_of("\\/", at == 0 ? 2 : at + 1);
-    } else if (path.size() >= 2 && path[1] == ':') {
-        at = 2;
-    }
-    while (at != std::string_view::npos && at < path.size()) {
-        const std::size_t next = path.find_first_of("\\/", at + 1);
-        const std::string_view level = path.substr(0, next);
-        if (!level.empty() && !isSeparator(level.back()) && !files.exists(level) &&
-            files.makeDirectory(level) != Status::ok)
-            return;
-        at = next;
-    }
-}
-
 class ShellFileOperation final : public ShellCopy {
 public:
     explicit ShellFileOperation(FileSystem& files) : files_(files) {}
 
     void copyFolder(std::string_view source, std::string_view destination) override {
-        makeLevels(files_, destination);
+        // A level that cannot be made is left to the shell, which then
+        // reports the copy's failure itself.
+        makeFolderLevels(files_, destination);
         // Each is a list of names: one name, its NUL, and the list's NUL.
         std::string from(source);
         from.push_back('\0');

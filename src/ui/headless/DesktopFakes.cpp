@@ -25,24 +25,29 @@ bool ScriptedBrowser::start(const std::string& program, const std::string& argum
     return true;
 }
 
+namespace {
+
+// The next scripted answer; without one, the dialog's Cancel.
+template <class T>
+T takeFront(std::deque<T>& answers) {
+    if (answers.empty()) return T{};
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace
+
 std::string ScriptedDialogs::openFile(const platform::OpenFileRequest& request) {
     openRequests.push_back(request);
-    std::string answer;
-    if (!openAnswers.empty()) {
-        answer = std::move(openAnswers.front());
-        openAnswers.pop_front();
-    }
+    std::string answer = takeFront(openAnswers);
     if (onOpen) onOpen(request, answer);
     return answer;
 }
 
 std::optional<std::string> ScriptedDialogs::pickFolder(const platform::FolderRequest& request) {
     folderRequests.push_back(request);
-    std::optional<std::string> answer;
-    if (!folderAnswers.empty()) {
-        answer = std::move(folderAnswers.front());
-        folderAnswers.pop_front();
-    }
+    std::optional<std::string> answer = takeFront(folderAnswers);
     if (onPick) onPick(request, answer);
     return answer;
 }
