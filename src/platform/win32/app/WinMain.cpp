@@ -5,18 +5,18 @@
 #include "platform/folders.h"
 #include "platform/services.h"
 #include "platform/shell_copy.h"
+#include "platform/win32/com.h"
 #include "platform/win32/ui/Win32Gui.h"
 #include "shell/Module1.h"
 #include "shell/Program.h"
 
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The shell's functions (starting the browser, the folder picker, the
     // folder copy) want COM in this thread's apartment.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    orr::platform::win32::ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
