@@ -59,9 +59,29 @@ Session::Session(const platform::Options& options, std::optional<platform::DateT
         out_.flush();  // before a copy that may take long
         if (copyWatcher_ && copyWatcher_(c.source)) windowing_->gui().events().process();
     };
+    copies_.onDone = [this](const ui::RecordingCopy::Copy& c, const platform::CopyOutcome& outcome) {
+        printOutcome(c.source, outcome);
+    };
 }
 
 Session::~Session() = default;
+
+// A copy that completed says nothing more; any other says how it ended,
+// then one line a failure or skipped link.
+void Session::printOutcome(const std::string& source, const platform::CopyOutcome& outcome) {
+    using Result = platform::CopyOutcome::Result;
+    if (outcome.result == Result::refused) {
+        out_ << "copy refused " << formatValue(source) << ": " << formatValue(outcome.refusal) << '\n';
+    } else if (outcome.result == Result::cancelled) {
+        out_ << "copy cancelled " << formatValue(source) << ": " << outcome.files << " files copied\n";
+    } else if (!outcome.failures.empty()) {
+        out_ << "copy failed " << formatValue(source) << ": " << outcome.failures.size()
+             << (outcome.failures.size() == 1 ? " file" : " files") << '\n';
+    }
+    for (const platform::CopyFailure& f : outcome.failures)
+        out_ << "  " << formatValue(f.path) << ' ' << platform::reasonText(f.reason) << '\n';
+    for (const std::string& link : outcome.skipped) out_ << "  " << formatValue(link) << " link skipped\n";
+}
 
 void Session::start() {
     if (running()) throw UsageError("the program is running already");
@@ -78,7 +98,7 @@ void Session::start() {
     // toolkit, so that a queued Cancel ends the program in the middle. No
     // progress window: whether one appears depends on time, and the
     // transcript must not.
-    shellCopy_ = platform::makeShellCopy(*native_.files, messages_, gui.events(), nullptr);
+    shellCopy_ = platform::makeShellCopy(*native_.files, gui.events(), nullptr, &faults_);
     copies_.passTo(shellCopy_.get());
     program_ = std::make_unique<Program>(
         services_, Desktop{gui, clipboard_, browser_, *folders_, copies_, dialogs_});

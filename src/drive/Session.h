@@ -5,6 +5,7 @@
 #pragma once
 
 #include "Windowing.h"
+#include "platform/faults.h"
 #include "platform/services.h"
 #include "ui/headless/DesktopFakes.h"
 
@@ -58,6 +59,8 @@ public:
 
     ui::ScriptedBrowser& browser() { return browser_; }
     ui::ScriptedDialogs& dialogs() { return dialogs_; }
+    // Faults armed for the folder copies of every run from now on.
+    platform::FaultPlan& faults() { return faults_; }
 
     // Where the program's loops get the script's next lines: serves one
     // piece of input, false when the script has no more.
@@ -81,6 +84,8 @@ public:
     Windowing& windowing();
 
 private:
+    void printOutcome(const std::string& source, const platform::CopyOutcome& outcome);
+
     std::ostream& out_;
     platform::NativeServices native_;
     ScriptedMessages messages_;
@@ -91,6 +96,7 @@ private:
     ui::ScriptedBrowser browser_;
     ui::ScriptedDialogs dialogs_;
     ui::RecordingCopy copies_;
+    platform::FaultPlan faults_;
     std::unique_ptr<platform::UserFolders> folders_;
     // The program goes before its copy and its toolkit.
     std::unique_ptr<Windowing> windowing_;

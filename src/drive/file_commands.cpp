@@ -5,10 +5,12 @@
 #include "Crc32.h"
 
 #include "platform/error.h"
+#include "platform/faults.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <optional>
 
 namespace orr::drive {
 namespace {
@@ -109,9 +111,46 @@ platform::Status removeTree(platform::FileSystem& files, const std::string& path
     return files.removeFile(path);
 }
 
+const std::pair<const char*, platform::Status> kErrors[] = {
+    {"accessDenied", platform::Status::accessDenied}, {"diskFull", platform::Status::diskFull},
+    {"ioError", platform::Status::ioError},           {"sharingViolation", platform::Status::sharingViolation},
+    {"nameTooLong", platform::Status::nameTooLong},   {"fileNotFound", platform::Status::fileNotFound},
+};
+
+std::optional<std::int64_t> numberAt(const Line& line, std::size_t i) {
+    if (line.tokens.size() <= i || line.tokens[i].kind != Token::Kind::value) return std::nullopt;
+    if (auto* n = std::get_if<std::int64_t>(&line.tokens[i].value); n && *n >= 0) return *n;
+    return std::nullopt;
+}
+
+constexpr const char* kFaultUsage =
+    "usage: fault open|read|write|flush|rename|mkdir|free N ERROR, or fault free BYTES";
+
+// The fault a `fault` line arms, checked as the script is read.
+std::function<void(platform::FaultPlan&)> faultOf(const Line& line) {
+    const std::string op = line.tokens.size() > 1 ? line.tokens[1].word : "";
+    const auto n = numberAt(line, 2);
+    if (op == "free" && line.tokens.size() == 3 && n) {
+        const auto bytes = static_cast<std::uint64_t>(*n);
+        return [bytes](platform::FaultPlan& plan) { plan.limitFreeSpace(bytes); };
+    }
+    const auto which = platform::fileOpNamed(op);
+    if (!which || !n || *n < 1 || line.tokens.size() != 4) throw UsageError(kFaultUsage);
+    for (const auto& [word, status] : kErrors) {
+        if (line.tokens[3].word != word) continue;
+        return [op = *which, nth = static_cast<int>(*n), error = status](platform::FaultPlan& plan) {
+            plan.failNth(op, nth, error);
+        };
+    }
+    throw UsageError(kFaultUsage);
+}
+
 }  // namespace
 
 void addFileCommands(CommandTable& commands) {
+    commands.add("fault", Command{[](const Line& line) { faultOf(line); },
+                                  [](Session& s, const Line& line) { faultOf(line)(s.faults()); }});
+
     commands.add("tree", Command{
         [](const Line& line) { pathArg(line, "tree \"PATH\""); },
         [](Session& s, const Line& line) {

@@ -30,6 +30,16 @@ bool isUserData(const std::string& path) {
 
 }  // namespace
 
+bool SetsOutcome::completed() const {
+    return std::all_of(copies.begin(), copies.end(), [](const Copy& c) { return c.outcome.completed(); });
+}
+
+bool SetsOutcome::cancelled() const {
+    return std::any_of(copies.begin(), copies.end(), [](const Copy& c) {
+        return c.outcome.result == platform::CopyOutcome::Result::cancelled;
+    });
+}
+
 ClsSims::ClsSims(platform::Services& services, platform::ShellCopy& copier,
                  std::string backupFolder, std::function<void()> nextStep)
     : services_(services), copier_(copier), backupFolder_(std::move(backupFolder)),
@@ -59,10 +69,12 @@ std::deque<std::string>& ClsSims::GetSubFolders(const std::string& strFolder) {
     return *pending_;
 }
 
-void ClsSims::BackupSims() {
+SetsOutcome ClsSims::BackupSims() {
     clsFileSystem fso(services_);
+    SetsOutcome outcome;
     auto copy = [&](const std::string& from, const std::string& to) {
-        MFile::CopyFolder(services_, copier_, from, to);
+        if (outcome.cancelled()) return;
+        outcome.copies.push_back({from, MFile::CopyFolder(services_, copier_, from, to)});
     };
 
     for (const auto& folder : GetSubFolders(kGameFolder))
@@ -78,15 +90,18 @@ void ClsSims::BackupSims() {
     fso.MakeDIR(backupFolder_ + "\\ExpansionShared");
     if (fso.FileExist(kExpansionShared)) copy(kExpansionShared, backupFolder_);
     nextStep_();
+    return outcome;
 }
 
 // Deliberate: GameData and SkinsBuy are copied only when the backup holds
 // them. The copy makes a missing source first, which would write into the
 // backup folder (and fail on read-only media); a restore never writes there.
-void ClsSims::RestoreSims() {
+SetsOutcome ClsSims::RestoreSims() {
     clsFileSystem fso(services_);
+    SetsOutcome outcome;
     auto copy = [&](const std::string& from, const std::string& to) {
-        MFile::CopyFolder(services_, copier_, from, to);
+        if (outcome.cancelled()) return;
+        outcome.copies.push_back({from, MFile::CopyFolder(services_, copier_, from, to)});
     };
 
     for (const auto& folder : GetSubFolders(backupFolder_))
@@ -103,6 +118,7 @@ void ClsSims::RestoreSims() {
     fso.CreateDirectoryStruct(kSkinsBuy);
     const std::string skinsBuy = backupFolder_ + "\\ExpansionShared\\SkinsBuy";
     if (fso.FileExist(kSkinsBuy) && fso.FileExist(skinsBuy)) copy(skinsBuy, kExpansionShared);
+    return outcome;
 }
 
 }  // namespace orr

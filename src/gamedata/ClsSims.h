@@ -10,8 +10,22 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace orr {
+
+// What one backup or restore run copied: each folder copy with its outcome,
+// in order. After a cancelled copy the run copies nothing more.
+struct SetsOutcome {
+    struct Copy {
+        std::string source;
+        platform::CopyOutcome outcome;
+    };
+    std::vector<Copy> copies;
+
+    bool completed() const;
+    bool cancelled() const;
+};
 
 class ClsSims {
 public:
@@ -21,10 +35,10 @@ public:
 
     // User-data folders, Downloads, GameData, (next step), ExpansionShared,
     // (next step): from the game folder into the backup folder.
-    void BackupSims();
+    SetsOutcome BackupSims();
     // User-data folders, Downloads, (next step), GameData, SkinsBuy: from the
     // backup folder into the game folder.
-    void RestoreSims();
+    SetsOutcome RestoreSims();
 
     static constexpr const char* kGameFolder = "C:\\Program Files\\Maxis\\The Sims";
 

@@ -1,12 +1,13 @@
-// Whole-folder copies the way the shell copies: the folder lands under its
+// Whole-folder copies with the shell's contract: the folder lands under its
 // own name inside the destination folder, merges with what is there,
 // replaces same-named files (read-only ones too) without asking, creates
-// missing folders, copies hidden files and keeps modification times.
+// missing folders, copies hidden and system files and keeps modification
+// times and attributes; a folder is never copied into itself.
 #pragma once
 
+#include "copy_outcome.h"
 #include "events.h"
 #include "filesystem.h"
-#include "messagebox.h"
 
 #include <cstdint>
 #include <memory>
@@ -29,14 +30,22 @@ public:
     virtual void end() = 0;
 };
 
+class FaultPlan;
+
+// One folder copy of this program's own, the same on every OS: the source
+// is listed whole first (links not followed), room on the destination is
+// checked before anything is written, then each file is written under a
+// temporary name beside its target and renamed over it only once it is
+// complete, so no target is ever left half-written. It goes on past a file
+// that fails and returns what happened; it shows no message itself.
 class ShellCopy {
 public:
     virtual ~ShellCopy() = default;
     // Copies `source` (a folder, no trailing separator) into the folder
-    // `destination`. Returns when the copy is done, cancelled or has failed;
-    // a failure has then been shown to the user in one message. Raises
-    // nothing for failures of the copy itself.
-    virtual void copyFolder(std::string_view source, std::string_view destination) = 0;
+    // `destination`, landing as destination\<source's name>. Never throws
+    // for failures of the copy; what the event pump raises (the program
+    // ending) passes through, after the file being written is cleared.
+    virtual CopyOutcome copyFolder(std::string_view source, std::string_view destination) = 0;
 };
 
 // The folder's own name: the last level of its path, separators after it
@@ -48,15 +57,18 @@ std::string lastLevel(std::string_view path);
 // cannot be made stops it, with that failure.
 Status makeFolderLevels(FileSystem& files, std::string_view path);
 
-// The caption and text of the one message a refused or failed folder copy
-// shows: "Cannot copy NAME: REASON".
-inline constexpr const char* kCopyErrorCaption = "Error Copying File or Folder";
-std::string copyFailureText(std::string_view name, std::string_view reason);
+// "3.1 MB", "296 MB", "1.2 GB": a size as Windows shows one.
+std::string sizeText(std::uint64_t bytes);
 
-// Windows: SHFileOperationA (the shell shows its own progress and errors;
-// `progress` is not used). POSIX: a copy of our own through `files`, with
-// `progress` (may be null) for long copies and `messages` for failures.
-std::unique_ptr<ShellCopy> makeShellCopy(FileSystem& files, MessageBoxes& messages,
-                                         EventPump& events, CopyProgress* progress);
+// Temporary files of the copy are named "~orrindale-N.tmp"; a copy clears
+// such leftovers (of a run that lost its power) in the folders it writes to.
+bool isCopyTemporary(std::string_view name);
+
+// The copy over this OS's own file operations. `events` runs pending
+// window events as the copy starts and about every 100 ms between files
+// when there is no `progress` display (which then does it). `faults`, when
+// given, is put in front of every file operation.
+std::unique_ptr<ShellCopy> makeShellCopy(FileSystem& files, EventPump& events, CopyProgress* progress,
+                                         FaultPlan* faults = nullptr);
 
 }  // namespace orr::platform

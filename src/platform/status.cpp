@@ -6,7 +6,8 @@ RunError toRunError(Status s) {
     switch (s) {
     case Status::fileNotFound: return RunError::fileNotFound();
     case Status::pathNotFound: return RunError::pathNotFound();
-    case Status::invalidName: return RunError::badFileName();
+    case Status::invalidName:
+    case Status::nameTooLong: return RunError::badFileName();
     case Status::sharingViolation: return RunError::permissionDenied();
     case Status::diskFull: return RunError::diskFull();
     case Status::ioError: return RunError::deviceIo();

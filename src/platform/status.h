@@ -13,6 +13,7 @@ enum class Status {
     alreadyExists,
     notEmpty,
     invalidName,
+    nameTooLong,       // the path or a name in it is longer than the system allows
     sharingViolation,
     diskFull,
     ioError,

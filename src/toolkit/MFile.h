@@ -19,10 +19,9 @@ std::string ShowOpenDialog(platform::FileDialogs& dialogs, const std::string& ti
 
 // Copies the folder `source` into the folder `destination` (landing as
 // destination\<source's name>), after making every missing level of the
-// source. A folder is never copied into itself or below itself: such a copy
-// is refused with one message. Copy failures are shown by the copy itself
-// and not reported; failures to make the source's levels pass to the caller.
-void CopyFolder(platform::Services& services, platform::ShellCopy& copier,
+// source, and returns what the copy did; it shows nothing. Failures to make
+// the source's levels pass to the caller.
+platform::CopyOutcome CopyFolder(platform::Services& services, platform::ShellCopy& copier,
                 const std::string& source, const std::string& destination);
 
 }  // namespace orr::MFile

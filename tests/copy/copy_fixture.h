@@ -1,10 +1,9 @@
 // Shared set-up of the folder copy tests: the OS's own file system and
-// shell copy over a fresh TestRoot, with message boxes, events and the
-// mouse pointer replaced by observable doubles. With `wrapped`, the copy
-// and the toolkit reach the file system through a pass-through service,
-// so the copy cannot use what it knows of the OS's own one.
+// folder copy over a fresh TestRoot, with events and the mouse pointer
+// replaced by observable doubles and a fault plan in front of the copy.
 #pragma once
 
+#include "platform/faults.h"
 #include "platform/shell_copy.h"
 #include "toolkit/MFile.h"
 #include "toolkit/toolkit_fixture.h"
@@ -16,32 +15,35 @@ namespace orr::test {
 
 class CopyTest : public FilesTest {
 protected:
-    explicit CopyTest(bool wrapped = false)
-        : files(wrapped ? static_cast<platform::FileSystem&>(wrapper) : *native.files) {}
-
-    RecordingFileSystem wrapper{*native.files};
-    platform::FileSystem& files;
+    platform::FileSystem& files = *native.files;
     ScriptedMessages messages;
     CountingEvents events;
     RecordingPointer pointer;
+    platform::FaultPlan faults;
     platform::Services services{files,  *native.profiles, messages,      pointer,
                                 events, *native.clock,    *native.locale, *native.fileTable};
 
     std::unique_ptr<platform::ShellCopy> shellCopy(platform::CopyProgress* progress = nullptr) {
-        return platform::makeShellCopy(files, messages, events, progress);
+        return platform::makeShellCopy(files, events, progress, &faults);
     }
     // MFile::CopyFolder with the OS's own copy.
-    void copyFolder(const std::string& source, const std::string& destination) {
+    platform::CopyOutcome copyFolder(const std::string& source, const std::string& destination) {
         auto copier = shellCopy();
-        MFile::CopyFolder(services, *copier, source, destination);
+        return MFile::CopyFolder(services, *copier, source, destination);
     }
-};
-
-// Each case runs with the copy on the OS's own file system and through a
-// pass-through one.
-class EitherFileSystem : public CopyTest, public ::testing::WithParamInterface<bool> {
-protected:
-    EitherFileSystem() : CopyTest(GetParam()) {}
+    // The names of the copy's temporary files left below `relative`.
+    std::vector<std::string> temporaries(const std::string& relative) {
+        std::vector<std::string> out;
+        for (const auto& e : files.list(path(relative) + "\\*.*")) {
+            const std::string here = relative + "\\" + e.name;
+            if (e.attributes & platform::attr::directory) {
+                for (auto& t : temporaries(here)) out.push_back(std::move(t));
+            } else if (platform::isCopyTemporary(e.name)) {
+                out.push_back(here);
+            }
+        }
+        return out;
+    }
 };
 
 }  // namespace orr::test

@@ -91,7 +91,7 @@ protected:
     // Copies for real as well as noting them. The copy's own folders are
     // not journaled: only what the game data sets make themselves is.
     void useRealCopy() {
-        realCopy = platform::makeShellCopy(*native.files, messages, events, nullptr);
+        realCopy = platform::makeShellCopy(*native.files, events, nullptr);
         copier.passTo(realCopy.get());
     }
 

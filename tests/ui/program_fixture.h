@@ -29,7 +29,7 @@ public:
         platform::Services core = native.view();
         platform::Services services{core.files,   core.profiles, messages,    core.pointer,
                                     core.events,  core.clock,    core.locale, core.fileTable};
-        shellCopy = platform::makeShellCopy(*native.files, messages, gui->events(), nullptr);
+        shellCopy = platform::makeShellCopy(*native.files, gui->events(), nullptr);
         copies->passTo(shellCopy.get());
         program = std::make_unique<Program>(
             services, Desktop{*gui, clipboard, browser, folders, *copies, dialogs});

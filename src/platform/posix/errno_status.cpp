@@ -17,7 +17,7 @@ Status statusFromErrno(int error) {
     case EROFS: return Status::accessDenied;
     case EEXIST: return Status::alreadyExists;
     case ENOTEMPTY: return Status::notEmpty;
-    case ENAMETOOLONG:
+    case ENAMETOOLONG: return Status::nameTooLong;
     case EINVAL:
     case EILSEQ: return Status::invalidName;
     case EBUSY:

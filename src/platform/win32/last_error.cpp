@@ -18,8 +18,8 @@ Status statusFromError(DWORD error) {
     case ERROR_FILE_EXISTS: return Status::alreadyExists;
     case ERROR_DIR_NOT_EMPTY: return Status::notEmpty;
     case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-    case ERROR_FILENAME_EXCED_RANGE: return Status::invalidName;
+    case ERROR_BAD_PATHNAME: return Status::invalidName;
+    case ERROR_FILENAME_EXCED_RANGE: return Status::nameTooLong;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION: return Status::sharingViolation;
     case ERROR_DISK_FULL:

@@ -61,10 +61,12 @@ std::string filterText(const std::string& filterList) {
     return list;
 }
 
-void RecordingCopy::copyFolder(std::string_view source, std::string_view destination) {
+platform::CopyOutcome RecordingCopy::copyFolder(std::string_view source, std::string_view destination) {
     copies.push_back({std::string(source), std::string(destination)});
     if (onCopy) onCopy(copies.back());
-    if (inner_) inner_->copyFolder(source, destination);
+    platform::CopyOutcome outcome = inner_ ? inner_->copyFolder(source, destination) : platform::CopyOutcome{};
+    if (onDone) onDone(copies.back(), outcome);
+    return outcome;
 }
 
 }  // namespace orr::ui

@@ -102,11 +102,12 @@ public:
 
     explicit RecordingCopy(platform::ShellCopy* inner = nullptr) : inner_(inner) {}
     void passTo(platform::ShellCopy* inner) { inner_ = inner; }
-    void copyFolder(std::string_view source, std::string_view destination) override;
+    platform::CopyOutcome copyFolder(std::string_view source, std::string_view destination) override;
 
     std::vector<Copy> copies;
-    // Called as each copy starts.
+    // Called as each copy starts, and with its outcome as it ends.
     std::function<void(const Copy&)> onCopy;
+    std::function<void(const Copy&, const platform::CopyOutcome&)> onDone;
 
 private:
     platform::ShellCopy* inner_;

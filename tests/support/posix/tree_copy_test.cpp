@@ -1,10 +1,11 @@
-// The folder copy this layer does itself (the shell does it on Windows):
-// progress and Cancel, events while it runs, one message for a failure,
-// and what only a POSIX file system has (dot names, links).
+// The folder copy on this layer: progress and Cancel, events while it
+// runs, failures that stop only their own entry, and what only a POSIX
+// file system has (dot names, symbolic and hard links).
 #include "copy/copy_fixture.h"
 #include "ui/CopyProgressForm.h"
 #include "ui/headless/HeadlessGui.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -40,7 +41,7 @@ fs::path host(const TestRoot& root, const std::string& relative) {
     return fs::path(root.options().root) / "drive_c" / "t" / relative;
 }
 
-class TreeCopy : public EitherFileSystem {
+class TreeCopy : public CopyTest {
 protected:
     void SetUp() override {
         writeFile("S\\a.txt", "aa");
@@ -50,14 +51,11 @@ protected:
     }
 };
 
-INSTANTIATE_TEST_SUITE_P(Posix, TreeCopy, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Wrapped" : "Native"; });
-
-TEST_P(TreeCopy, ProgressFollowsEachFileCancelStopsAtTheNextAndEventsRunMeanwhile) {
+TEST_F(TreeCopy, ProgressFollowsEachFileCancelStopsAtTheNextAndEventsRunMeanwhile) {
     ProgressLog progress;
-    shellCopy(&progress)->copyFolder(path("S"), path("D"));
+    EXPECT_TRUE(shellCopy(&progress)->copyFolder(path("S"), path("D")).completed());
     const std::vector<std::string> all = {
-        "begin " + path("S") + " -> " + path("D") + " 3 6",
+        "begin " + path("S") + " -> " + path("D") + " 3 12288",
         path("S\\a.txt") + " 1 2",
         path("S\\b.txt") + " 2 5",
         path("S\\sub\\c.txt") + " 3 6",
@@ -68,52 +66,69 @@ TEST_P(TreeCopy, ProgressFollowsEachFileCancelStopsAtTheNextAndEventsRunMeanwhil
     ProgressLog cancelling;
     cancelling.goOn = 1;
     makeFolder("E");
-    shellCopy(&cancelling)->copyFolder(path("S"), path("E"));
+    const platform::CopyOutcome cancelled = shellCopy(&cancelling)->copyFolder(path("S"), path("E"));
+    EXPECT_EQ(cancelled.result, platform::CopyOutcome::Result::cancelled);
     EXPECT_EQ(names("E\\S"), std::vector<std::string>{"a.txt"});
     EXPECT_EQ(cancelling.log.back(), "end");
-    EXPECT_TRUE(messages.shown.empty());
 
-    // Without progress, events still run while the copy goes on.
-    bool landed = false;
+    // Without progress, events still run while the copy goes on, the first
+    // time before anything is written.
+    bool landed = true;
     events.onProcess = [&] { landed = exists("F\\S"); };
     makeFolder("F");
     shellCopy()->copyFolder(path("S"), path("F"));
     EXPECT_GE(events.count, 1);
-    EXPECT_TRUE(landed);  // the copy had begun
+    EXPECT_FALSE(landed);
     EXPECT_EQ(read("F\\S\\sub\\c.txt"), "c");
 }
 
-TEST_P(TreeCopy, AFailureShowsOneMessageAndTheCopyReturns) {
+TEST_F(TreeCopy, WhatIsInTheWayFailsThatEntryAloneAndTheCopyGoesOn) {
     writeFile("D\\S\\b.txt\\inside", "x");  // a folder where a file goes
-    shellCopy()->copyFolder(path("S"), path("D"));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Cannot copy b.txt: Access is denied.");
-    EXPECT_EQ(messages.shown[0].caption, "Error Copying File or Folder");
-    EXPECT_EQ(read("D\\S\\a.txt"), "aa");     // before the failure
-    EXPECT_FALSE(exists("D\\S\\sub"));        // the copy stopped there
+    writeFile("D\\S\\sub", "a file where a folder goes");
+    writeFile("S\\z.txt", "z");
+    const platform::CopyOutcome outcome = shellCopy()->copyFolder(path("S"), path("D"));
+    EXPECT_EQ(outcome.result, platform::CopyOutcome::Result::failed);
+    ASSERT_EQ(outcome.failures.size(), 2u);
+    EXPECT_EQ(outcome.failures[0].path, path("S\\b.txt"));
+    EXPECT_EQ(outcome.failures[1].path, path("S\\sub"));
+    EXPECT_EQ(outcome.failures[1].reason, platform::CopyReason::accessDenied);
+    EXPECT_EQ(read("D\\S\\a.txt"), "aa");
+    EXPECT_EQ(read("D\\S\\z.txt"), "z");
     EXPECT_EQ(read("D\\S\\b.txt\\inside"), "x");
+    EXPECT_EQ(read("D\\S\\sub"), "a file where a folder goes");
 
-    // A destination that is a file.
-    writeFile("F", "file");
-    shellCopy()->copyFolder(path("S"), path("F"));
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[1].text, "Cannot copy S: Access is denied.");
-    EXPECT_EQ(read("F"), "file");
+    // An unreadable file: the rest of its folder comes, the file is named.
+    // (Root reads anything, so the refusal is made by the fault seam there.)
+    ASSERT_EQ(::chmod(host(root, "S/a.txt").c_str(), 0), 0);
+    if (::geteuid() == 0) faults.failNth(platform::FileOp::open, 1, platform::Status::accessDenied);
+    makeFolder("U");
+    const platform::CopyOutcome unreadable = shellCopy()->copyFolder(path("S"), path("U"));
+    ASSERT_EQ(unreadable.failures.size(), 1u);
+    EXPECT_EQ(unreadable.failures[0].path, path("S\\a.txt"));
+    EXPECT_EQ(unreadable.failures[0].reason, platform::CopyReason::accessDenied);
+    EXPECT_EQ(names("U\\S"), (std::vector<std::string>{"b.txt", "sub", "z.txt"}));
 }
 
-TEST_P(TreeCopy, TheProgressWindowsCancelStopsTheCopyAndWhatEndsTheProgramUnwindsThroughIt) {
+TEST_F(TreeCopy, WhatEndsTheProgramUnwindsThroughTheCopyAndClearsItsFile) {
     struct Ended {};
+    writeFile("S\\big.bin", std::string(3u << 20, 'b'));
     ProgressLog progress;
     progress.onAdvance = [] { throw Ended{}; };
     EXPECT_THROW(shellCopy(&progress)->copyFolder(path("S"), path("D")), Ended);
     EXPECT_EQ(read("D\\S\\a.txt"), "aa");
-    EXPECT_FALSE(exists("D\\S\\b.txt"));
+    EXPECT_EQ(names("D\\S"), std::vector<std::string>{"a.txt"});
+    // Within a large file, between its chunks: its temporary file goes.
+    writeFile("B\\big.bin", std::string(3u << 20, 'b'));
+    progress.onAdvance = [] { throw Ended{}; };
+    makeFolder("C");
+    EXPECT_THROW(shellCopy(&progress)->copyFolder(path("B"), path("C")), Ended);
+    EXPECT_TRUE(names("C\\B").empty());
 
     ui::HeadlessGui gui;
     ui::CopyProgressForm form(gui, 0s);
     form.begin("x", "y", 0, 0);
     gui.queueClick(form.cmdCancel);  // waits until the window is up
-    auto copier = platform::makeShellCopy(files, messages, events, &form);
+    auto copier = shellCopy(&form);
     makeFolder("G");
     copier->copyFolder(path("S"), path("G"));
     EXPECT_EQ(names("G\\S"), std::vector<std::string>{"a.txt"});
@@ -130,30 +145,48 @@ TEST_P(TreeCopy, TheProgressWindowsCancelStopsTheCopyAndWhatEndsTheProgramUnwind
     EXPECT_EQ(names("E\\S"), std::vector<std::string>{"a.txt"});
 }
 
-TEST_P(TreeCopy, DotNamesAndLinkedFilesComeAlong) {
+TEST_F(TreeCopy, LinksAreCopiedAsLinksAndDotNamesComeAlong) {
     writeFile("S\\.hidden", "dot");
     ASSERT_EQ(::symlink("a.txt", host(root, "S/link.txt").c_str()), 0);
     ASSERT_EQ(::symlink("nowhere", host(root, "S/dangling").c_str()), 0);
-    shellCopy()->copyFolder(path("S"), path("D"));
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(shellCopy()->copyFolder(path("S"), path("D")).completed());
     EXPECT_EQ(read("D\\S\\.hidden"), "dot");
     EXPECT_NE(bits("D\\S\\.hidden") & platform::attr::hidden, 0u);
-    EXPECT_EQ(read("D\\S\\link.txt"), "aa");
-    EXPECT_FALSE(fs::is_symlink(host(root, "D/S/link.txt")));
-    EXPECT_FALSE(exists("D\\S\\dangling"));
+    EXPECT_EQ(fs::read_symlink(host(root, "D/S/link.txt")), "a.txt");
+    EXPECT_EQ(fs::read_symlink(host(root, "D/S/dangling")), "nowhere");
+
+    // Folders that link to each other and back up the tree copy once.
+    for (int i = 0; i < 8; ++i) {
+        makeFolder("L\\f" + std::to_string(i));
+        for (int j = 0; j < 8; ++j)
+            ASSERT_EQ(::symlink(("../f" + std::to_string(j)).c_str(),
+                                host(root, "L/f" + std::to_string(i) + "/to" + std::to_string(j)).c_str()), 0);
+    }
+    ASSERT_EQ(::symlink("..", host(root, "L/up").c_str()), 0);
+    const platform::CopyOutcome outcome = shellCopy()->copyFolder(path("L"), path("D"));
+    EXPECT_TRUE(outcome.completed());
+    EXPECT_EQ(outcome.files, 65u);
 }
 
-// On the host only: through the file-system service the listing would go
-// round until the path is too long.
-using HostTreeCopy = CopyTest;
+// The same file or folder reached by another path is never written over.
+TEST_F(TreeCopy, TheSourceReachedByAnotherPathIsRefused) {
+    makeFolder("H\\S");
+    ASSERT_EQ(::link(host(root, "S/a.txt").c_str(), host(root, "H/S/a.txt").c_str()), 0);
+    const platform::CopyOutcome hard = shellCopy()->copyFolder(path("S"), path("H"));
+    ASSERT_EQ(hard.failures.size(), 1u);
+    EXPECT_EQ(hard.failures[0].reason, platform::CopyReason::sameFile);
+    EXPECT_EQ(read("S\\a.txt"), "aa");
 
-TEST_F(HostTreeCopy, ALinkBackUpTheTreeIsNotFollowed) {
-    writeFile("S\\sub\\f.txt", "f");
-    ASSERT_EQ(::symlink("..", host(root, "S/sub/up").c_str()), 0);
-    makeFolder("D");
-    shellCopy()->copyFolder(path("S"), path("D"));
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(names("D\\S\\sub"), std::vector<std::string>{"f.txt"});
+    // A link to the folder that holds the source, and a drive mapped there.
+    ASSERT_EQ(::symlink(host(root, "").c_str(), host(root, "D/here").c_str()), 0);
+    fs::create_directories(fs::path(root.options().root) / "dosdevices");
+    fs::create_symlink(host(root, "S"), fs::path(root.options().root) / "dosdevices" / "q:");
+    for (const std::string& to : {path("D\\here"), std::string("Q:\\")}) {
+        const platform::CopyOutcome outcome = shellCopy()->copyFolder(path("S"), to);
+        EXPECT_EQ(outcome.result, platform::CopyOutcome::Result::refused) << to;
+    }
+    EXPECT_EQ(read("S\\a.txt"), "aa");
+    EXPECT_EQ(names("S"), (std::vector<std::string>{"a.txt", "b.txt", "sub"}));
 }
 
 }  // namespace

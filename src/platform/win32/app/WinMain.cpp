@@ -6,6 +6,7 @@
 #include "platform/services.h"
 #include "platform/shell_copy.h"
 #include "platform/win32/com.h"
+#include "platform/win32/progress_dialog.h"
 #include "platform/win32/ui/Win32Gui.h"
 #include "shell/Module1.h"
 #include "shell/Program.h"
@@ -25,8 +26,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto clipboard = orr::platform::makeClipboard();
     auto browser = orr::platform::makeBrowser();
     auto folders = orr::platform::makeUserFolders(*native.files);
-    // The shell shows its own progress window: no progress of ours.
-    auto shellCopy = orr::platform::makeShellCopy(*native.files, *native.messages, gui.events(), nullptr);
+    // The system's progress dialog shows over a copy that runs long.
+    auto progress = orr::platform::makeSystemProgress(gui.events());
+    auto shellCopy = orr::platform::makeShellCopy(*native.files, gui.events(), progress.get());
     auto dialogs = orr::platform::makeFileDialogs();
     orr::Program program(native.view(), {gui, *clipboard, *browser, *folders, *shellCopy, *dialogs});
     orr::runProgram(program);

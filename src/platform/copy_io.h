@@ -1,0 +1,110 @@
+// The file operations one folder copy is made of, on this OS's own terms.
+// Paths handed to these calls come from native() and join(): on Windows
+// "\\?\" paths for the wide functions, so that no 260-character limit
+// applies; on POSIX host paths through the drive map. Every call returns
+// its outcome; none throws.
+#pragma once
+
+#include "status.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orr::platform {
+
+// `link`: a symbolic link, copied as a link. `folderLink`: a junction or
+// folder link that a copy does not enter.
+enum class NodeKind { missing, file, folder, link, folderLink, other };
+
+// One entry, its links not followed.
+struct NodeInfo {
+    NodeKind kind = NodeKind::missing;
+    std::uint64_t size = 0;
+    // Identity on its volume; 0 where the listing does not tell (ask identity()).
+    std::uint64_t volume = 0, id = 0;
+};
+
+// What a copied file takes along besides its bytes, in this OS's terms.
+struct FileMeta {
+    std::uint32_t attributes = 0;  // the platform's attribute bits
+    std::int64_t modified = 0;     // this OS's own time stamp
+    std::int64_t modifiedNs = 0;
+    std::uint32_t mode = 0;        // POSIX permission bits
+    std::string dosAttrib;         // POSIX: the stored DOS attribute record, if any
+};
+
+struct NamedNode {
+    std::string name;
+    NodeInfo info;
+};
+
+class ReadStream {
+public:
+    virtual ~ReadStream() = default;
+    // Up to into.size() bytes; `got` 0 at the end of the file.
+    virtual Status read(std::span<char> into, std::size_t& got) = 0;
+    virtual const FileMeta& meta() const = 0;
+};
+
+class WriteStream {
+public:
+    virtual ~WriteStream() = default;
+    virtual Status write(std::span<const char> bytes) = 0;
+    // Commits what was written before the file is renamed into place
+    // (where this OS makes data durable per file; see CopyIo::sync).
+    virtual Status flush() = 0;
+    // Gives the file `meta` (when not null) and closes it; a close that
+    // fails means the data may not be there.
+    virtual Status close(const FileMeta* meta) = 0;
+};
+
+class CopyIo {
+public:
+    virtual ~CopyIo() = default;
+
+    // This OS's path for a Windows path (made absolute).
+    virtual Status native(std::string_view windowsPath, std::string& out) = 0;
+    virtual std::string join(const std::string& folder, std::string_view name) = 0;
+    // The folder above; "" at a root.
+    virtual std::string parent(const std::string& path) = 0;
+    // The path with every link and mapped drive resolved (it must exist).
+    virtual Status realPath(const std::string& path, std::string& out) = 0;
+    // Whether two real paths name the same place (letter case per OS).
+    virtual bool samePath(std::string_view a, std::string_view b) = 0;
+
+    virtual Status stat(const std::string& path, NodeInfo& info) = 0;
+    // Volume and id of what the path names, links followed.
+    virtual Status identity(const std::string& path, NodeInfo& info) = 0;
+    // The entries of a folder, without "." and "..".
+    virtual Status list(const std::string& folder, std::vector<NamedNode>& out) = 0;
+
+    virtual Status openRead(const std::string& path, std::unique_ptr<ReadStream>& out) = 0;
+    // A new file; fails when the name is taken.
+    virtual Status createNew(const std::string& path, std::unique_ptr<WriteStream>& out) = 0;
+    // Gives the folder `to` the attributes of the folder `from`.
+    virtual Status copyFolderAttributes(const std::string& from, const std::string& to) = 0;
+    // Copies a symbolic link as a link (POSIX); unsupported elsewhere.
+    virtual Status copyLink(const std::string& from, const std::string& to) = 0;
+    // Moves `from` over `to`, replacing it, read-only or not, in one step:
+    // either the old `to` or the new one is there at every moment.
+    virtual Status rename(const std::string& from, const std::string& to) = 0;
+    virtual Status makeFolder(const std::string& path) = 0;
+    virtual Status removeFile(const std::string& path) = 0;
+
+    // Free bytes on the volume that holds the existing folder `path`.
+    virtual Status freeSpace(const std::string& path, std::uint64_t& bytes) = 0;
+    // Makes everything written to the volume of `path` durable.
+    virtual Status sync(const std::string& path) = 0;
+};
+
+// This OS's own operations, over the drives of `files` (POSIX: its drive
+// map; Windows: the real drives).
+class FileSystem;
+std::unique_ptr<CopyIo> makeCopyIo(FileSystem& files);
+
+}  // namespace orr::platform

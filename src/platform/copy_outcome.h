@@ -1,0 +1,46 @@
+// What a folder copy did: completed, cancelled, refused before it wrote
+// anything, or finished with failures, each naming a file and a plain
+// reason. The copy shows nothing itself; the caller tells the user.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orr::platform {
+
+enum class CopyReason {
+    accessDenied,  // permissions, a read-only medium, a file where a folder belongs
+    inUse,         // another program holds the file
+    diskFull,
+    pathTooLong,
+    readError,     // the source could not be read
+    writeError,    // the destination could not be written
+    notFound,      // the source went away during the copy
+    sameFile,      // the destination is the source itself, by another path
+    differs,       // what was written reads back different from the source
+};
+
+// The reason in words a user can act on ("access denied", "disk full" ...).
+const char* reasonText(CopyReason reason);
+
+struct CopyFailure {
+    std::string path;  // the source entry, as a Windows path
+    CopyReason reason;
+};
+
+struct CopyOutcome {
+    enum class Result { completed, cancelled, failed, refused };
+    Result result = Result::completed;
+    // `refused`: why nothing was written, as one sentence for the user.
+    std::string refusal;
+    std::vector<CopyFailure> failures;
+    // Folder links (junctions, folder symbolic links) that were not entered.
+    std::vector<std::string> skipped;
+    std::uint64_t files = 0;  // files written
+    std::uint64_t bytes = 0;
+
+    bool completed() const { return result == Result::completed; }
+};
+
+}  // namespace orr::platform

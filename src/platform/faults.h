@@ -1,0 +1,49 @@
+// A fault-injection seam for the folder copy, in the manner of a table of
+// replaceable system calls: the Nth call of a chosen file operation fails
+// with a chosen outcome instead of running, and the free space a volume
+// reports can be made smaller. Tests and the driver's `fault` line arm it;
+// the program never does.
+#pragma once
+
+#include "copy_io.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace orr::platform {
+
+enum class FileOp { open, read, write, flush, rename, makeFolder, freeSpace, count };
+
+// "open", "read", ... as the driver spells them; nothing for an unknown word.
+std::optional<FileOp> fileOpNamed(std::string_view word);
+
+class FaultPlan {
+public:
+    // The `n`th call (from 1, counted from now) of `op` fails with `error`.
+    void failNth(FileOp op, int n, Status error);
+    // Every volume reports at most `bytes` free.
+    void limitFreeSpace(std::uint64_t bytes) { freeLimit_ = bytes; }
+    std::optional<std::uint64_t> freeLimit() const { return freeLimit_; }
+
+    // Counts one call of `op`; the error it must fail with, or nothing.
+    std::optional<Status> due(FileOp op);
+
+private:
+    struct Rule {
+        FileOp op;
+        int n;
+        Status error;
+    };
+    std::vector<Rule> rules_;
+    std::array<int, static_cast<std::size_t>(FileOp::count)> calls_{};
+    std::optional<std::uint64_t> freeLimit_;
+};
+
+// `inner` with `plan`'s faults in front of it.
+std::unique_ptr<CopyIo> faultyIo(std::unique_ptr<CopyIo> inner, FaultPlan& plan);
+
+}  // namespace orr::platform

@@ -1,0 +1,451 @@
+// The folder copy: list the source, plan each target, check the room, then
+// write every file under a temporary name and rename it into place.
+#include "faults.h"
+#include "shell_copy.h"
+
+#include <algorithm>
+#include <chrono>
+#include <unordered_map>
+#include <utility>
+
+namespace orr::platform {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::size_t kChunk = std::size_t{1} << 20;
+constexpr std::uint64_t kCluster = 4096;
+constexpr std::uint64_t kMargin = std::uint64_t{1} << 20;
+// Without a progress display, pending events run this often.
+constexpr auto kEventInterval = std::chrono::milliseconds(100);
+
+std::uint64_t onDisk(std::uint64_t bytes) { return (bytes + kCluster - 1) / kCluster * kCluster; }
+
+std::string upperAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+// The drive of a Windows path as messages name it: "D:\" or "\\server\share\".
+std::string volumeText(std::string_view path) {
+    if (path.size() >= 2 && path[1] == ':') return std::string(path.substr(0, 2)) + "\\";
+    if (path.starts_with("\\\\")) {
+        std::size_t at = path.find('\\', 2);
+        if (at != std::string_view::npos) at = path.find('\\', at + 1);
+        return std::string(path.substr(0, at)) + "\\";
+    }
+    return std::string(path);
+}
+
+CopyReason reasonFor(Status s, CopyReason otherwise) {
+    switch (s) {
+    case Status::accessDenied: return CopyReason::accessDenied;
+    case Status::sharingViolation: return CopyReason::inUse;
+    case Status::diskFull: return CopyReason::diskFull;
+    case Status::nameTooLong: return CopyReason::pathTooLong;
+    default: return otherwise;
+    }
+}
+
+// One entry below the copied folder; folders come before what they hold.
+struct Item {
+    std::size_t parent;  // its folder's index, or `top`
+    std::string name;
+    NodeInfo info;
+    std::string target;  // the name it takes in its target folder
+    NodeInfo existing;   // what has that name there now
+    bool blocked = false;  // its folder could not be listed or made
+};
+constexpr std::size_t top = static_cast<std::size_t>(-1);
+
+// A temporary file that is removed unless it was renamed into place, also
+// when the program ends in the middle of writing it.
+class Temporary {
+public:
+    Temporary(CopyIo& io, std::string path) : io_(io), path_(std::move(path)) {}
+    ~Temporary() {
+        stream.reset();
+        if (!kept_) io_.removeFile(path_);
+    }
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+    const std::string& path() const { return path_; }
+    void kept() { kept_ = true; }
+    std::unique_ptr<WriteStream> stream;
+
+private:
+    CopyIo& io_;
+    std::string path_;
+    bool kept_ = false;
+};
+
+class Run {
+public:
+    Run(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view source,
+        std::string_view destination)
+        : io_(io), events_(events), progress_(progress), sourceText_(source), destinationText_(destination) {}
+
+    CopyOutcome go() {
+        if (!prepare()) return std::move(outcome_);
+        scan(sourceRoot_, top);
+        if (!plan()) return std::move(outcome_);
+        copyAll();
+        return std::move(outcome_);
+    }
+
+private:
+    bool refuse(std::string why) {
+        outcome_.result = CopyOutcome::Result::refused;
+        outcome_.refusal = std::move(why);
+        return false;
+    }
+
+    void fail(std::size_t item, CopyReason reason) {
+        outcome_.failures.push_back({windowsPath(item), reason});
+        if (outcome_.result == CopyOutcome::Result::completed) outcome_.result = CopyOutcome::Result::failed;
+    }
+
+    std::string relative(std::size_t item) const {
+        std::string out;
+        for (std::size_t at = item; at != top; at = items_[at].parent) out.insert(0, "\\" + items_[at].name);
+        return out;
+    }
+    std::string windowsPath(std::size_t item) const {
+        return item == top ? sourceText_ : sourceText_ + relative(item);
+    }
+
+    std::string sourceOf(std::size_t item) const {
+        return item == top ? sourceRoot_ : io_.join(sourceOf(items_[item].parent), items_[item].name);
+    }
+    std::string targetOf(std::size_t item) const {
+        return item == top ? landing_ : io_.join(targetOf(items_[item].parent), items_[item].target);
+    }
+
+    // Resolves both sides and refuses a copy of a folder onto or into itself.
+    bool prepare() {
+        const std::string name = lastLevel(sourceText_);
+        const std::string cannot = "Cannot copy " + name + ": ";
+        if (io_.native(sourceText_, sourceRoot_) != Status::ok ||
+            io_.native(destinationText_, destinationRoot_) != Status::ok)
+            return refuse(cannot + "the path is not valid.");
+        NodeInfo source;
+        if (io_.identity(sourceRoot_, source) != Status::ok || source.kind != NodeKind::folder)
+            return refuse(cannot + "the folder " + sourceText_ + " does not exist.");
+        if (io_.native(destinationText_ + "\\" + name, landing_) != Status::ok)
+            return refuse(cannot + "the path is not valid.");
+
+        // Compared as real paths, so that a mapped drive or a link to the
+        // source counts as the source.
+        std::string sourceReal;
+        if (io_.realPath(sourceRoot_, sourceReal) != Status::ok)
+            return refuse(cannot + "the folder " + sourceText_ + " cannot be read.");
+        std::string existing = destinationRoot_, real;
+        std::vector<std::string> missing;  // levels below the existing part, innermost first
+        while (io_.realPath(existing, real) != Status::ok) {
+            const std::string up = io_.parent(existing);
+            if (up.empty() || up == existing) return refuse(cannot + "the destination is not valid.");
+            missing.push_back(lastLevel(existing));
+            existing = up;
+        }
+        existingDestination_ = existing;
+        for (auto it = missing.rbegin(); it != missing.rend(); ++it) real = io_.join(real, *it);
+        if (io_.samePath(io_.join(real, name), sourceReal))
+            return refuse(cannot + "the source and destination are the same folder.");
+        for (std::string at = real; !at.empty(); at = io_.parent(at)) {
+            if (io_.samePath(at, sourceReal))
+                return refuse(cannot + "the destination folder is inside the folder being copied.");
+            if (io_.parent(at) == at) break;
+        }
+        return true;
+    }
+
+    void scan(const std::string& folder, std::size_t parent) {
+        std::vector<NamedNode> entries;
+        if (Status s = io_.list(folder, entries); s != Status::ok) {
+            fail(parent, reasonFor(s, CopyReason::readError));
+            if (parent != top) items_[parent].blocked = true;
+            return;
+        }
+        // The platform's order: by the names' upper-case form.
+        std::sort(entries.begin(), entries.end(), [](const NamedNode& a, const NamedNode& b) {
+            const std::string ua = upperAscii(a.name), ub = upperAscii(b.name);
+            return ua != ub ? ua < ub : a.name < b.name;
+        });
+        for (NamedNode& e : entries) {
+            switch (e.info.kind) {
+            case NodeKind::folderLink:
+                outcome_.skipped.push_back(windowsPath(parent) + "\\" + e.name);
+                continue;
+            case NodeKind::file:
+            case NodeKind::link:
+            case NodeKind::folder: break;
+            default: continue;  // devices, sockets: nothing a copy carries
+            }
+            const std::size_t index = items_.size();
+            items_.push_back({parent, std::move(e.name), e.info, {}, {}});
+            if (items_[index].info.kind == NodeKind::folder) scan(io_.join(folder, items_[index].name), index);
+        }
+    }
+
+    // What each target folder holds now, by upper-case name. Leftover
+    // temporary files of an earlier copy are cleared on the way.
+    using Listing = std::unordered_map<std::string, NamedNode>;
+    Listing listTarget(const std::string& folder) {
+        Listing out;
+        std::vector<NamedNode> entries;
+        if (io_.list(folder, entries) != Status::ok) return out;
+        for (NamedNode& e : entries) {
+            if (e.info.kind == NodeKind::file && isCopyTemporary(e.name)) {
+                io_.removeFile(io_.join(folder, e.name));
+                continue;
+            }
+            out.emplace(upperAscii(e.name), std::move(e));
+        }
+        return out;
+    }
+
+    // Names each target after what is there (its spelling wins), and
+    // refuses the copy before it writes anything when the room is short.
+    bool plan() {
+        std::unordered_map<std::size_t, Listing> listings;
+        auto listingOf = [&](std::size_t folder) -> const Listing* {
+            if (folder != top) {
+                const Item& f = items_[folder];
+                if (f.existing.kind != NodeKind::folder) return nullptr;  // made new: empty
+            } else if (!landingExists_) {
+                return nullptr;
+            }
+            auto it = listings.find(folder);
+            if (it == listings.end()) it = listings.emplace(folder, listTarget(targetOf(folder))).first;
+            return &it->second;
+        };
+        NodeInfo landing;
+        landingExists_ = io_.stat(landing_, landing) == Status::ok && landing.kind == NodeKind::folder;
+
+        std::uint64_t write = 0, freed = 0, largest = 0;
+        for (std::size_t i = 0; i < items_.size(); ++i) {
+            Item& item = items_[i];
+            item.target = item.name;
+            if (const Listing* there = listingOf(item.parent)) {
+                if (auto it = there->find(upperAscii(item.name)); it != there->end()) {
+                    item.target = it->second.name;
+                    item.existing = it->second.info;
+                }
+            }
+            if (item.info.kind != NodeKind::file) continue;
+            write += onDisk(item.info.size);
+            largest = std::max(largest, item.info.size);
+            if (item.existing.kind == NodeKind::file) freed += onDisk(item.existing.size);
+        }
+        plannedBytes_ = write;
+
+        std::uint64_t free = 0;
+        if (io_.freeSpace(existingDestination_, free) != Status::ok) return true;  // unknown: go on
+        const std::uint64_t need = (write > freed ? write - freed : 0) + onDisk(largest) + kMargin;
+        if (free < need)
+            return refuse(volumeText(destinationText_) + " has " + sizeText(free) + " free; this copy needs " +
+                          sizeText(need) + ".");
+        return true;
+    }
+
+    // Makes every missing level of the landing folder.
+    bool makeLanding() {
+        std::vector<std::string> missing;
+        for (std::string at = landing_; at != existingDestination_ && !at.empty(); at = io_.parent(at)) {
+            NodeInfo info;
+            if (io_.stat(at, info) == Status::ok) {
+                if (info.kind == NodeKind::folder) break;
+                fail(top, CopyReason::accessDenied);  // a file has the folder's name
+                return false;
+            }
+            missing.push_back(at);
+            if (io_.parent(at) == at) break;
+        }
+        for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+            if (Status s = io_.makeFolder(*it); s != Status::ok && s != Status::alreadyExists) {
+                fail(top, reasonFor(s, CopyReason::writeError));
+                return false;
+            }
+        }
+        if (!landingExists_) io_.copyFolderAttributes(sourceRoot_, landing_);
+        return true;
+    }
+
+    void copyAll() {
+        if (progress_) progress_->begin(sourceText_, destinationText_, files(), plannedBytes_);
+        struct EndProgress {
+            CopyProgress* p;
+            ~EndProgress() {
+                if (p) p->end();
+            }
+        } endProgress{progress_};
+        // The first yield comes before anything is written.
+        if (!progress_) events_.process();
+        lastEvents_ = Clock::now();
+        if (!makeLanding()) return;
+
+        for (std::size_t i = 0; i < items_.size() && !cancelled_; ++i) {
+            Item& item = items_[i];
+            if (item.parent != top && items_[item.parent].blocked) {
+                item.blocked = true;
+                continue;
+            }
+            switch (item.info.kind) {
+            case NodeKind::folder: makeFolder(i); break;
+            case NodeKind::link: copyLink(i); break;
+            default: copyFile(i); break;
+            }
+            if (item.info.kind != NodeKind::folder && !yield(i, 0)) cancelled_ = true;
+        }
+        if (cancelled_) {
+            outcome_.result = CopyOutcome::Result::cancelled;
+            return;
+        }
+        if (Status s = io_.sync(landing_); s != Status::ok) fail(top, reasonFor(s, CopyReason::writeError));
+    }
+
+    std::uint64_t files() const {
+        return static_cast<std::uint64_t>(std::count_if(items_.begin(), items_.end(), [](const Item& i) {
+            return i.info.kind != NodeKind::folder;
+        }));
+    }
+
+    // Lets events run (or the progress display, which does); false: cancel.
+    bool yield(std::size_t item, std::uint64_t partBytes) {
+        if (progress_) return progress_->advance(windowsPath(item), outcome_.files, outcome_.bytes + partBytes);
+        if (Clock::now() - lastEvents_ >= kEventInterval) {
+            events_.process();
+            lastEvents_ = Clock::now();
+        }
+        return true;
+    }
+
+    void makeFolder(std::size_t i) {
+        Item& item = items_[i];
+        if (item.existing.kind == NodeKind::folder) return;
+        if (item.existing.kind != NodeKind::missing) {
+            fail(i, CopyReason::accessDenied);  // a file has the folder's name
+            item.blocked = true;
+            return;
+        }
+        if (Status s = io_.makeFolder(targetOf(i)); s != Status::ok) {
+            fail(i, reasonFor(s, CopyReason::writeError));
+            item.blocked = true;
+            return;
+        }
+        io_.copyFolderAttributes(sourceOf(i), targetOf(i));
+    }
+
+    std::string temporaryIn(std::size_t folder) {
+        return io_.join(targetOf(folder), "~orrindale-" + std::to_string(++temporaries_) + ".tmp");
+    }
+
+    // Takes a temporary file's place: renamed over the target, or failed.
+    bool commit(std::size_t i, Temporary& temp) {
+        if (Status s = io_.rename(temp.path(), targetOf(i)); s != Status::ok) {
+            fail(i, reasonFor(s, CopyReason::writeError));
+            return false;
+        }
+        temp.kept();
+        return true;
+    }
+
+    bool sameAsSource(std::size_t i) {
+        const Item& item = items_[i];
+        if (item.existing.kind != item.info.kind) return false;
+        NodeInfo a = item.info, b = item.existing;
+        if (a.id == 0 || b.id == 0) {
+            if (item.existing.size != item.info.size) return false;  // cannot be one file
+            if (io_.identity(sourceOf(i), a) != Status::ok || io_.identity(targetOf(i), b) != Status::ok)
+                return false;
+        }
+        return a.volume == b.volume && a.id == b.id && a.id != 0;
+    }
+
+    void copyLink(std::size_t i) {
+        if (sameAsSource(i)) return fail(i, CopyReason::sameFile);
+        Temporary temp(io_, temporaryIn(items_[i].parent));
+        if (Status s = io_.copyLink(sourceOf(i), temp.path()); s != Status::ok)
+            return fail(i, reasonFor(s, CopyReason::writeError));
+        if (commit(i, temp)) ++outcome_.files;
+    }
+
+    void copyFile(std::size_t i) {
+        Item& item = items_[i];
+        if (item.existing.kind == NodeKind::folder) return fail(i, CopyReason::accessDenied);
+        if (sameAsSource(i)) return fail(i, CopyReason::sameFile);
+
+        std::unique_ptr<ReadStream> in;
+        if (Status s = io_.openRead(sourceOf(i), in); s != Status::ok)
+            return fail(i, s == Status::fileNotFound ? CopyReason::notFound : reasonFor(s, CopyReason::readError));
+        Temporary temp(io_, temporaryIn(item.parent));
+        if (Status s = io_.createNew(temp.path(), temp.stream); s != Status::ok)
+            return fail(i, reasonFor(s, CopyReason::writeError));
+
+        buffer_.resize(kChunk);
+        std::uint64_t done = 0;
+        for (;;) {
+            std::size_t got = 0;
+            if (Status s = in->read(buffer_, got); s != Status::ok)
+                return fail(i, reasonFor(s, CopyReason::readError));
+            if (got == 0) break;
+            if (Status s = temp.stream->write({buffer_.data(), got}); s != Status::ok)
+                return fail(i, reasonFor(s, CopyReason::writeError));
+            done += got;
+            // A large file takes a cancel between its chunks.
+            if (got == kChunk && !yield(i, done)) {
+                cancelled_ = true;
+                return;
+            }
+        }
+        if (Status s = temp.stream->flush(); s != Status::ok) return fail(i, reasonFor(s, CopyReason::writeError));
+        const Status closed = temp.stream->close(&in->meta());
+        temp.stream.reset();
+        if (closed != Status::ok) return fail(i, reasonFor(closed, CopyReason::writeError));
+        if (!commit(i, temp)) return;
+        ++outcome_.files;
+        outcome_.bytes += done;
+    }
+
+    CopyIo& io_;
+    EventPump& events_;
+    CopyProgress* progress_;
+    std::string sourceText_, destinationText_;
+    std::string sourceRoot_, destinationRoot_, landing_, existingDestination_;
+    bool landingExists_ = false;
+    std::uint64_t plannedBytes_ = 0;
+    std::vector<Item> items_;
+    std::vector<char> buffer_;
+    unsigned temporaries_ = 0;
+    bool cancelled_ = false;
+    Clock::time_point lastEvents_;
+    CopyOutcome outcome_;
+};
+
+class FolderCopy final : public ShellCopy {
+public:
+    FolderCopy(std::unique_ptr<CopyIo> io, EventPump& events, CopyProgress* progress)
+        : io_(std::move(io)), events_(events), progress_(progress) {}
+
+    CopyOutcome copyFolder(std::string_view source, std::string_view destination) override {
+        return Run(*io_, events_, progress_, source, destination).go();
+    }
+
+private:
+    std::unique_ptr<CopyIo> io_;
+    EventPump& events_;
+    CopyProgress* progress_;
+};
+
+}  // namespace
+
+std::unique_ptr<ShellCopy> makeShellCopy(FileSystem& files, EventPump& events, CopyProgress* progress,
+                                         FaultPlan* faults) {
+    std::unique_ptr<CopyIo> io = makeCopyIo(files);
+    if (faults) io = faultyIo(std::move(io), *faults);
+    return std::make_unique<FolderCopy>(std::move(io), events, progress);
+}
+
+}  // namespace orr::platform

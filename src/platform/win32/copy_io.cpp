@@ -1,0 +1,284 @@
+// The copy's file operations on Windows: the program's UTF-8 paths become
+// UTF-16 "\\?\" paths here, at the edge, so the wide functions take paths
+// of any length. Each file is flushed before it is renamed into place:
+// FlushFileBuffers is the one documented way to have its data on the
+// medium before the rename replaces the old file.
+#include "platform/copy_io.h"
+
+#include "handles.h"
+#include "last_error.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace orr::platform {
+namespace {
+
+using win32::FileHandle;
+using win32::lastStatus;
+
+std::wstring wide(std::string_view s) {
+    if (s.empty()) return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
+    return out;
+}
+
+std::string narrow(std::wstring_view s) {
+    if (s.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+constexpr DWORD kDosBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                           FILE_ATTRIBUTE_ARCHIVE;
+
+NodeKind kindOf(DWORD attributes) {
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return attributes & FILE_ATTRIBUTE_REPARSE_POINT ? NodeKind::folderLink : NodeKind::folder;
+    return attributes & FILE_ATTRIBUTE_DEVICE ? NodeKind::other : NodeKind::file;
+}
+
+std::uint64_t join64(DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; }
+
+class Win32Read final : public ReadStream {
+public:
+    Win32Read(FileHandle h, FileMeta meta) : h_(std::move(h)), meta_(std::move(meta)) {}
+    Status read(std::span<char> into, std::size_t& got) override {
+        DWORD n = 0;
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(into.size(), 1u << 30));
+        if (!ReadFile(h_.get(), into.data(), want, &n, nullptr)) return lastStatus();
+        got = n;
+        return Status::ok;
+    }
+    const FileMeta& meta() const override { return meta_; }
+
+private:
+    FileHandle h_;
+    FileMeta meta_;
+};
+
+class Win32Write final : public WriteStream {
+public:
+    Win32Write(FileHandle h, std::wstring path) : h_(std::move(h)), path_(std::move(path)) {}
+    Status write(std::span<const char> bytes) override {
+        while (!bytes.empty()) {
+            DWORD n = 0;
+            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+            if (!WriteFile(h_.get(), bytes.data(), want, &n, nullptr)) return lastStatus();
+            bytes = bytes.subspan(n);
+        }
+        return Status::ok;
+    }
+    Status flush() override { return FlushFileBuffers(h_.get()) ? Status::ok : lastStatus(); }
+    Status close(const FileMeta* meta) override {
+        if (meta) {
+            FILETIME modified;
+            modified.dwLowDateTime = static_cast<DWORD>(meta->modified);
+            modified.dwHighDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(meta->modified) >> 32);
+            if (!SetFileTime(h_.get(), nullptr, nullptr, &modified)) return lastStatus();
+        }
+        if (!h_.close()) return lastStatus();
+        // The attributes last: a read-only file takes no more writes.
+        if (meta && !SetFileAttributesW(path_.c_str(), meta->attributes ? meta->attributes : FILE_ATTRIBUTE_NORMAL))
+            return lastStatus();
+        return Status::ok;
+    }
+
+private:
+    FileHandle h_;
+    std::wstring path_;
+};
+
+struct SearchHandle {
+    explicit SearchHandle(HANDLE handle) : h(handle) {}
+    ~SearchHandle() {
+        if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    }
+    SearchHandle(const SearchHandle&) = delete;
+    SearchHandle& operator=(const SearchHandle&) = delete;
+    HANDLE h;
+};
+
+FileHandle openAny(const std::string& path, DWORD flags) {
+    return FileHandle(CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr));
+}
+
+class Win32CopyIo final : public CopyIo {
+public:
+    Status native(std::string_view windowsPath, std::string& out) override {
+        const std::wstring in = wide(windowsPath);
+        if (in.empty()) return Status::pathNotFound;
+        DWORD n = GetFullPathNameW(in.c_str(), 0, nullptr, nullptr);
+        if (n == 0) return lastStatus();
+        std::wstring full(n, L'\0');
+        n = GetFullPathNameW(in.c_str(), n, full.data(), nullptr);
+        if (n == 0) return lastStatus();
+        full.resize(n);
+        while (full.size() > 3 && full.back() == L'\\') full.pop_back();
+        if (full.starts_with(L"\\\\?\\")) {
+            out = narrow(full);
+        } else if (full.starts_with(L"\\\\")) {
+            out = "\\\\?\\UNC\\" + narrow(std::wstring_view(full).substr(2));
+        } else {
+            out = "\\\\?\\" + narrow(full);
+        }
+        return Status::ok;
+    }
+    std::string join(const std::string& folder, std::string_view name) override {
+        return folder.ends_with('\\') ? folder + std::string(name) : folder + '\\' + std::string(name);
+    }
+    // Never above the root: "\\?\C:\" or "\\?\UNC\server\share".
+    std::string parent(const std::string& path) override {
+        std::size_t root = 7;  // "\\?\C:\"
+        if (path.starts_with("\\\\?\\UNC\\")) {
+            root = path.find('\\', 8);
+            root = root == std::string::npos ? path.size() : path.find('\\', root + 1);
+            if (root == std::string::npos) root = path.size();
+        }
+        if (path.size() <= root) return {};
+        const std::size_t at = path.find_last_of('\\');
+        return at < root ? path.substr(0, root) : path.substr(0, at);
+    }
+    Status realPath(const std::string& path, std::string& out) override {
+        const FileHandle h = openAny(path, 0);
+        if (!h) return lastStatus();
+        std::wstring final(MAX_PATH, L'\0');
+        for (;;) {
+            const DWORD n = GetFinalPathNameByHandleW(h.get(), final.data(), static_cast<DWORD>(final.size()),
+                                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+            if (n == 0) return lastStatus();
+            if (n < final.size()) {
+                final.resize(n);
+                break;
+            }
+            final.resize(n + 1);
+        }
+        out = narrow(final);
+        return Status::ok;
+    }
+    bool samePath(std::string_view a, std::string_view b) override {
+        const std::wstring wa = wide(a), wb = wide(b);
+        return CompareStringOrdinal(wa.c_str(), static_cast<int>(wa.size()), wb.c_str(), static_cast<int>(wb.size()),
+                                    TRUE) == CSTR_EQUAL;
+    }
+
+    Status stat(const std::string& path, NodeInfo& info) override {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data)) return lastStatus();
+        info = {};
+        info.kind = kindOf(data.dwFileAttributes);
+        if (info.kind == NodeKind::file) info.size = join64(data.nFileSizeHigh, data.nFileSizeLow);
+        return Status::ok;
+    }
+    Status identity(const std::string& path, NodeInfo& info) override {
+        const FileHandle h = openAny(path, 0);
+        BY_HANDLE_FILE_INFORMATION data;
+        if (!h || !GetFileInformationByHandle(h.get(), &data)) return lastStatus();
+        info = {};
+        info.kind = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? NodeKind::folder : NodeKind::file;
+        info.size = join64(data.nFileSizeHigh, data.nFileSizeLow);
+        info.volume = data.dwVolumeSerialNumber;
+        // Some file systems number no files; then nothing is the same.
+        info.id = join64(data.nFileIndexHigh, data.nFileIndexLow);
+        return Status::ok;
+    }
+    Status list(const std::string& folder, std::vector<NamedNode>& out) override {
+        out.clear();
+        WIN32_FIND_DATAW data;
+        const std::wstring pattern = wide(join(folder, "*"));
+        const SearchHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                                 nullptr, FIND_FIRST_EX_LARGE_FETCH));
+        if (find.h == INVALID_HANDLE_VALUE) {
+            const Status s = lastStatus();
+            return s == Status::fileNotFound ? Status::ok : s;  // an empty folder
+        }
+        do {
+            const std::wstring_view name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            NamedNode node{narrow(name), {}};
+            node.info.kind = kindOf(data.dwFileAttributes);
+            if (node.info.kind == NodeKind::file) node.info.size = join64(data.nFileSizeHigh, data.nFileSizeLow);
+            out.push_back(std::move(node));
+        } while (FindNextFileW(find.h, &data));
+        const DWORD error = GetLastError();
+        return error == ERROR_NO_MORE_FILES ? Status::ok : win32::statusFromError(error);
+    }
+
+    Status openRead(const std::string& path, std::unique_ptr<ReadStream>& out) override {
+        // Shared for reading only: a file another program is writing is
+        // "in use", not copied half-written.
+        FileHandle h(CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        BY_HANDLE_FILE_INFORMATION data;
+        if (!h || !GetFileInformationByHandle(h.get(), &data)) return lastStatus();
+        FileMeta meta;
+        meta.attributes = data.dwFileAttributes & kDosBits;
+        meta.modified = static_cast<std::int64_t>(join64(data.ftLastWriteTime.dwHighDateTime,
+                                                         data.ftLastWriteTime.dwLowDateTime));
+        out = std::make_unique<Win32Read>(std::move(h), std::move(meta));
+        return Status::ok;
+    }
+    Status createNew(const std::string& path, std::unique_ptr<WriteStream>& out) override {
+        std::wstring w = wide(path);
+        FileHandle h(CreateFileW(w.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!h) return lastStatus();
+        out = std::make_unique<Win32Write>(std::move(h), std::move(w));
+        return Status::ok;
+    }
+    Status copyFolderAttributes(const std::string& from, const std::string& to) override {
+        const DWORD a = GetFileAttributesW(wide(from).c_str());
+        if (a == INVALID_FILE_ATTRIBUTES) return lastStatus();
+        if ((a & kDosBits) == 0) return Status::ok;
+        return SetFileAttributesW(wide(to).c_str(), a & kDosBits) ? Status::ok : lastStatus();
+    }
+    Status copyLink(const std::string&, const std::string&) override { return Status::accessDenied; }
+
+    // MoveFileEx refuses to replace a read-only file: its read-only bit is
+    // cleared for the move and given back when the move fails.
+    Status rename(const std::string& from, const std::string& to) override {
+        const std::wstring wf = wide(from), wt = wide(to);
+        if (MoveFileExW(wf.c_str(), wt.c_str(), MOVEFILE_REPLACE_EXISTING)) return Status::ok;
+        const DWORD error = GetLastError();
+        const DWORD a = GetFileAttributesW(wt.c_str());
+        if (error != ERROR_ACCESS_DENIED || a == INVALID_FILE_ATTRIBUTES ||
+            !(a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+            return win32::statusFromError(error);
+        if (!SetFileAttributesW(wt.c_str(), FILE_ATTRIBUTE_NORMAL)) return win32::statusFromError(error);
+        if (MoveFileExW(wf.c_str(), wt.c_str(), MOVEFILE_REPLACE_EXISTING)) return Status::ok;
+        const Status s = lastStatus();
+        SetFileAttributesW(wt.c_str(), a);
+        return s;
+    }
+    Status makeFolder(const std::string& path) override {
+        return CreateDirectoryW(wide(path).c_str(), nullptr) ? Status::ok : lastStatus();
+    }
+    Status removeFile(const std::string& path) override {
+        const std::wstring w = wide(path);
+        if (DeleteFileW(w.c_str())) return Status::ok;
+        // Our own temporary file may carry the source's read-only bit.
+        SetFileAttributesW(w.c_str(), FILE_ATTRIBUTE_NORMAL);
+        return DeleteFileW(w.c_str()) ? Status::ok : lastStatus();
+    }
+    Status freeSpace(const std::string& path, std::uint64_t& bytes) override {
+        ULARGE_INTEGER available;
+        if (!GetDiskFreeSpaceExW(wide(join(path, "")).c_str(), &available, nullptr, nullptr)) return lastStatus();
+        bytes = available.QuadPart;
+        return Status::ok;
+    }
+    // Each file was flushed before its rename.
+    Status sync(const std::string&) override { return Status::ok; }
+};
+
+}  // namespace
+
+std::unique_ptr<CopyIo> makeCopyIo(FileSystem&) { return std::make_unique<Win32CopyIo>(); }
+
+}  // namespace orr::platform

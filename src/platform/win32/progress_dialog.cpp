@@ -1,0 +1,90 @@
+#include "progress_dialog.h"
+
+#include <windows.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <chrono>
+#include <string>
+
+namespace orr::platform {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kShowAfter = std::chrono::seconds(1);
+
+std::wstring wide(const std::string& s) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 1), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, out.data(), n);
+    out.resize(out.size() - 1);
+    return out;
+}
+
+class SystemProgress final : public CopyProgress {
+public:
+    explicit SystemProgress(EventPump& events) : events_(events) {}
+    ~SystemProgress() override { end(); }
+
+    void begin(const std::string& source, const std::string& destination, std::uint64_t files,
+               std::uint64_t bytes) override {
+        end();
+        started_ = Clock::now();
+        from_ = wide("From '" + lastLevel(source) + "' to '" + destination + "'");
+        files_ = files;
+        bytes_ = bytes;
+    }
+
+    bool advance(const std::string& currentFile, std::uint64_t filesDone, std::uint64_t bytesDone) override {
+        if (!dialog_ && Clock::now() - started_ >= kShowAfter) show();
+        bool goOn = true;
+        if (dialog_) {
+            const std::wstring count = L"Copying " + std::to_wstring(filesDone) + L" of " +
+                                       std::to_wstring(files_) + L" files";
+            dialog_->SetLine(1, count.c_str(), FALSE, nullptr);
+            dialog_->SetLine(2, wide(lastLevel(currentFile)).c_str(), TRUE, nullptr);
+            dialog_->SetProgress64(bytes_ ? bytesDone : filesDone, bytes_ ? bytes_ : files_);
+            goOn = !dialog_->HasUserCancelled();
+        }
+        events_.process();
+        return goOn;
+    }
+
+    void end() override {
+        if (!dialog_) return;
+        dialog_->StopProgressDialog();
+        dialog_->Release();
+        dialog_ = nullptr;
+    }
+
+private:
+    void show() {
+        IProgressDialog* dialog = nullptr;
+        if (FAILED(CoCreateInstance(CLSID_ProgressDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog))))
+            return;  // no dialog: the copy goes on without one
+        dialog->SetTitle(L"Orrindale");
+        dialog->SetCancelMsg(L"Cancelling...", nullptr);
+        dialog->SetLine(1, from_.c_str(), FALSE, nullptr);
+        if (FAILED(dialog->StartProgressDialog(GetActiveWindow(), nullptr,
+                                               PROGDLG_NORMAL | PROGDLG_AUTOTIME | PROGDLG_NOMINIMIZE, nullptr))) {
+            dialog->Release();
+            return;
+        }
+        dialog->Timer(PDTIMER_RESET, nullptr);
+        dialog_ = dialog;
+    }
+
+    EventPump& events_;
+    IProgressDialog* dialog_ = nullptr;
+    Clock::time_point started_;
+    std::wstring from_;
+    std::uint64_t files_ = 0, bytes_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<CopyProgress> makeSystemProgress(EventPump& events) {
+    return std::make_unique<SystemProgress>(events);
+}
+
+}  // namespace orr::platform
