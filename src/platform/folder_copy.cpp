@@ -130,7 +130,10 @@ private:
         if (io_.native(sourceText_, sourceRoot_) != Status::ok ||
             io_.native(destinationText_, destinationRoot_) != Status::ok)
             return refuse(cannot + "the path is not valid.");
+        // A missing source becomes an empty folder, which lands empty.
         NodeInfo source;
+        if (io_.identity(sourceRoot_, source) != Status::ok && makeLevels(sourceRoot_) != Status::ok)
+            return refuse(cannot + "the folder " + sourceText_ + " cannot be made.");
         if (io_.identity(sourceRoot_, source) != Status::ok || source.kind != NodeKind::folder)
             return refuse(cannot + "the folder " + sourceText_ + " does not exist.");
         if (io_.native(destinationText_ + "\\" + name, landing_) != Status::ok)
@@ -250,24 +253,27 @@ private:
         return true;
     }
 
-    // Makes every missing level of the landing folder.
-    bool makeLanding() {
+    // Makes every missing level of `path`; a file in the way is refused.
+    Status makeLevels(const std::string& path) {
         std::vector<std::string> missing;
-        for (std::string at = landing_; at != existingDestination_ && !at.empty(); at = io_.parent(at)) {
+        for (std::string at = path; !at.empty(); at = io_.parent(at)) {
             NodeInfo info;
             if (io_.stat(at, info) == Status::ok) {
                 if (info.kind == NodeKind::folder) break;
-                fail(top, CopyReason::accessDenied);  // a file has the folder's name
-                return false;
+                return Status::accessDenied;
             }
             missing.push_back(at);
             if (io_.parent(at) == at) break;
         }
-        for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-            if (Status s = io_.makeFolder(*it); s != Status::ok && s != Status::alreadyExists) {
-                fail(top, reasonFor(s, CopyReason::writeError));
-                return false;
-            }
+        for (auto it = missing.rbegin(); it != missing.rend(); ++it)
+            if (Status s = io_.makeFolder(*it); s != Status::ok && s != Status::alreadyExists) return s;
+        return Status::ok;
+    }
+
+    bool makeLanding() {
+        if (Status s = makeLevels(landing_); s != Status::ok) {
+            fail(top, reasonFor(s, CopyReason::writeError));
+            return false;
         }
         if (!landingExists_) io_.copyFolderAttributes(sourceRoot_, landing_);
         return true;

@@ -30,9 +30,6 @@ platform::CopyOutcome CopyFolder(platform::Services& services, platform::ShellCo
     clsFileSystem fs(services);
     std::string from = source;
     if (fs.LastChar(from).toText() == "\\") from = fs.sRemoveLastChar(from);
-
-    // A failure here leaves at once, with the pointer still the hourglass.
-    fs.CreateDirectoryStruct(from);
     platform::CopyOutcome outcome = copier.copyFolder(from, destination);
     services.pointer.set(platform::Pointer::normal);
     return outcome;

@@ -18,9 +18,8 @@ std::string ShowOpenDialog(platform::FileDialogs& dialogs, const std::string& ti
                            const std::string& filter);
 
 // Copies the folder `source` into the folder `destination` (landing as
-// destination\<source's name>), after making every missing level of the
-// source, and returns what the copy did; it shows nothing. Failures to make
-// the source's levels pass to the caller.
+// destination\<source's name>) and returns what the copy did; it shows
+// nothing. A missing source is made first and lands empty.
 platform::CopyOutcome CopyFolder(platform::Services& services, platform::ShellCopy& copier,
                 const std::string& source, const std::string& destination);
 

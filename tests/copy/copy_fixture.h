@@ -31,6 +31,12 @@ protected:
         auto copier = shellCopy();
         return MFile::CopyFolder(services, *copier, source, destination);
     }
+    // The outcome in words, for a test's failure message.
+    static std::string describe(const platform::CopyOutcome& o) {
+        std::string out = o.refusal;
+        for (const auto& f : o.failures) out += "\n" + f.path + ": " + platform::reasonText(f.reason);
+        return out;
+    }
     // The names of the copy's temporary files left below `relative`.
     std::vector<std::string> temporaries(const std::string& relative) {
         std::vector<std::string> out;

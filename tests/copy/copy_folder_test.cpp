@@ -136,15 +136,15 @@ TEST_F(CopyContract, RefusesAFolderIntoItselfOrBelowItAndWritesNothing) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(CopyContract, ASourceLevelThatCannotBeMadePassesToTheCaller) {
+TEST_F(CopyContract, ASourceThatCannotBeMadeIsRefused) {
     writeFile("file.txt", "not a folder");
     makeFolder("dst");
-    // Which error is the platform's own (a path error natively, "Bad file
-    // name" on Wine); only that it reaches the caller is the contract.
-    EXPECT_THROW(copyFolder(path("file.txt\\sub"), path("dst")), RunError);
-    // Left at once: no copy, the pointer still the hourglass.
+    const CopyOutcome outcome = copyFolder(path("file.txt\\sub"), path("dst"));
+    EXPECT_EQ(outcome.result, CopyOutcome::Result::refused);
+    EXPECT_EQ(outcome.refusal, "Cannot copy sub: the folder " + path("file.txt\\sub") + " cannot be made.");
     EXPECT_TRUE(names("dst").empty());
-    EXPECT_EQ(pointer.sets, std::vector<Pointer>{Pointer::hourglass});
+    EXPECT_EQ(read("file.txt"), "not a folder");
+    EXPECT_EQ(pointer.current(), Pointer::normal);
 }
 
 // A write, flush or rename that fails part-way leaves the file it would
@@ -219,8 +219,10 @@ TEST_F(CopyContract, TreesDeeperThanTheOldPathLimitCopyWhole) {
     writeFile("seed\\" + level + "\\f.iff", "deep");
     makeFolder(far);
     ASSERT_GT(path(far + "\\" + level + "\\f.iff").size(), 260u);
-    EXPECT_TRUE(copyFolder(path("seed\\" + level), path(far)).completed());
-    EXPECT_TRUE(copyFolder(path(far + "\\" + level), path("short")).completed());
+    const CopyOutcome there = copyFolder(path("seed\\" + level), path(far));
+    EXPECT_TRUE(there.completed()) << describe(there);
+    const CopyOutcome back = copyFolder(path(far + "\\" + level), path("short"));
+    EXPECT_TRUE(back.completed()) << describe(back);
     EXPECT_EQ(read("short\\" + level + "\\f.iff"), "deep");
 }
 

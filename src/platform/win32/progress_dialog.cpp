@@ -60,7 +60,8 @@ public:
 private:
     void show() {
         IProgressDialog* dialog = nullptr;
-        if (FAILED(CoCreateInstance(CLSID_ProgressDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog))))
+        if (FAILED(CoCreateInstance(CLSID_ProgressDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IProgressDialog,
+                                    reinterpret_cast<void**>(&dialog))))
             return;  // no dialog: the copy goes on without one
         dialog->SetTitle(L"Orrindale");
         dialog->SetCancelMsg(L"Cancelling...", nullptr);
