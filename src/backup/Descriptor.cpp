@@ -35,10 +35,13 @@ std::string fileName(const std::string& folder, const platform::DateTime& when) 
 }
 
 // The date is taken once, now: both keys go into the same file.
-void write(platform::Services& services, const std::string& folder) {
+// The profile write reports nothing, so the keys are read back.
+bool write(platform::Services& services, const std::string& folder) {
     const std::string file = fileName(folder, services.clock.now());
     MIni::WriteIni(services, file, kSection, "Version", "Sims");
     MIni::WriteIni(services, file, kSection, "Backup_Location", folder);
+    return MIni::ReadIni(services, file, kSection, "Version") == "Sims" &&
+           MIni::ReadIni(services, file, kSection, "Backup_Location") == folder;
 }
 
 Verdict check(platform::Services& services, const std::string& path) {

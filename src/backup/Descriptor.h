@@ -12,8 +12,8 @@ namespace orr::descriptor {
 std::string fileName(const std::string& folder, const platform::DateTime& when);
 
 // Writes Version and then Backup_Location into today's descriptor of
-// `folder`. Reports nothing, as the profile write reports nothing.
-void write(platform::Services& services, const std::string& folder);
+// `folder`; true when both read back as written.
+bool write(platform::Services& services, const std::string& folder);
 
 struct Verdict {
     bool accepted = false;

@@ -12,9 +12,10 @@ public:
     explicit clsBackup(Program& program) : program_(program) {}
 
     // Step 3: locks the buttons but Cancel and copies the game data (which
-    // moves the wizard to 4 and 5 from inside). Step 4: locks them again.
-    // Step 5: writes the backup descriptor into the folder box's folder.
-    // Each test reads the step as it stands at that moment.
+    // moves the wizard to 4 and, once the descriptor is written into the
+    // folder box's folder, to 5 from inside); a run that did not complete
+    // takes the wizard back to Step 2. Step 4: locks them again. Each test
+    // reads the step as it stands at that moment.
     void Backup();
 
 private:

@@ -253,6 +253,15 @@ void frmBackup::cmdNext_Click() {
     txtPath.setText(program_.backupFolder);
 }
 
+void frmBackup::runFailed(const std::string& message) {
+    program_.services.messages.show(message, kCaption, platform::MsgButtons::ok, platform::MsgIcon::exclamation);
+    const int from = program_.backupStep;
+    program_.backupStep = 2;
+    MoveStepMarker(from, 2);
+    fraSteps(2).bringToFront();
+    setButtons(true, true, false, true);
+}
+
 void frmBackup::cmdBack_Click() {
     const int s = program_.backupStep;
     if (s == 1) setButtons(false, true, false, true);

@@ -84,6 +84,9 @@ public:
     void btnSelect_Click();
     // Puts the Finish panel's path on the clipboard.
     void Command1_Click();
+    // A run that did not complete: says so, then Step 2 again, the folder
+    // kept, so that the user can try again.
+    void runFailed(const std::string& message);
 
     // The program-wide backup step.
     int wizardStep() const override;

@@ -41,9 +41,10 @@ bool SetsOutcome::cancelled() const {
 }
 
 ClsSims::ClsSims(platform::Services& services, platform::ShellCopy& copier,
-                 std::string backupFolder, std::function<void()> nextStep)
+                 std::string backupFolder, std::function<void()> nextStep,
+                 std::function<bool(const SetsOutcome&)> beforeFinish)
     : services_(services), copier_(copier), backupFolder_(std::move(backupFolder)),
-      nextStep_(std::move(nextStep)) {}
+      nextStep_(std::move(nextStep)), beforeFinish_(std::move(beforeFinish)) {}
 
 // A failure of the listing or of an attribute query leaves the scan with
 // the hourglass still showing; the error ends the run anyway.
@@ -89,7 +90,8 @@ SetsOutcome ClsSims::BackupSims() {
 
     fso.MakeDIR(backupFolder_ + "\\ExpansionShared");
     if (fso.FileExist(kExpansionShared)) copy(kExpansionShared, backupFolder_);
-    nextStep_();
+    // Deliberate: Finish, with its "complete", only for a backup that is.
+    if (!beforeFinish_ || beforeFinish_(outcome)) nextStep_();
     return outcome;
 }
 

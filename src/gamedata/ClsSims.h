@@ -30,8 +30,10 @@ struct SetsOutcome {
 class ClsSims {
 public:
     // `nextStep` moves the running wizard one step on (its Next).
+    // `beforeFinish`, when set, is asked with the copies' outcome before a
+    // backup moves the wizard to Finish; false keeps it where it is.
     ClsSims(platform::Services& services, platform::ShellCopy& copier, std::string backupFolder,
-            std::function<void()> nextStep);
+            std::function<void()> nextStep, std::function<bool(const SetsOutcome&)> beforeFinish = {});
 
     // User-data folders, Downloads, GameData, (next step), ExpansionShared,
     // (next step): from the game folder into the backup folder.
@@ -51,6 +53,7 @@ private:
     platform::ShellCopy& copier_;
     std::string backupFolder_;
     std::function<void()> nextStep_;
+    std::function<bool(const SetsOutcome&)> beforeFinish_;
     std::unique_ptr<std::deque<std::string>> pending_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "frmRestore.h"
 #include "gamedata/ClsSims.h"
+#include "gamedata/RunReport.h"
 #include "shell/Program.h"
 
 namespace orr {
@@ -9,9 +10,11 @@ namespace orr {
 void clsRestore::Restore() {
     Program& program = program_;
     program.restoreWizard().cmdNext_Click();
-    ClsSims(program.services, program.shellCopy, program.backupFolder, [&program] {
-        program.restoreWizard().cmdNext_Click();
-    }).RestoreSims();
+    const SetsOutcome outcome = ClsSims(program.services, program.shellCopy, program.backupFolder, [&program] {
+                                    program.restoreWizard().cmdNext_Click();
+                                }).RestoreSims();
+    // Finish, with its "successfully restored", only for a restore that is.
+    if (!outcome.completed()) return program.restoreWizard().runFailed(report::restoreFailed(outcome));
     program.restoreWizard().cmdNext_Click();
     for (int i = 0; i < 3; ++i) program.services.events.process();
 }

@@ -12,8 +12,9 @@ public:
     explicit clsRestore(Program& program) : program_(program) {}
 
     // Next, RestoreSims (which moves the wizard on once itself), Next, then
-    // three yields so that the Finish panel is painted. Errors pass to the
-    // caller unchanged.
+    // three yields so that the Finish panel is painted. A run whose copies
+    // did not all complete says so instead and goes back to Step 1. Errors
+    // pass to the caller unchanged.
     void Restore();
 
 private:

@@ -182,6 +182,15 @@ void frmRestore::cmdNext_Click() {
     if (step_ == 2) clsRestore(program_).Restore();
 }
 
+void frmRestore::runFailed(const std::string& message) {
+    program_.services.messages.show(message, "Orrindale", platform::MsgButtons::ok, platform::MsgIcon::exclamation);
+    const std::int16_t from = step_;
+    step_ = 1;
+    MoveStepMarker(from, step_);
+    fraSteps(step_).bringToFront();
+    setButtons(true, true, false, true);
+}
+
 void frmRestore::cmdBack_Click() {
     setButtons(false, true, false, true);
     --step_;

@@ -72,6 +72,9 @@ public:
     void cmdCancel_Click();
     void cmdFinish_Click();
     void btnSelect_Click();
+    // A run that did not complete: says so, then Step 1 again with the
+    // path kept, so that the user can try again.
+    void runFailed(const std::string& message);
 
     // 0 Start, 1 to 4 Step 1 to Step 4, 5 Finish.
     std::int16_t step() const { return step_; }

@@ -1,0 +1,71 @@
+#include "RunReport.h"
+
+#include "platform/shell_copy.h"
+
+namespace orr::report {
+namespace {
+
+constexpr std::size_t kListed = 10;
+
+std::string nextSteps(const SetsOutcome& outcome) {
+    bool full = false, used = false;
+    for (const auto& c : outcome.copies) {
+        full |= c.outcome.refusal.find(" free; ") != std::string::npos;
+        for (const auto& f : c.outcome.failures) {
+            full |= f.reason == platform::CopyReason::diskFull;
+            used |= f.reason == platform::CopyReason::inUse;
+        }
+    }
+    // In use points at the game first; a full drive at the space.
+    std::string text = used || !full ? "Close The Sims if it is running" : "";
+    if (full) text += text.empty() ? "Free some space on the drive" : ", free some space on the drive";
+    return text;
+}
+
+// The sets whose copy did not complete, by their own names.
+std::string setNames(const SetsOutcome& outcome) {
+    std::string names;
+    for (const auto& c : outcome.copies) {
+        if (c.outcome.completed()) continue;
+        names += (names.empty() ? "" : ", ") + platform::lastLevel(c.source);
+    }
+    return names;
+}
+
+}  // namespace
+
+std::string problems(const SetsOutcome& outcome) {
+    std::string text;
+    std::size_t failures = 0;
+    for (const auto& c : outcome.copies) {
+        // One room check fails alike for every set: said once.
+        const std::string refusal = c.outcome.refusal + "\r\n";
+        if (!c.outcome.refusal.empty() && text.find(refusal) == std::string::npos) text += refusal;
+        if (c.outcome.result == platform::CopyOutcome::Result::cancelled)
+            text += "The copy of " + c.source + " was cancelled.\r\n";
+        for (const auto& f : c.outcome.failures) {
+            if (failures++ < kListed) text += f.path + ": " + platform::reasonText(f.reason) + "\r\n";
+        }
+    }
+    if (failures > kListed) text += "... and " + std::to_string(failures - kListed) + " more files.\r\n";
+    return text;
+}
+
+std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, bool descriptorFailed) {
+    if (descriptorFailed)
+        return "The backup could not be marked as complete: its .BAK file could not be written in " + folder +
+               ".\r\n\r\nThe folder " + folder +
+               " holds a copy that has not been marked as a backup.\r\n\r\n"
+               "Free some space on the drive or choose another folder, then click Next to try again.";
+    return "The backup did not complete.\r\n\r\n" + problems(outcome) + "\r\nThe folder " + folder +
+           " holds an incomplete copy; it has not been marked as a backup.\r\n\r\n" + nextSteps(outcome) +
+           " or choose another folder, then click Next to try again.";
+}
+
+std::string restoreFailed(const SetsOutcome& outcome) {
+    return "The restore did not complete.\r\n\r\n" + problems(outcome) +
+           "\r\nNothing was deleted. These folders of the game may be partly restored: " + setNames(outcome) +
+           ".\r\n\r\n" + nextSteps(outcome) + ", then click Next to try again.";
+}
+
+}  // namespace orr::report

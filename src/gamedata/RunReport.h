@@ -1,0 +1,20 @@
+// What a backup or restore run that did not complete tells the user: what
+// failed (the first ten files, then a count, each with a plain reason),
+// what state the files are in, and what to do next.
+#pragma once
+
+#include "ClsSims.h"
+
+#include <string>
+
+namespace orr::report {
+
+// The refusals and failed files of a run, one a line.
+std::string problems(const SetsOutcome& outcome);
+
+// `descriptorFailed`: every copy completed but the descriptor could not be
+// written.
+std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, bool descriptorFailed);
+std::string restoreFailed(const SetsOutcome& outcome);
+
+}  // namespace orr::report
