@@ -187,8 +187,8 @@ frmBackup::frmBackup(Program& program)
     program_.backupStep = 0;
     fraSteps(0).bringToFront();
 
-    cmdNext.Click = [this] { cmdNext_Click(); };
-    cmdBack.Click = [this] { cmdBack_Click(); };
+    cmdNext.Click = gate_.next([this] { cmdNext_Click(); });
+    cmdBack.Click = gate_.back([this] { cmdBack_Click(); });
     cmdCancel.Click = [this] { cmdCancel_Click(); };
     cmdFinish.Click = [this] { cmdFinish_Click(); };
     btnSelect.Click = [this] { btnSelect_Click(); };

@@ -7,6 +7,7 @@
 // backup run reads it too.
 #pragma once
 
+#include "shell/PressGate.h"
 #include "ui/ControlArray.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -100,6 +101,7 @@ private:
     void say(const std::string& text);
 
     Program& program_;
+    PressGate gate_;
 };
 
 }  // namespace orr

@@ -19,10 +19,11 @@ constexpr const char* kGameData = "C:\\Program Files\\Maxis\\The Sims\\GameData"
 constexpr const char* kExpansionShared = "C:\\Program Files\\Maxis\\The Sims\\ExpansionShared";
 constexpr const char* kSkinsBuy = "C:\\Program Files\\Maxis\\The Sims\\ExpansionShared\\SkinsBuy";
 
-// The whole path counts, not the folder's own name: a backup folder whose
-// path holds "userdata" makes every one of its subfolders a user-data folder.
+// A folder is a user-data folder by its own name (its last level); the
+// path above it does not count, so a backup folder such as
+// "D:\UserData\Sims" does not make all its folders user data.
 bool isUserData(const std::string& path) {
-    std::string upper(path);
+    std::string upper = platform::lastLevel(path);
     std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return upper.find("USERDATA") != std::string::npos;

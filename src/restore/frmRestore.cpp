@@ -131,8 +131,8 @@ frmRestore::frmRestore(Program& program)
     text1.setTabIndex(4);
     btnSelect.setTabIndex(5);
 
-    cmdNext.Click = [this] { cmdNext_Click(); };
-    cmdBack.Click = [this] { cmdBack_Click(); };
+    cmdNext.Click = gate_.next([this] { cmdNext_Click(); });
+    cmdBack.Click = gate_.back([this] { cmdBack_Click(); });
     cmdCancel.Click = [this] { cmdCancel_Click(); };
     cmdFinish.Click = [this] { cmdFinish_Click(); };
     btnSelect.Click = [this] { btnSelect_Click(); };

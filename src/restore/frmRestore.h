@@ -4,6 +4,7 @@
 // public cmdNext_Click while they copy.
 #pragma once
 
+#include "shell/PressGate.h"
 #include "ui/ControlArray.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -85,6 +86,7 @@ private:
     void setButtons(bool back, bool next, bool finish, bool cancel);
 
     Program& program_;
+    PressGate gate_;
     std::int16_t step_ = 0;
 };
 

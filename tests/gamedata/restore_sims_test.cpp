@@ -100,23 +100,20 @@ TEST_F(RestoreSimsTest, ABackupWithoutGameDataOrSkinsBuyIsOnlyReadAndTheGameStil
 
 // The user-data test looks at the whole path: a backup folder whose path
 // holds "userdata" sends every one of its subfolders the user-data way.
-TEST_F(RestoreSimsTest, ABackupFolderWhosePathHoldsUserDataSendsEverySubfolderAsUserData) {
-    backup = root.path("old userdata backup");
+// Only a folder's own name makes it user data: a backup kept under a
+// folder named "UserData" sends back the sets and nothing else of it.
+TEST_F(RestoreSimsTest, AUserDataFolderAboveTheBackupMakesNoOtherFolderUserData) {
+    backup = root.path("UserData\\Sims");
+    file(saved("UserData3\\User00001.iff"), "family");
+    file(saved("Photos\\Beach.jpg"), "photo");
     file(saved("Downloads\\Sofa.far"), "sofa");
-    file(saved("GameData\\Skins\\B001.bmp"), "skin");
-    file(saved("ExpansionShared\\SkinsBuy\\Shirt.bmp"), "shirt");
+    file(saved("ExpansionShared\\Music\\Song.mp3"), "song");
     gameFolder.make();
-    folder(game("ExpansionShared\\SkinsBuy"));
 
     sims(backup).RestoreSims();
 
-    Journal expected;
-    for (const auto& name : inListOrder(backup, {"Downloads", "GameData", "ExpansionShared"}))
-        expected.push_back(copyLine(saved(name), kGameLower));
-    ASSERT_EQ(expected.size(), 3u);
-    expected.insert(expected.end(), {copyLine(saved("Downloads"), kGame), "next",
-                                     copyLine(saved("GameData"), kGame),
-                                     copyLine(saved("ExpansionShared\\SkinsBuy"), game("ExpansionShared"))});
+    const Journal expected{copyLine(saved("UserData3"), kGameLower), copyLine(saved("Downloads"), kGame), "next",
+                           "mkdir " + game("ExpansionShared"), "mkdir " + game("ExpansionShared\\SkinsBuy")};
     EXPECT_EQ(journal, expected);
 }
 
