@@ -4,14 +4,48 @@
 // backup folder. For measuring the copy alone; the benchmark script builds
 // and runs it.
 //
-//   copy-bench [--root DIR] GAME_FOLDER BACKUP_FOLDER
+//   copy-bench [--root DIR] [--shell] GAME_FOLDER BACKUP_FOLDER
+//
+// --shell (Windows only) copies through SHFileOperationA instead, the
+// shell's own copy, kept here as the peer to measure against.
 #include "platform/services.h"
 #include "platform/shell_copy.h"
 #include "toolkit/MFile.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
 #include <iostream>
 #include <string>
 #include <vector>
+
+namespace {
+
+// The shell's copy of one folder into another, as the program once made it.
+class ShellPeer final : public orr::platform::ShellCopy {
+public:
+    orr::platform::CopyOutcome copyFolder(std::string_view source, std::string_view destination) override {
+#ifdef _WIN32
+        std::string from(source), to(destination);
+        from.push_back('\0');
+        to.push_back('\0');
+        SHFILEOPSTRUCTA op{};
+        op.wFunc = FO_COPY;
+        op.pFrom = from.c_str();
+        op.pTo = to.c_str();
+        op.fFlags = FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_SILENT | FOF_NOERRORUI;
+        if (SHFileOperationA(&op) != 0) return {orr::platform::CopyOutcome::Result::failed};
+#else
+        (void)source;
+        (void)destination;
+#endif
+        return {};
+    }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     orr::platform::Options options;
@@ -20,8 +54,10 @@ int main(int argc, char** argv) {
         options.root = args[1];
         args.erase(args.begin(), args.begin() + 2);
     }
+    const bool shell = !args.empty() && args[0] == "--shell";
+    if (shell) args.erase(args.begin());
     if (args.size() != 2) {
-        std::cerr << "usage: copy-bench [--root DIR] GAME_FOLDER BACKUP_FOLDER\n";
+        std::cerr << "usage: copy-bench [--root DIR] [--shell] GAME_FOLDER BACKUP_FOLDER\n";
         return 2;
     }
     const std::string& game = args[0];
@@ -29,7 +65,13 @@ int main(int argc, char** argv) {
 
     orr::platform::NativeServices native(options);
     orr::platform::Services services = native.view();
-    auto copier = orr::platform::makeShellCopy(*native.files, *native.messages, *native.events, nullptr);
+    ShellPeer peer;
+    auto ours = orr::platform::makeShellCopy(*native.files, *native.events, nullptr);
+    orr::platform::ShellCopy& copier = shell ? static_cast<orr::platform::ShellCopy&>(peer) : *ours;
+    int status = 0;
+    auto copy = [&](const std::string& from) {
+        if (!orr::MFile::CopyFolder(services, copier, from, backup).completed()) status = 1;
+    };
 
     for (const auto& e : native.files->list(game + "\\*.*")) {
         std::string upper = e.name;
@@ -38,10 +80,10 @@ int main(int argc, char** argv) {
         const bool listed = (e.attributes & orr::platform::attr::directory) &&
                             !(e.attributes & (orr::platform::attr::hidden | orr::platform::attr::system));
         if (listed && upper.find("USERDATA") != std::string::npos)
-            orr::MFile::CopyFolder(services, *copier, game + "\\" + e.name, backup);
+            copy(game + "\\" + e.name);
     }
     for (const char* set : {"Downloads", "GameData", "ExpansionShared"})
         if (native.files->exists(game + "\\" + set))
-            orr::MFile::CopyFolder(services, *copier, game + "\\" + set, backup);
-    return 0;
+            copy(game + "\\" + set);
+    return status;
 }
