@@ -33,12 +33,41 @@ const unsigned char* bytes(const std::string& s) {
     return reinterpret_cast<const unsigned char*>(s.data());
 }
 
-// Text and the digits of a byte are stored as single-byte characters and
-// one closing zero byte.
-void writeChars(platform::Registry& r, const RegKey& key, const std::string& name,
-                std::uint32_t type, std::string chars) {
+// Text is stored as single-byte characters and one closing zero byte.
+std::int32_t writeText(platform::Registry& r, const RegKey& key, const std::string& name,
+                       std::string chars) {
     chars.push_back('\0');
-    r.setValue(key, name, type, bytes(chars), static_cast<std::uint32_t>(chars.size()));
+    return r.setValue(key, name, reg::text, bytes(chars), static_cast<std::uint32_t>(chars.size()));
+}
+
+// The widest stored binary value whose length a number keeps (a 64-bit
+// field); longer data are no number and give way to the number's own width.
+constexpr std::uint32_t widestNumber = 8;
+
+// Bytes a number of this variant takes by itself: a byte 1, a 16-bit
+// integer 2, anything else (32-bit, text, empty) 4.
+std::uint32_t ownWidth(const Variant& v) {
+    switch (v.kind()) {
+    case Variant::Kind::byte: return 1;
+    case Variant::Kind::integer: return 2;
+    default: return 4;
+    }
+}
+
+// Whether `width` bytes hold n, read either unsigned or as two's complement.
+bool fitsIn(std::int32_t n, std::uint32_t width) {
+    if (width >= 4) return true;
+    const std::int64_t span = std::int64_t{1} << (8 * width);
+    return n >= -span / 2 && n < span;
+}
+
+// n's two's complement, least significant byte first, sign-extended to
+// `width` (at most 8).
+std::string littleEndianBytes(std::int32_t n, std::uint32_t width) {
+    std::string out;
+    for (std::uint32_t i = 0; i < width; ++i)
+        out += static_cast<char>(static_cast<std::int64_t>(n) >> (8 * i) & 0xff);
+    return out;
 }
 
 std::int32_t littleEndian(const unsigned char* p) {
@@ -67,25 +96,28 @@ bool clsRegistry::SetValue(std::uint32_t PredefinedKey, std::string KeyName,
         if (r_.open(root, KeyName, reg::allAccess, key) != reg::ok)
             throw RunError(11001, "SetValue", "clsRegistry");
 
-        // The stored type decides how the value is written; a value that
-        // cannot be read (missing, or over 255 bytes) becomes text.
-        DataBuffer buffer{};
-        std::uint32_t type = 0, size = dataBufferSize;
-        if (r_.queryValue(key, ValueName, type, buffer.data(), size) != reg::ok) {
-            writeChars(r_, key, ValueName, reg::text, Value.toText());
-        } else if (type == reg::text) {
-            writeChars(r_, key, ValueName, reg::text, Value.toText());
-        } else if (type == reg::binary) {
-            // Deliberately the byte's decimal digits, not the byte itself.
-            writeChars(r_, key, ValueName, reg::binary, std::to_string(Value.toByte()));
-        } else if (type == reg::dword) {
-            auto n = static_cast<std::uint32_t>(Value.toLong());
-            const unsigned char data[4] = {static_cast<unsigned char>(n), static_cast<unsigned char>(n >> 8),
-                                           static_cast<unsigned char>(n >> 16), static_cast<unsigned char>(n >> 24)};
-            r_.setValue(key, ValueName, reg::dword, data, 4);
+        // The stored type decides how the value is written. Only type and
+        // size are asked for, so that data of any length are recognised.
+        std::uint32_t type = 0, size = 0;
+        const std::int32_t found = r_.queryValue(key, ValueName, type, nullptr, size);
+        if (found == reg::fileNotFound) return writeText(r_, key, ValueName, Value.toText()) == reg::ok;
+        if (found != reg::ok) return false;  // a value there that cannot be read is left alone
+
+        std::int32_t written = reg::ok;
+        if (type == reg::text) {
+            written = writeText(r_, key, ValueName, Value.toText());
+        } else if (type == reg::binary || type == reg::dword) {
+            // The number's own bytes; a binary value keeps its length when it
+            // is a number's (1 to 8 bytes) and holds this one.
+            const std::int32_t n = Value.toLong();
+            std::uint32_t width = 4;
+            if (type == reg::binary)
+                width = size >= 1 && size <= widestNumber && fitsIn(n, size) ? size : ownWidth(Value);
+            const std::string data = littleEndianBytes(n, width);
+            written = r_.setValue(key, ValueName, type, bytes(data), width);
         }
-        // The write's own result is not examined; other types are left alone.
-        return true;
+        // Other types are left alone, as no write was asked of the registry.
+        return written == reg::ok;
     });
 }
 

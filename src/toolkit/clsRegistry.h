@@ -26,6 +26,14 @@ public:
     // PredefinedKey is the root's 32-bit handle value (0x80000002 for the
     // local machine). KeyName may begin with one "\". An empty ValueName is
     // the key's default value. An empty ComputerName is this computer.
+    //
+    // SetValue writes as the stored value's type demands: a missing value
+    // or text gets Value's text; a 32-bit number (REG_DWORD) its four bytes;
+    // binary data the number's bytes, least significant first, as many as
+    // the stored data have when that is 1 to 8 and the number fits, else as
+    // Value's kind takes (byte 1, 16-bit 2, otherwise 4). There, a Value
+    // that is no 32-bit number fails with 11001. Other types are left alone
+    // (True). False when the registry refused the write.
     bool SetValue(std::uint32_t PredefinedKey, std::string KeyName, const std::string& ValueName,
                   Variant Value, const std::string& ComputerName = {});
     Variant GetValue(std::uint32_t PredefinedKey, std::string KeyName,

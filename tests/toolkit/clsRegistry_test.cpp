@@ -57,21 +57,17 @@ TEST_F(RegistryTest, SetValueWritesAsTheStoredTypeDemands) {
     EXPECT_EQ(key.get("", "number"), (RawValue{reg::dword, test::dwordBytes(42)}));
     EXPECT_TRUE(cls.SetValue(HKCU, K(), "number", "-2.5"));
     EXPECT_EQ(key.get("", "number"), (RawValue{reg::dword, test::dwordBytes(-2)}));
-
-    // A binary value gets the byte's decimal digits, not the byte.
-    key.put("", "bytes", reg::binary, "\x01\x02"s);
-    EXPECT_TRUE(cls.SetValue(HKCU, K(), "bytes", Variant::longInteger(7)));
-    EXPECT_EQ(key.get("", "bytes"), (RawValue{reg::binary, "7\0"s}));
-    EXPECT_TRUE(cls.SetValue(HKCU, K(), "bytes", "3.5"));
-    EXPECT_EQ(key.get("", "bytes"), (RawValue{reg::binary, "4\0"s}));
+    EXPECT_TRUE(cls.SetValue(HKCU, K(), "number", Variant::byte(200)));
+    EXPECT_EQ(key.get("", "number"), (RawValue{reg::dword, test::dwordBytes(200)}));
+    EXPECT_EQ(cls.GetValue(HKCU, K(), "number"), Variant::longInteger(200));
 
     // Other types are left alone, and the answer is still True.
     key.put("", "expand", reg::expandText, "%TEMP%\0"s);
     EXPECT_TRUE(cls.SetValue(HKCU, K(), "expand", "changed"));
     EXPECT_EQ(key.get("", "expand"), (RawValue{reg::expandText, "%TEMP%\0"s}));
 
-    // Data over 255 bytes cannot be read, so the value becomes text.
-    key.put("", "long", reg::binary, std::string(300, '\x05'));
+    // Text over 255 bytes is still known as text.
+    key.put("", "long", reg::text, std::string(299, 'x') + '\0');
     EXPECT_TRUE(cls.SetValue(HKCU, K(), "long", Variant::longInteger(9)));
     EXPECT_EQ(key.get("", "long"), (RawValue{reg::text, "9\0"s}));
 
@@ -80,17 +76,59 @@ TEST_F(RegistryTest, SetValueWritesAsTheStoredTypeDemands) {
     EXPECT_EQ(key.get("", ""), (RawValue{reg::text, "default\0"s}));
 }
 
+TEST_F(RegistryTest, SetValueStoresANumberInABinaryValueAsItsLittleEndianBytes) {
+    struct Case {
+        const char* name;
+        std::string before;  // the binary data already stored
+        Variant value;
+        std::string after;
+    };
+    const Case cases[] = {
+        // The stored length is kept when the number fits in it.
+        {"two", "\x01\x02"s, Variant::longInteger(7), "\x07\x00"s},
+        {"half", "\x01\x02"s, "3.5", "\x04\x00"s},
+        {"one", "\x01"s, Variant::longInteger(200), "\xC8"s},
+        {"oneNegative", "\x01"s, Variant::integer(-1), "\xFF"s},
+        {"pattern", "\x00\x00"s, "&HFFFF", "\xFF\xFF"s},
+        {"four", "\x01\x02\x03\x04"s, Variant::byte(5), "\x05\x00\x00\x00"s},
+        {"eight", std::string(8, '\x11'), Variant::integer(-2), "\xFE"s + std::string(7, '\xFF')},
+        {"eightPositive", std::string(8, '\x11'), Variant::longInteger(258), "\x02\x01\x00\x00\x00\x00\x00\x00"s},
+        // Otherwise the value's own width: byte 1, 16-bit 2, other numbers 4.
+        {"tooSmall", "\x01"s, Variant::longInteger(300), "\x2C\x01\x00\x00"s},
+        {"tooSmallNegative", "\x01"s, Variant::longInteger(-129), "\x7F\xFF\xFF\xFF"s},
+        {"tooSmallText", "\x01\x02"s, "70000", "\x70\x11\x01\x00"s},
+        {"empty", "", Variant::integer(513), "\x01\x02"s},
+        {"longByte", std::string(300, '\x05'), Variant::byte(9), "\x09"s},
+        {"longInteger", std::string(300, '\x05'), Variant::integer(9), "\x09\x00"s},
+        {"longLong", std::string(300, '\x05'), Variant::longInteger(9), "\x09\x00\x00\x00"s},
+        {"longText", std::string(300, '\x05'), "9", "\x09\x00\x00\x00"s},
+        {"nine", std::string(9, '\x05'), Variant::byte(1), "\x01"s},
+    };
+    for (const Case& c : cases) {
+        key.put("", c.name, reg::binary, c.before);
+        EXPECT_TRUE(cls.SetValue(HKCU, K(), c.name, c.value)) << c.name;
+        EXPECT_EQ(key.get("", c.name), (RawValue{reg::binary, c.after})) << c.name;
+    }
+    // What is written reads back as the same number.
+    EXPECT_EQ(cls.GetValue(HKCU, K(), "two"), Variant::byte(7));
+    EXPECT_EQ(cls.GetValue(HKCU, K(), "one"), Variant::byte(200));
+    EXPECT_EQ(cls.GetValue(HKCU, K(), "longText"), Variant::byte(9));
+}
+
 TEST_F(RegistryTest, SetValueFailsWith11001OnAMissingKeyOrWhenTheValueDoesNotConvert) {
     expectRegistryError([&] { cls.SetValue(HKCU, key.path("Missing"), "v", "x"); }, 11001, "SetValue");
     EXPECT_FALSE(cls.KeyExists(HKCU, key.path("Missing")));
     key.put("", "number", reg::dword, test::dwordBytes(7));
     key.put("", "bytes", reg::binary, "\x01"s);
-    expectRegistryError([&] { cls.SetValue(HKCU, K(), "number", "abc"); }, 11001, "SetValue");
-    expectRegistryError([&] { cls.SetValue(HKCU, K(), "bytes", "abc"); }, 11001, "SetValue");
-    expectRegistryError([&] { cls.SetValue(HKCU, K(), "bytes", Variant::longInteger(256)); }, 11001,
-                        "SetValue");
+    key.put("", "long", reg::binary, std::string(300, '\x05'));
+    for (const char* name : {"number", "bytes", "long"}) {
+        // No number, and numbers beyond 32 bits.
+        for (const Variant& value : {Variant("abc"), Variant(""), Variant("1e10"), Variant("&H100000000")})
+            expectRegistryError([&] { cls.SetValue(HKCU, K(), name, value); }, 11001, "SetValue");
+    }
     EXPECT_EQ(key.get("", "number"), (RawValue{reg::dword, test::dwordBytes(7)}));
     EXPECT_EQ(key.get("", "bytes"), (RawValue{reg::binary, "\x01"s}));
+    EXPECT_EQ(key.get("", "long"), (RawValue{reg::binary, std::string(300, '\x05')}));
 }
 
 TEST_F(RegistryTest, GetValueReadsEachTypeAsItsVariantAndEmptyForWhatCannotBeRead) {
@@ -222,6 +260,7 @@ public:
 
     bool throwOnAll = false;  // every request runs out of memory
     int failQueryFrom = 0;    // queries from this one on (1-based) fail
+    std::function<void()> beforeSet;  // runs right before each write reaches the registry
 
     using Key = platform::RegKey;
     using Bytes = unsigned char*;
@@ -238,7 +277,9 @@ public:
     }
     std::int32_t setValue(const Key& k, std::string_view n, std::uint32_t t, const unsigned char* d,
                           std::uint32_t s) override {
-        return fault(), real_.setValue(k, n, t, d, s);
+        fault();
+        if (beforeSet) beforeSet();
+        return real_.setValue(k, n, t, d, s);
     }
     std::int32_t enumKey(const Key& k, std::uint32_t i, char* n, std::uint32_t& s) override {
         return fault(), real_.enumKey(k, i, n, s);
@@ -273,6 +314,31 @@ TEST_F(RegistryTest, EveryMethodButGetValueTurnsFailuresIntoItsOwnError) {
     expectRegistryError([&] { broken.ListSubValue(HKCU, K(), 0); }, 11007, "ListSubValue");
     expectRegistryError([&] { broken.KeyExists(HKCU, K()); }, 11008, "KeyExists");
     EXPECT_THROW(broken.GetValue(HKCU, K(), "v"), std::bad_alloc);
+}
+
+TEST_F(RegistryTest, SetValueAnswersFalseWhenTheRegistryRefusesTheWrite) {
+    key.put("", "kept", reg::binary, "\x01\x02"s);
+
+    // A value name longer than the registry allows (16,383 characters).
+    const std::string tooLong(16384, 'n');
+    EXPECT_FALSE(cls.SetValue(HKCU, K(), tooLong, "x"));
+    EXPECT_EQ(key.get("", tooLong), std::nullopt);
+
+    // The key is deleted after it was opened, before each kind of write.
+    for (const char* name : {"number", "missing"}) {
+        key.create("gone");
+        key.put("gone", "number", reg::dword, test::dwordBytes(7));
+        FaultyRegistry faulty(*registry);
+        faulty.beforeSet = [&] { ASSERT_TRUE(cls.DeleteKey(HKCU, key.path("gone"))); };
+        EXPECT_FALSE(clsRegistry(faulty).SetValue(HKCU, key.path("gone"), name, Variant::longInteger(9)))
+            << name;
+        EXPECT_FALSE(cls.KeyExists(HKCU, key.path("gone"))) << name;
+    }
+
+    // Nothing else was touched.
+    EXPECT_EQ(key.get("", "kept"), (RawValue{reg::binary, "\x01\x02"s}));
+    EXPECT_EQ(cls.ListSubValue(HKCU, K(), 0), "kept");
+    EXPECT_EQ(cls.ListSubValue(HKCU, K(), 1), "");
 }
 
 TEST_F(RegistryTest, AFailedSecondReadGivesZeroForNumbersAndEmptyTextOtherwise) {
