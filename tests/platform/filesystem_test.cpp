@@ -72,6 +72,38 @@ TEST_F(FileSystemTest, ExistsForFilesAndFoldersWithoutRegardToCase) {
     EXPECT_FALSE(fs->exists(""));
 }
 
+TEST_F(FileSystemTest, TheLastNameLosesItsClosingSpacesAndDotsAsThePlatformParsesPaths) {
+    ASSERT_EQ(fs->makeDirectory(at("bk")), Status::ok);
+    put("bk\\f.txt", "x");
+
+    // The last name, with no "\\" after it, loses every closing space and dot;
+    // one followed by "\\" loses a single closing dot and no space.
+    for (const char* p : {"bk ", "bk.", "bk. . ", "bk...", "BK  ", "bk\\f.txt.", "bk\\f.txt ",
+                          "bk\\f.txt. .", "bk.\\f.txt", "bk.\\", "bk\\ ", "bk\\...", "bk\\f.txt\\.",
+                          "bk\\.. ", "bk\\x\\..", "bk\\x \\..\\f.txt"})
+        EXPECT_TRUE(fs->exists(at(p))) << '"' << p << '"';
+    for (const char* p : {"bk \\f.txt", "bk \\", "bk\\f .txt", " bk", "bk\\f.txt\\ ", "bk\\f.txt\\..."})
+        EXPECT_FALSE(fs->exists(at(p))) << '"' << p << '"';
+    // A path of spaces only is refused, not trimmed to the current folder.
+    EXPECT_FALSE(fs->exists("   "));
+    EXPECT_EQ(fs->attributes(" "), std::nullopt);
+
+    EXPECT_EQ(fs->attributes(at("bk ")), attr::directory);
+    EXPECT_EQ(fs->attributes(at("bk.")), attr::directory);
+    EXPECT_EQ(fs->attributes(at("bk\\f.txt. ")), attr::archive);
+    EXPECT_EQ(fs->attributes(at("bk \\f.txt")), std::nullopt);
+    EXPECT_EQ(fs->attributes(at("bk\\f.txt\\ ")), std::nullopt);  // "f.txt\\" names no file
+    EXPECT_EQ(fs->size(at("bk\\f.txt ")), 1u);
+    EXPECT_EQ(fs->readFile(at("bk\\F.TXT.")), "x");
+
+    // What is made under such a name gets the trimmed one.
+    ASSERT_EQ(fs->makeDirectory(at("made. ")), Status::ok);
+    put("made\\new.txt ", "y");
+    EXPECT_EQ(names("m*"), (std::vector<std::string>{"made"}));
+    EXPECT_EQ(names("made\\*.*"), (std::vector<std::string>{"new.txt"}));
+    EXPECT_EQ(fs->makeDirectory(at("made..")), Status::alreadyExists);
+}
+
 TEST_F(FileSystemTest, SetAttributesReplacesEverySettableBit) {
     put("a.txt", "x");
     ASSERT_EQ(fs->makeDirectory(at("d")), Status::ok);

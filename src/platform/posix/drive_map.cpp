@@ -27,19 +27,24 @@ bool validComponent(std::string_view name) {
 }
 
 // Splits at "\" (already normalised), applying "." and ".." on top of `parts`;
-// ".." never climbs above the drive root.
-bool appendComponents(std::vector<std::string>& parts, std::string_view rest) {
+// ".." never climbs above the drive root. With `asTyped`, a name followed
+// by "\" loses one closing "." as the platform's path parser drops it ("a.\"
+// is "a\", but "a..\" stays).
+bool appendComponents(std::vector<std::string>& parts, std::string_view rest, bool asTyped) {
     std::size_t start = 0;
     while (start <= rest.size()) {
         std::size_t end = rest.find('\\', start);
         if (end == std::string_view::npos) end = rest.size();
         std::string_view name = rest.substr(start, end - start);
+        const bool last = end == rest.size();
         start = end + 1;
         if (name.empty() || name == ".") continue;
         if (name == "..") {
             if (!parts.empty()) parts.pop_back();
             continue;
         }
+        if (asTyped && !last && name.back() == '.' && name[name.size() - 2] != '.')
+            name.remove_suffix(1);
         if (!validComponent(name)) return false;
         parts.emplace_back(name);
     }
@@ -78,15 +83,18 @@ WindowsPath DriveMap::absolute(std::string_view path) const {
     std::string p(path);
     std::replace(p.begin(), p.end(), '/', '\\');
 
+    // Nothing, only spaces (which the platform's parser refuses rather than
+    // trim away), or \\server\share.
     WindowsPath out;
-    if (p.empty() || p.rfind("\\\\", 0) == 0) {  // nothing, or \\server\share
+    if (p.find_first_not_of(' ') == std::string::npos || p.rfind("\\\\", 0) == 0) {
         out.status = Status::pathNotFound;
         return out;
     }
 
+    // The current folder is stored trimmed already; it is split as it stands.
     WindowsPath current;
     current.drive = current_[0];
-    appendComponents(current.parts, std::string_view(current_).substr(2));
+    appendComponents(current.parts, std::string_view(current_).substr(2), false);
 
     std::string_view rest = p;
     out.drive = current.drive;
@@ -102,11 +110,24 @@ WindowsPath DriveMap::absolute(std::string_view path) const {
     // Windows keeps one current directory per drive; this map keeps only
     // the current drive's, so "D:x" starts from D:'s root.
 
-    if (!appendComponents(out.parts, rest)) {
+    if (!appendComponents(out.parts, rest, true)) {
         out.status = Status::invalidName;
         return out;
     }
-    out.trailingSeparator = rest.size() > 0 && rest.back() == '\\';
+    out.trailingSeparator = !rest.empty() && rest.back() == '\\';
+    // A path that does not end in "\" loses the closing spaces and dots of
+    // its last name once "." and ".." were applied, as on the platform:
+    // "bk ", "bk. ." and "bk \x\.." all name "bk". A name made only of
+    // them leaves the path ending in "\" ("bk\..." is "bk\").
+    if (!rest.empty() && !out.trailingSeparator && !out.parts.empty()) {
+        std::string& last = out.parts.back();
+        const std::size_t keep = last.find_last_not_of(". ");
+        last.resize(keep == std::string::npos ? 0 : keep + 1);
+        if (last.empty()) {
+            out.parts.pop_back();
+            out.trailingSeparator = true;
+        }
+    }
     return out;
 }
 

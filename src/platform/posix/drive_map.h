@@ -33,6 +33,9 @@ public:
 
     // Relative paths start from the current directory; "\x" and "C:x" start
     // from the current drive's root and the current directory of that drive.
+    // Names are trimmed as the platform's parser trims them: the last loses
+    // its closing spaces and dots ("C:\bk " and "C:\bk." are "C:\bk"), one
+    // followed by "\" a single closing dot ("C:\bk.\x" is "C:\bk\x").
     WindowsPath absolute(std::string_view path) const;
 
     // The host path of `path`. Each existing component is matched exactly

@@ -46,11 +46,34 @@ TEST_F(DriveMapTest, WindowsPathsAreMadeAbsolute) {
     EXPECT_EQ(text("\\a.txt"), "C:\\a.txt");  // the current drive's root
 
     EXPECT_EQ(map.absolute("").status, Status::pathNotFound);
+    EXPECT_EQ(map.absolute("   ").status, Status::pathNotFound);
     EXPECT_EQ(map.absolute("\\\\server\\share\\a.txt").status, Status::pathNotFound);
     EXPECT_EQ(map.absolute("//server/share").status, Status::pathNotFound);
     EXPECT_EQ(map.absolute("C:\\t\\*.txt").status, Status::invalidName);
     EXPECT_EQ(map.absolute("C:\\a?\\b").status, Status::invalidName);
     EXPECT_EQ(map.absolute("C:\\a:b").status, Status::invalidName);
+}
+
+TEST_F(DriveMapTest, NamesAreTrimmedAsThePlatformsPathParserTrimsThem) {
+    // The last name loses its closing spaces and dots, after "." and "..".
+    EXPECT_EQ(text("C:\\bk "), "C:\\bk");
+    EXPECT_EQ(text("C:\\bk. . "), "C:\\bk");
+    EXPECT_EQ(text("C:\\bk \\x\\.."), "C:\\bk");
+    EXPECT_EQ(text("C:\\bk\\f.txt\\."), "C:\\bk\\f.txt");
+    EXPECT_EQ(text("C:\\bk\\..."), "C:\\bk\\");  // nothing left: the path ends in "\\"
+    EXPECT_EQ(text("C:\\bk\\.. "), "C:\\bk\\");  // ".. " is a name, not the parent
+    EXPECT_EQ(text("C:\\ . "), "C:\\");
+    EXPECT_EQ(text("C:\\.bk"), "C:\\.bk");
+    // A closing "\\" keeps the name as written but for one closing dot.
+    EXPECT_EQ(text("C:\\bk \\"), "C:\\bk \\");
+    EXPECT_EQ(text("C:\\bk.\\"), "C:\\bk\\");
+    EXPECT_EQ(text("C:\\bk.\\f.txt"), "C:\\bk\\f.txt");
+    EXPECT_EQ(text("C:\\bk. \\f.txt"), "C:\\bk. \\f.txt");
+    EXPECT_EQ(text("C:\\bk..\\f.txt"), "C:\\bk..\\f.txt");  // Windows since Vista; Wine drops one
+
+    // A current folder whose name ends in dots stays as it is.
+    map.setCurrentDirectory(map.absolute("C:\\t..\\"));
+    EXPECT_EQ(text("a.txt"), "C:\\t..\\a.txt");
 }
 
 TEST_F(DriveMapTest, ComponentsAreFoundWithoutRegardToCase) {
