@@ -127,6 +127,29 @@ TEST_F(BackupSimsTest, WithNoGameFolderOnlyTheTwoEmptyFoldersAreMadeAndTheWizard
     EXPECT_EQ(pointer.sets, (std::vector<Pointer>{Pointer::hourglass, Pointer::normal}));
 }
 
+TEST_F(BackupSimsTest, ALinkToNothingInTheGameFolderIsLeftOutOfTheScan) {
+    makeFullGame();
+    if (!makeLinkToNothing(root.options(), game("UserData9")))
+        GTEST_SKIP() << "this layer makes no symbolic links";
+    ASSERT_TRUE(makeLinkToNothing(root.options(), game("Loose.iff")));
+
+    // The listing leaves out what it cannot read, so nothing is asked of it later.
+    for (const auto& entry : native.files->list(game("*.*"))) {
+        EXPECT_NE(entry.name, "UserData9");
+        EXPECT_NE(entry.name, "Loose.iff");
+    }
+    sims(backup).BackupSims();
+
+    Journal expected;
+    for (const auto& name : inListOrder(kGame, {"UserData", "UserData2", "userdata7"}))
+        expected.push_back(copyLine(game(name)));
+    ASSERT_EQ(expected.size(), 3u);
+    expected.insert(expected.end(), {copyLine(game("Downloads")), copyLine(game("GameData")), "next",
+                                     copyLine(game("ExpansionShared")), "next"});
+    EXPECT_EQ(copiesAndAdvances(), expected);
+    EXPECT_EQ(pointer.current(), Pointer::normal);
+}
+
 // A second scan on the same instance takes the oldest pending folder, not
 // the path it is given; a run on a fresh instance never sees this.
 TEST_F(BackupSimsTest, ASecondRunOnTheSameInstanceScansTheFirstQueuedFolder) {

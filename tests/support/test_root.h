@@ -32,4 +32,9 @@ private:
 // True when the tests run on Wine rather than on Windows itself.
 bool runningOnWine();
 
+// Makes `path` (a Windows path) a symbolic link to something that does not
+// exist, as the host's own tools can leave one. False on a layer that makes
+// none (Windows grants links only with a privilege).
+bool makeLinkToNothing(const platform::Options& options, const std::string& path);
+
 }  // namespace orr::test

@@ -181,9 +181,11 @@ public:
         for (; it != fs::directory_iterator(); it.increment(ec)) {
             std::string entry = it->path().filename().string();
             if (!posix::wildcardMatch(name, entry)) continue;
+            // An entry that cannot be read (a link to nothing, one that
+            // vanished meanwhile) is left out: its attributes could not be
+            // asked for afterwards either.
             struct stat st;
-            if (::stat(it->path().c_str(), &st) != 0 && ::lstat(it->path().c_str(), &st) != 0)
-                continue;  // vanished meanwhile
+            if (::stat(it->path().c_str(), &st) != 0) continue;
             out.push_back({entry, posix::dosAttributes(it->path(), st, entry)});
         }
         if (ec) throw toRunError(posix::statusFromErrno(ec.value()));

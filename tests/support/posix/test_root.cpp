@@ -1,6 +1,8 @@
 // A fresh host folder used as the drive root: C:\t\ is ROOT/drive_c/t.
 #include "support/test_root.h"
 
+#include "platform/posix/drive_map.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -21,5 +23,13 @@ TestRoot::~TestRoot() {
 }
 
 bool runningOnWine() { return false; }
+
+bool makeLinkToNothing(const platform::Options& options, const std::string& path) {
+    const auto host = platform::posix::DriveMap(options.root).toHost(path);
+    if (host.status != platform::Status::ok) return false;
+    std::error_code ec;
+    std::filesystem::create_symlink(host.path.parent_path() / "no-such-target", host.path, ec);
+    return !ec;
+}
 
 }  // namespace orr::test

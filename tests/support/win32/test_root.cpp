@@ -74,4 +74,6 @@ bool runningOnWine() {
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+bool makeLinkToNothing(const platform::Options&, const std::string&) { return false; }
+
 }  // namespace orr::test
