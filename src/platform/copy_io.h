@@ -107,4 +107,16 @@ public:
 class FileSystem;
 std::unique_ptr<CopyIo> makeCopyIo(FileSystem& files);
 
+// The real path of `path`, which need not exist: its deepest existing
+// folder (put into `existing` when asked) with links and mapped drives
+// resolved, and the missing levels below it as given.
+Status realLocation(CopyIo& io, const std::string& path, std::string& out, std::string* existing = nullptr);
+// Whether the real path `inner` is the real path `outer` or lies below it.
+bool within(CopyIo& io, const std::string& inner, const std::string& outer);
+
+// Whether the Windows path `path` (existing or not) is the existing folder
+// `folder` or lies inside it, by where they really are: a mapped drive or a
+// link onto the folder counts. False when either cannot be resolved.
+bool liesWithin(FileSystem& files, std::string_view path, std::string_view folder);
+
 }  // namespace orr::platform

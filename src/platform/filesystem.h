@@ -77,6 +77,11 @@ public:
     // The whole content, or nothing when the file cannot be read.
     virtual std::optional<std::string> readFile(std::string_view path) = 0;
 
+    // The path made absolute as the platform resolves it: "." and ".."
+    // applied, the last name's closing spaces and dots dropped, relative
+    // paths taken from the current folder. Nothing when it cannot be.
+    virtual std::optional<std::string> fullPath(std::string_view path) = 0;
+
     // The folder that relative paths start from, as a Windows path.
     virtual std::string currentDirectory() = 0;
     virtual Status setCurrentDirectory(std::string_view path) = 0;

@@ -144,23 +144,13 @@ private:
         std::string sourceReal;
         if (io_.realPath(sourceRoot_, sourceReal) != Status::ok)
             return refuse(cannot + "the folder " + sourceText_ + " cannot be read.");
-        std::string existing = destinationRoot_, real;
-        std::vector<std::string> missing;  // levels below the existing part, innermost first
-        while (io_.realPath(existing, real) != Status::ok) {
-            const std::string up = io_.parent(existing);
-            if (up.empty() || up == existing) return refuse(cannot + "the destination is not valid.");
-            missing.push_back(lastLevel(existing));
-            existing = up;
-        }
-        existingDestination_ = existing;
-        for (auto it = missing.rbegin(); it != missing.rend(); ++it) real = io_.join(real, *it);
+        std::string real;
+        if (realLocation(io_, destinationRoot_, real, &existingDestination_) != Status::ok)
+            return refuse(cannot + "the destination is not valid.");
         if (io_.samePath(io_.join(real, name), sourceReal))
             return refuse(cannot + "the source and destination are the same folder.");
-        for (std::string at = real; !at.empty(); at = io_.parent(at)) {
-            if (io_.samePath(at, sourceReal))
-                return refuse(cannot + "the destination folder is inside the folder being copied.");
-            if (io_.parent(at) == at) break;
-        }
+        if (within(io_, real, sourceReal))
+            return refuse(cannot + "the destination folder is inside the folder being copied.");
         return true;
     }
 

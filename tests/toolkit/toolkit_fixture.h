@@ -88,6 +88,7 @@ public:
     std::unique_ptr<platform::OutputFile> openOutput(std::string_view p) override { return real_.openOutput(p); }
     std::optional<std::string> readFile(std::string_view p) override { return real_.readFile(p); }
     std::string currentDirectory() override { return real_.currentDirectory(); }
+    std::optional<std::string> fullPath(std::string_view path) override { return real_.fullPath(path); }
     Status setCurrentDirectory(std::string_view p) override { return real_.setCurrentDirectory(p); }
 
 private:

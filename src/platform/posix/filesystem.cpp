@@ -337,6 +337,12 @@ public:
         return readAll(fd.get());
     }
 
+    std::optional<std::string> fullPath(std::string_view path) override {
+        const posix::WindowsPath win = map_.absolute(path);
+        if (win.status != Status::ok) return std::nullopt;
+        return win.text();
+    }
+
     std::string currentDirectory() override { return map_.currentDirectory(); }
 
     Status setCurrentDirectory(std::string_view path) override {

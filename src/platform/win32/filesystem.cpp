@@ -199,6 +199,20 @@ public:
         }
     }
 
+    std::optional<std::string> fullPath(std::string_view path) override {
+        const std::string in = text(path);
+        std::string out(MAX_PATH, '\0');
+        for (;;) {
+            const DWORD n = GetFullPathNameA(in.c_str(), static_cast<DWORD>(out.size()), out.data(), nullptr);
+            if (n == 0) return std::nullopt;
+            if (n < out.size()) {
+                out.resize(n);
+                return out;
+            }
+            out.resize(n);
+        }
+    }
+
     std::string currentDirectory() override {
         std::string out(MAX_PATH, '\0');
         for (;;) {

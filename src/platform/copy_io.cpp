@@ -1,0 +1,38 @@
+#include "copy_io.h"
+
+#include "shell_copy.h"
+
+namespace orr::platform {
+
+Status realLocation(CopyIo& io, const std::string& path, std::string& out, std::string* existing) {
+    std::string at = path, real;
+    std::vector<std::string> missing;  // levels below the existing part, innermost first
+    while (io.realPath(at, real) != Status::ok) {
+        const std::string up = io.parent(at);
+        if (up.empty() || up == at) return Status::pathNotFound;
+        missing.push_back(lastLevel(at));
+        at = up;
+    }
+    if (existing) *existing = at;
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) real = io.join(real, *it);
+    out = std::move(real);
+    return Status::ok;
+}
+
+bool within(CopyIo& io, const std::string& inner, const std::string& outer) {
+    for (std::string at = inner; !at.empty(); at = io.parent(at)) {
+        if (io.samePath(at, outer)) return true;
+        if (io.parent(at) == at) break;
+    }
+    return false;
+}
+
+bool liesWithin(FileSystem& files, std::string_view path, std::string_view folder) {
+    const std::unique_ptr<CopyIo> io = makeCopyIo(files);
+    std::string p, f, realP, realF;
+    return io->native(path, p) == Status::ok && io->native(folder, f) == Status::ok &&
+           io->realPath(f, realF) == Status::ok && realLocation(*io, p, realP) == Status::ok &&
+           within(*io, realP, realF);
+}
+
+}  // namespace orr::platform
