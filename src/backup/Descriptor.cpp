@@ -1,5 +1,8 @@
 #include "Descriptor.h"
 
+#include "gamedata/ClsSims.h"
+#include "platform/copy_io.h"
+#include "platform/shell_copy.h"
 #include "toolkit/MIni.h"
 #include "toolkit/clsFileSystem.h"
 
@@ -11,6 +14,8 @@ namespace orr::descriptor {
 namespace {
 
 constexpr const char* kSection = "Backup";
+// Longer than any path the system can name.
+constexpr std::size_t kLocationBuffer = 32768;
 
 std::string lowerAscii(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
@@ -44,7 +49,7 @@ bool write(platform::Services& services, const std::string& folder) {
            MIni::ReadIni(services, file, kSection, "Backup_Location") == folder;
 }
 
-Verdict check(platform::Services& services, const std::string& path) {
+Verdict check(platform::Services& services, const std::string& path, const std::string& gameFolder) {
     clsFileSystem fso(services);
     // A path of spaces is not empty.
     if (path.empty()) return refuse("Please select a file", false);
@@ -57,10 +62,38 @@ Verdict check(platform::Services& services, const std::string& path) {
 
     // Deliberate addition: a descriptor pointing nowhere would make the run
     // scan and copy from the wrong place and still report success.
-    const std::string location = MIni::ReadIni(services, path, kSection, "Backup_Location");
+    // Read whole: a location cut at the profile buffer would name its
+    // parent, an older backup. One that fills even this buffer is refused.
+    const std::string location = services.profiles.read(path, kSection, "Backup_Location", "", kLocationBuffer);
+    if (location.size() >= kLocationBuffer - 1)
+        return refuse("The backup folder named in this file is too long to be a folder", false);
     const auto bits = location.empty() ? std::nullopt : services.files.attributes(location);
     if (!bits || !(*bits & platform::attr::directory))
         return refuse("The backup folder named in this file does not exist", false);
+
+    // A backup inside the game's own folders would be copied onto itself.
+    if (platform::liesWithin(services.files, location, gameFolder) ||
+        platform::liesWithin(services.files, gameFolder, location)) {
+        const bool game = platform::liesWithin(services.files, gameFolder, location);
+        for (const std::string& set : ClsSims::gameSets(services.files, gameFolder))
+            if (platform::liesWithin(services.files, location, set))
+                return refuse("The backup folder named in this file lies inside the game's own " + platform::lastLevel(set) +
+                                  " folder; restoring it would copy the game's files onto themselves",
+                              false);
+        if (game && platform::liesWithin(services.files, location, gameFolder))
+            return refuse("The backup folder named in this file is the game folder itself; it is not a backup", false);
+        if (game)
+            return refuse("The backup folder named in this file holds the game folder " + gameFolder +
+                              "; it is not a backup",
+                          false);
+    }
+    const bool holdsSets = [&] {
+        for (const auto& e : services.files.list(location + "\\*.*"))
+            if ((e.attributes & platform::attr::directory) && ClsSims::isUserData(e.name)) return true;
+        return fso.FileExist(location + "\\Downloads") || fso.FileExist(location + "\\GameData") ||
+               fso.FileExist(location + "\\ExpansionShared\\SkinsBuy");
+    }();
+    if (!holdsSets) return refuse("This backup folder holds no Sims customizations", false);
 
     Verdict v;
     v.accepted = true;

@@ -24,7 +24,10 @@ struct Verdict {
 
 // The restore's checks of a chosen path, in order, the first failure
 // deciding: not empty; exists; extension "bak" in any letter case;
-// Version is exactly "Sims"; Backup_Location names an existing folder.
-Verdict check(platform::Services& services, const std::string& path);
+// Version is exactly "Sims"; Backup_Location, read whole, names an existing
+// folder that is neither inside one of the game's own sets nor holds the
+// game folder, and that holds at least one set.
+Verdict check(platform::Services& services, const std::string& path,
+              const std::string& gameFolder = "C:\\Program Files\\Maxis\\The Sims");
 
 }  // namespace orr::descriptor

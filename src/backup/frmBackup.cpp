@@ -1,11 +1,14 @@
 #include "frmBackup.h"
 
 #include "clsBackup.h"
+#include "gamedata/ClsSims.h"
+#include "platform/copy_io.h"
 #include "shell/Program.h"
 #include "shell/WizardLook.h"
 #include "toolkit/clsFileSystem.h"
 
 #include <algorithm>
+#include <cctype>
 #include <initializer_list>
 
 namespace orr {
@@ -64,6 +67,18 @@ bool namesFolder(platform::Services& services, const std::string& path) {
     if (!clsFileSystem(services).FileExist(path)) return false;
     auto bits = services.files.attributes(path);
     return bits && (*bits & platform::attr::directory) != 0;
+}
+
+// "D:\x" or "\\server\share\x": not relative to any current folder.
+bool isFullPath(const std::string& p) {
+    const auto sep = [](char c) { return c == '\\' || c == '/'; };
+    if (p.size() >= 2 && sep(p[0]) && sep(p[1])) return true;
+    return p.size() >= 3 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':' && sep(p[2]);
+}
+
+std::string withoutClosingSeparator(std::string p) {
+    while (p.size() > 3 && (p.back() == '\\' || p.back() == '/')) p.pop_back();
+    return p;
 }
 
 std::string trimSpaces(const std::string& s) {
@@ -236,12 +251,26 @@ void frmBackup::cmdNext_Click() {
             say("Please enter a path into the Folder selection box");
             return;
         }
-        if (!namesFolder(program_.services, folder)) {
+        if (!isFullPath(folder)) {
+            say("Please enter a full path, such as D:\\Backups\\Sims");
+            return;
+        }
+        // As the system resolves it: "." and ".." applied, closing spaces
+        // and dots dropped. That folder is the one checked and written to.
+        const std::string resolved = withoutClosingSeparator(program_.services.files.fullPath(folder).value_or(folder));
+        if (!namesFolder(program_.services, resolved)) {
             say("This is not a valid folder please select another folder");
             text1.setText("");
             return;
         }
-        program_.backupFolder = folder;
+        const std::string game = ClsSims::kGameFolder;
+        if (platform::liesWithin(program_.services.files, resolved, game)) {
+            say("This folder is the game folder or lies inside it (" + game +
+                "). A backup there would write into the game itself. Please select a folder outside the game.");
+            return;
+        }
+        text1.setText(resolved);
+        program_.backupFolder = resolved;
     }
 
     clsBackup run(program_);

@@ -19,17 +19,25 @@ constexpr const char* kGameData = "C:\\Program Files\\Maxis\\The Sims\\GameData"
 constexpr const char* kExpansionShared = "C:\\Program Files\\Maxis\\The Sims\\ExpansionShared";
 constexpr const char* kSkinsBuy = "C:\\Program Files\\Maxis\\The Sims\\ExpansionShared\\SkinsBuy";
 
-// A folder is a user-data folder by its own name (its last level); the
-// path above it does not count, so a backup folder such as
-// "D:\UserData\Sims" does not make all its folders user data.
-bool isUserData(const std::string& path) {
+}  // namespace
+
+// By its own name only: a backup folder such as "D:\UserData\Sims" does
+// not make all its folders user data.
+bool ClsSims::isUserData(const std::string& path) {
     std::string upper = platform::lastLevel(path);
     std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return upper.find("USERDATA") != std::string::npos;
 }
 
-}  // namespace
+std::vector<std::string> ClsSims::gameSets(platform::FileSystem& files, const std::string& game) {
+    std::vector<std::string> sets;
+    for (const auto& e : files.list(game + "\\*.*"))
+        if ((e.attributes & attr::directory) && isUserData(e.name)) sets.push_back(game + "\\" + e.name);
+    for (const char* name : {"Downloads", "GameData", "ExpansionShared"})
+        if (files.exists(game + "\\" + name)) sets.push_back(game + "\\" + name);
+    return sets;
+}
 
 bool SetsOutcome::completed() const {
     return std::all_of(copies.begin(), copies.end(), [](const Copy& c) { return c.outcome.completed(); });

@@ -44,6 +44,13 @@ public:
 
     static constexpr const char* kGameFolder = "C:\\Program Files\\Maxis\\The Sims";
 
+    // Whether a folder is a user-data folder: its own name (the last level
+    // of `path`) holds "UserData", letter case ignored.
+    static bool isUserData(const std::string& path);
+    // The game's own sets in `game`: its user-data folders, Downloads,
+    // GameData and ExpansionShared, those that exist.
+    static std::vector<std::string> gameSets(platform::FileSystem& files, const std::string& game);
+
 private:
     // One step of a breadth-first walk: takes the oldest pending folder off
     // the queue, appends its visible subfolders, returns the queue.
