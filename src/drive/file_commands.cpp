@@ -124,7 +124,7 @@ std::optional<std::int64_t> numberAt(const Line& line, std::size_t i) {
 }
 
 constexpr const char* kFaultUsage =
-    "usage: fault open|read|write|flush|rename|mkdir|free N ERROR, or fault free BYTES";
+    "usage: fault open|read|write|flush|rename|mkdir|free N ERROR, fault write N corrupt, or fault free BYTES";
 
 // The fault a `fault` line arms, checked as the script is read.
 std::function<void(platform::FaultPlan&)> faultOf(const Line& line) {
@@ -136,6 +136,8 @@ std::function<void(platform::FaultPlan&)> faultOf(const Line& line) {
     }
     const auto which = platform::fileOpNamed(op);
     if (!which || !n || *n < 1 || line.tokens.size() != 4) throw UsageError(kFaultUsage);
+    if (*which == platform::FileOp::write && line.tokens[3].word == "corrupt")
+        return [nth = static_cast<int>(*n)](platform::FaultPlan& plan) { plan.corruptNthWrite(nth); };
     for (const auto& [word, status] : kErrors) {
         if (line.tokens[3].word != word) continue;
         return [op = *which, nth = static_cast<int>(*n), error = status](platform::FaultPlan& plan) {

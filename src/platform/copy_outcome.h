@@ -3,6 +3,7 @@
 // reason. The copy shows nothing itself; the caller tells the user.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -37,8 +38,18 @@ struct CopyOutcome {
     std::vector<CopyFailure> failures;
     // Folder links (junctions, folder symbolic links) that were not entered.
     std::vector<std::string> skipped;
-    std::uint64_t files = 0;  // files written
+    std::uint64_t files = 0;  // files written, each read back and verified
     std::uint64_t bytes = 0;
+    // Files whose target already held the same bytes, left unwritten.
+    std::uint64_t unchanged = 0;
+    std::uint64_t unchangedBytes = 0;
+    // The SHA-256 of each file written or found unchanged, by its path
+    // below the destination folder ("UserData\Houses\House01.iff").
+    struct FileDigest {
+        std::string path;
+        std::array<std::uint8_t, 32> digest;
+    };
+    std::vector<FileDigest> digests;
 
     bool completed() const { return result == Result::completed; }
 };

@@ -1,6 +1,7 @@
 #include "faults.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 namespace orr::platform {
@@ -16,17 +17,21 @@ std::optional<FileOp> fileOpNamed(std::string_view word) {
 }
 
 void FaultPlan::failNth(FileOp op, int n, Status error) {
-    rules_.push_back({op, calls_[static_cast<std::size_t>(op)] + n, error});
+    rules_.push_back({op, calls_[static_cast<std::size_t>(op)] + n, {error, false}});
 }
 
-std::optional<Status> FaultPlan::due(FileOp op) {
+void FaultPlan::corruptNthWrite(int n) {
+    rules_.push_back({FileOp::write, calls_[static_cast<std::size_t>(FileOp::write)] + n, {Status::ok, true}});
+}
+
+std::optional<FaultPlan::Fault> FaultPlan::due(FileOp op) {
     const int call = ++calls_[static_cast<std::size_t>(op)];
     const auto it = std::find_if(rules_.begin(), rules_.end(),
                                  [&](const Rule& r) { return r.op == op && r.n == call; });
     if (it == rules_.end()) return std::nullopt;
-    const Status error = it->error;
+    const Fault fault = it->fault;
     rules_.erase(it);
-    return error;
+    return fault;
 }
 
 namespace {
@@ -35,7 +40,7 @@ class FaultyRead final : public ReadStream {
 public:
     FaultyRead(std::unique_ptr<ReadStream> inner, FaultPlan& plan) : inner_(std::move(inner)), plan_(plan) {}
     Status read(std::span<char> into, std::size_t& got) override {
-        if (auto e = plan_.due(FileOp::read)) return *e;
+        if (auto e = plan_.due(FileOp::read)) return e->error;
         return inner_->read(into, got);
     }
     const FileMeta& meta() const override { return inner_->meta(); }
@@ -49,11 +54,16 @@ class FaultyWrite final : public WriteStream {
 public:
     FaultyWrite(std::unique_ptr<WriteStream> inner, FaultPlan& plan) : inner_(std::move(inner)), plan_(plan) {}
     Status write(std::span<const char> bytes) override {
-        if (auto e = plan_.due(FileOp::write)) return *e;
+        if (auto f = plan_.due(FileOp::write)) {
+            if (!f->corrupt || bytes.empty()) return f->error;
+            std::string changed(bytes.begin(), bytes.end());
+            changed[changed.size() / 2] ^= 0x20;
+            return inner_->write(changed);
+        }
         return inner_->write(bytes);
     }
     Status flush() override {
-        if (auto e = plan_.due(FileOp::flush)) return *e;
+        if (auto e = plan_.due(FileOp::flush)) return e->error;
         return inner_->flush();
     }
     Status close(const FileMeta* meta) override { return inner_->close(meta); }
@@ -77,13 +87,13 @@ public:
     Status list(const std::string& f, std::vector<NamedNode>& out) override { return inner_->list(f, out); }
 
     Status openRead(const std::string& p, std::unique_ptr<ReadStream>& out) override {
-        if (auto e = plan_.due(FileOp::open)) return *e;
+        if (auto e = plan_.due(FileOp::open)) return e->error;
         const Status s = inner_->openRead(p, out);
         if (s == Status::ok) out = std::make_unique<FaultyRead>(std::move(out), plan_);
         return s;
     }
     Status createNew(const std::string& p, std::unique_ptr<WriteStream>& out) override {
-        if (auto e = plan_.due(FileOp::open)) return *e;
+        if (auto e = plan_.due(FileOp::open)) return e->error;
         const Status s = inner_->createNew(p, out);
         if (s == Status::ok) out = std::make_unique<FaultyWrite>(std::move(out), plan_);
         return s;
@@ -93,16 +103,16 @@ public:
     }
     Status copyLink(const std::string& f, const std::string& t) override { return inner_->copyLink(f, t); }
     Status rename(const std::string& f, const std::string& t) override {
-        if (auto e = plan_.due(FileOp::rename)) return *e;
+        if (auto e = plan_.due(FileOp::rename)) return e->error;
         return inner_->rename(f, t);
     }
     Status makeFolder(const std::string& p) override {
-        if (auto e = plan_.due(FileOp::makeFolder)) return *e;
+        if (auto e = plan_.due(FileOp::makeFolder)) return e->error;
         return inner_->makeFolder(p);
     }
     Status removeFile(const std::string& p) override { return inner_->removeFile(p); }
     Status freeSpace(const std::string& p, std::uint64_t& bytes) override {
-        if (auto e = plan_.due(FileOp::freeSpace)) return *e;
+        if (auto e = plan_.due(FileOp::freeSpace)) return e->error;
         const Status s = inner_->freeSpace(p, bytes);
         if (s == Status::ok && plan_.freeLimit()) bytes = std::min(bytes, *plan_.freeLimit());
         return s;

@@ -25,18 +25,25 @@ class FaultPlan {
 public:
     // The `n`th call (from 1, counted from now) of `op` fails with `error`.
     void failNth(FileOp op, int n, Status error);
+    // The `n`th write from now goes through with one of its bytes flipped,
+    // as a failing medium or cable would have it.
+    void corruptNthWrite(int n);
     // Every volume reports at most `bytes` free.
     void limitFreeSpace(std::uint64_t bytes) { freeLimit_ = bytes; }
     std::optional<std::uint64_t> freeLimit() const { return freeLimit_; }
 
-    // Counts one call of `op`; the error it must fail with, or nothing.
-    std::optional<Status> due(FileOp op);
+    struct Fault {
+        Status error;
+        bool corrupt;  // a write that succeeds with a byte changed
+    };
+    // Counts one call of `op`; the fault it must meet, or nothing.
+    std::optional<Fault> due(FileOp op);
 
 private:
     struct Rule {
         FileOp op;
         int n;
-        Status error;
+        Fault fault;
     };
     std::vector<Rule> rules_;
     std::array<int, static_cast<std::size_t>(FileOp::count)> calls_{};

@@ -1,10 +1,12 @@
 // The folder copy: list the source, plan each target, check the room, then
 // write every file under a temporary name and rename it into place.
 #include "faults.h"
+#include "sha256.h"
 #include "shell_copy.h"
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 
@@ -365,10 +367,52 @@ private:
         if (commit(i, temp)) ++outcome_.files;
     }
 
+    // The digest of a whole file, read through the copy's buffer; a large
+    // file takes a cancel between its chunks (then nothing).
+    std::optional<Digest> digestOf(const std::string& path, std::size_t item, Status& status) {
+        std::unique_ptr<ReadStream> in;
+        if ((status = io_.openRead(path, in)) != Status::ok) return std::nullopt;
+        buffer_.resize(kChunk);
+        for (std::uint64_t done = 0;;) {
+            std::size_t got = 0;
+            if ((status = in->read(buffer_, got)) != Status::ok) return std::nullopt;
+            if (got == 0) return hash_->finish();
+            hash_->update({buffer_.data(), got});
+            done += got;
+            if (got == kChunk && !yield(item, 0)) {
+                cancelled_ = true;
+                hash_->finish();
+                return std::nullopt;
+            }
+        }
+    }
+
+    // A target of the same size is read first: when it holds the same
+    // bytes it is left as it is, which spares the medium the writes.
+    bool unchanged(std::size_t i) {
+        const Item& item = items_[i];
+        if (item.existing.kind != NodeKind::file || item.existing.size != item.info.size) return false;
+        Status s;
+        const std::optional<Digest> source = digestOf(sourceOf(i), i, s);
+        if (!source) return false;
+        const std::optional<Digest> target = digestOf(targetOf(i), i, s);
+        if (!target || *target != *source) return false;
+        ++outcome_.unchanged;
+        outcome_.unchangedBytes += item.info.size;
+        record(i, *source);
+        return true;
+    }
+
+    void record(std::size_t i, const Digest& digest) {
+        std::string path = relative(i).substr(1);
+        outcome_.digests.push_back({lastLevel(sourceText_) + "\\" + path, digest});
+    }
+
     void copyFile(std::size_t i) {
         Item& item = items_[i];
         if (item.existing.kind == NodeKind::folder) return fail(i, CopyReason::accessDenied);
         if (sameAsSource(i)) return fail(i, CopyReason::sameFile);
+        if (unchanged(i) || cancelled_) return;
 
         std::unique_ptr<ReadStream> in;
         if (Status s = io_.openRead(sourceOf(i), in); s != Status::ok)
@@ -377,29 +421,45 @@ private:
         if (Status s = io_.createNew(temp.path(), temp.stream); s != Status::ok)
             return fail(i, reasonFor(s, CopyReason::writeError));
 
+        // The source's digest is taken as it is read for the copy.
         buffer_.resize(kChunk);
         std::uint64_t done = 0;
         for (;;) {
             std::size_t got = 0;
-            if (Status s = in->read(buffer_, got); s != Status::ok)
+            if (Status s = in->read(buffer_, got); s != Status::ok) {
+                hash_->finish();
                 return fail(i, reasonFor(s, CopyReason::readError));
+            }
             if (got == 0) break;
-            if (Status s = temp.stream->write({buffer_.data(), got}); s != Status::ok)
+            hash_->update({buffer_.data(), got});
+            if (Status s = temp.stream->write({buffer_.data(), got}); s != Status::ok) {
+                hash_->finish();
                 return fail(i, reasonFor(s, CopyReason::writeError));
+            }
             done += got;
             // A large file takes a cancel between its chunks.
             if (got == kChunk && !yield(i, done)) {
+                hash_->finish();
                 cancelled_ = true;
                 return;
             }
         }
+        const Digest source = hash_->finish();
         if (Status s = temp.stream->flush(); s != Status::ok) return fail(i, reasonFor(s, CopyReason::writeError));
         const Status closed = temp.stream->close(&in->meta());
         temp.stream.reset();
         if (closed != Status::ok) return fail(i, reasonFor(closed, CopyReason::writeError));
+
+        // Read back before it takes the target's place.
+        Status s;
+        const std::optional<Digest> written = digestOf(temp.path(), i, s);
+        if (cancelled_) return;
+        if (!written) return fail(i, reasonFor(s, CopyReason::readError));
+        if (*written != source) return fail(i, CopyReason::differs);
         if (!commit(i, temp)) return;
         ++outcome_.files;
         outcome_.bytes += done;
+        record(i, source);
     }
 
     CopyIo& io_;
@@ -411,6 +471,7 @@ private:
     std::uint64_t plannedBytes_ = 0;
     std::vector<Item> items_;
     std::vector<char> buffer_;
+    std::unique_ptr<Sha256> hash_ = makeSha256();
     unsigned temporaries_ = 0;
     bool cancelled_ = false;
     Clock::time_point lastEvents_;

@@ -1,4 +1,5 @@
 #include "shell_copy.h"
+#include "sha256.h"
 
 #include <cstdio>
 
@@ -47,6 +48,17 @@ std::string sizeText(std::uint64_t bytes) {
     const int decimals = value < 10 ? 1 : 0;
     std::snprintf(text, sizeof text, "%.*f %s", decimals, value, units[unit]);
     return text;
+}
+
+std::string hexText(const Digest& digest) {
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(64);
+    for (std::uint8_t b : digest) {
+        out.push_back(digits[b >> 4]);
+        out.push_back(digits[b & 15]);
+    }
+    return out;
 }
 
 bool isCopyTemporary(std::string_view name) {

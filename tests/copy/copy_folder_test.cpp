@@ -188,11 +188,26 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
     EXPECT_EQ(outcome.failures[0].reason, CopyReason::readError);
     EXPECT_EQ(read("dst\\Set\\big.iff"), good);
     EXPECT_EQ(read("dst\\Set\\zzz.iff"), "last");
-    EXPECT_EQ(outcome.files, 2u);
+    EXPECT_EQ(outcome.files, 1u);      // zzz.iff
+    EXPECT_EQ(outcome.unchanged, 1u);  // next.iff held the same bytes already
 
-    // And with nothing failing, the big file arrives whole.
+    // Bytes that reach the medium changed are caught by the read-back.
+    faults.corruptNthWrite(3);
+    const CopyOutcome corrupted = copyFolder(path("src\\Set"), path("dst"));
+    ASSERT_EQ(corrupted.failures.size(), 1u);
+    EXPECT_EQ(corrupted.failures[0].reason, CopyReason::differs);
+    EXPECT_EQ(read("dst\\Set\\big.iff"), good);
+    EXPECT_TRUE(temporaries("dst").empty());
+
+    // And with nothing failing, the big file arrives whole; a second copy
+    // finds every file the same and writes none.
     EXPECT_TRUE(copyFolder(path("src\\Set"), path("dst")).completed());
     EXPECT_EQ(read("dst\\Set\\big.iff"), big);
+    const CopyOutcome again = copyFolder(path("src\\Set"), path("dst"));
+    EXPECT_EQ(again.files, 0u);
+    EXPECT_EQ(again.unchanged, 3u);
+    ASSERT_EQ(again.digests.size(), 3u);
+    EXPECT_EQ(again.digests[0].path, "Set\\big.iff");
 }
 
 TEST_F(CopyContract, TooLittleRoomRefusesBeforeAnythingIsWritten) {
