@@ -26,7 +26,13 @@ namespace {
 // The shell's copy of one folder into another, as the program once made it.
 class ShellPeer final : public orr::platform::ShellCopy {
 public:
-    orr::platform::CopyOutcome copyFolder(std::string_view source, std::string_view destination) override {
+    bool writeManifest(std::string_view, const std::vector<std::string>&,
+                       const std::vector<orr::platform::CopyOutcome::FileDigest>&, std::string_view) override {
+        return true;
+    }
+    orr::platform::VerifyOutcome verify(std::string_view, std::string_view) override { return {}; }
+    orr::platform::CopyOutcome copyFolder(std::string_view source, std::string_view destination,
+                                          const orr::platform::CopyOptions&) override {
 #ifdef _WIN32
         std::string from(source), to(destination);
         from.push_back('\0');

@@ -7,6 +7,7 @@
 #include "toolkit/clsFileSystem.h"
 
 #include <algorithm>
+#include <tuple>
 #include <cstdio>
 
 namespace orr::descriptor {
@@ -37,6 +38,33 @@ std::string fileName(const std::string& folder, const platform::DateTime& when) 
     std::snprintf(date, sizeof date, "%04d.%02d.%02d", when.year % 10000, when.month % 100,
                   when.day % 100);
     return folder + "\\Sims_" + date + ".BAK";
+}
+
+std::string manifestName(const std::string& folder, const platform::DateTime& when) {
+    std::string name = fileName(folder, when);
+    return name.substr(0, name.size() - 4) + ".sha256";
+}
+
+std::string manifestFor(platform::FileSystem& files, const std::string& path) {
+    const std::size_t dot = path.find_last_of('.');
+    const std::string same = path.substr(0, dot) + ".sha256";
+    if (files.exists(same)) return same;
+    const std::size_t sep = path.find_last_of("\\/");
+    const std::string folder = sep == std::string::npos ? std::string() : path.substr(0, sep);
+    std::string newest;
+    platform::DateTime newestTime;
+    for (const auto& e : files.list(folder + "\\*.sha256")) {
+        const std::string candidate = folder + "\\" + e.name;
+        const auto when = files.modified(candidate);
+        const auto key = [](const platform::DateTime& t) {
+            return std::tuple(t.year, t.month, t.day, t.hour, t.minute, t.second);
+        };
+        if (when && (newest.empty() || key(*when) > key(newestTime))) {
+            newest = candidate;
+            newestTime = *when;
+        }
+    }
+    return newest;
 }
 
 // The date is taken once, now: both keys go into the same file.

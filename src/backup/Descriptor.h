@@ -10,6 +10,11 @@ namespace orr::descriptor {
 
 // folder + "\Sims_" + yyyy.mm.dd + ".BAK", joined as they are.
 std::string fileName(const std::string& folder, const platform::DateTime& when);
+// The manifest beside it: the same name ending in ".sha256".
+std::string manifestName(const std::string& folder, const platform::DateTime& when);
+// The manifest that vouches for the descriptor `path`: the one named like
+// it, else (a renamed descriptor) the newest in its folder; "" for none.
+std::string manifestFor(platform::FileSystem& files, const std::string& path);
 
 // Writes Version and then Backup_Location into today's descriptor of
 // `folder`; true when both read back as written.

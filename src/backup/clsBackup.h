@@ -3,7 +3,11 @@
 // moved on; it keeps nothing between calls.
 #pragma once
 
+#include <string>
+
 namespace orr {
+
+struct SetsOutcome;
 
 class Program;
 
@@ -20,6 +24,7 @@ public:
 
 private:
     void lockButtons();
+    bool writeManifest(const SetsOutcome& copies, const std::string& folder);
 
     Program& program_;
 };

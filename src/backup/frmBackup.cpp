@@ -121,9 +121,10 @@ frmBackup::frmBackup(Program& program)
       Label17(fraSteps(5), "Label17", {24, 66, 377, 18}),
       Label18(fraSteps(5), "Label18", {24, 86, 377, 17}),
       Label19(fraSteps(5), "Label19", {24, 105, 377, 17}),
-      txtPath(fraSteps(5), "txtPath", {24, 124, 353, 97}),
-      Label20(fraSteps(5), "Label20", {24, 226, 272, 28}),
-      Command1(fraSteps(5), "Command1", {304, 226, 105, 25}),
+      txtPath(fraSteps(5), "txtPath", {24, 124, 353, 75}),
+      Label20(fraSteps(5), "Label20", {24, 204, 272, 28}),
+      Command1(fraSteps(5), "Command1", {304, 204, 105, 25}),
+      lblSummary(fraSteps(5), "lblSummary", {24, 236, 385, 17}),
       Line2(*this, "Line2", 0, kShadowY, kWidth, kShadowY),
       Line3(*this, "Line3", 0, kShadowY + 1, kWidth, kShadowY + 1),
       cmdCancel(*this, "cmdCancel", kCancelBox),
@@ -189,6 +190,7 @@ frmBackup::frmBackup(Program& program)
     txtPath.setBackColor(kPathGrey);
     body(Label20, " to a CD, DVD or another type of removable device for safe storage.");
     button(Command1, "Copy to Clipboard");
+    body(lblSummary, "");
 
     styleButtonRow(*this, {Line2, Line3, cmdCancel, cmdBack, cmdNext, cmdFinish});
 

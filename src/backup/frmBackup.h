@@ -65,6 +65,7 @@ public:
     ui::TextBox txtPath;
     ui::Label Label20;
     ui::CommandButton Command1;  // Copy to Clipboard
+    ui::Label lblSummary;        // what the copies did
 
     // The button row under the panels.
     ui::Line Line2;  // the bar above the buttons: shadow

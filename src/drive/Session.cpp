@@ -59,6 +59,14 @@ Session::Session(const platform::Options& options, std::optional<platform::DateT
         out_.flush();  // before a copy that may take long
         if (copyWatcher_ && copyWatcher_(c.source)) windowing_->gui().events().process();
     };
+    copies_.onVerify = [this](const std::string& folder, const platform::VerifyOutcome& v) {
+        out_ << "verify " << formatValue(folder) << " -> " << v.ok << " files ok";
+        if (!v.damaged.empty()) out_ << ", " << v.damaged.size() << " damaged";
+        if (v.unreadableManifest) out_ << ", the manifest cannot be read";
+        out_ << '\n';
+        for (const auto& d : v.damaged)
+            out_ << "  " << formatValue(d.path) << ' ' << platform::problemText(d.problem) << '\n';
+    };
     copies_.onDone = [this](const ui::RecordingCopy::Copy& c, const platform::CopyOutcome& outcome) {
         printOutcome(c.source, outcome);
     };

@@ -180,6 +180,34 @@ void addFileCommands(CommandTable& commands) {
             for (const TreeEntry& e : entries) s.out() << e.line << '\n';
         }});
 
+    // Flips one bit of the byte at OFFSET, as a failing medium would.
+    commands.add("corrupt", Command{
+        [](const Line& line) {
+            if (line.tokens.size() != 3 || line.tokens[1].kind != Token::Kind::value ||
+                !std::holds_alternative<std::string>(line.tokens[1].value) || !numberAt(line, 2))
+                throw UsageError("usage: corrupt \"PATH\" OFFSET");
+        },
+        [](Session& s, const Line& line) {
+            const std::string path = std::get<std::string>(line.tokens[1].value);
+            const auto offset = static_cast<std::size_t>(*numberAt(line, 2));
+            platform::FileSystem& files = s.services().files;
+            try {
+                std::optional<std::string> bytes = files.readFile(path);
+                if (!bytes) throw RunError::fileNotFound();
+                if (offset >= bytes->size()) throw RunError::badFileName();
+                (*bytes)[offset] = static_cast<char>((*bytes)[offset] ^ 1);
+                const auto bits = files.attributes(path).value_or(0);
+                if (bits & attr::readOnly) files.setAttributes(path, bits & ~attr::readOnly);
+                auto out = files.openOutput(path);
+                out->write(*bytes);
+                out->close();
+                if (bits & attr::readOnly) files.setAttributes(path, bits & (attr::readOnly | attr::hidden | attr::system | attr::archive));
+                s.out() << "ok\n";
+            } catch (const RunError& e) {
+                printError(s.out(), e);
+            }
+        }});
+
     commands.add("remove", Command{
         [](const Line& line) {
             if (isDriveRoot(trimmed(pathArg(line, "remove \"PATH\""))))

@@ -84,7 +84,7 @@ SetsOutcome ClsSims::BackupSims() {
     SetsOutcome outcome;
     auto copy = [&](const std::string& from, const std::string& to) {
         if (outcome.cancelled()) return;
-        outcome.copies.push_back({from, MFile::CopyFolder(services_, copier_, from, to)});
+        outcome.copies.push_back({from, MFile::CopyFolder(services_, copier_, from, to, options_)});
     };
 
     for (const auto& folder : GetSubFolders(kGameFolder))
@@ -112,7 +112,7 @@ SetsOutcome ClsSims::RestoreSims() {
     SetsOutcome outcome;
     auto copy = [&](const std::string& from, const std::string& to) {
         if (outcome.cancelled()) return;
-        outcome.copies.push_back({from, MFile::CopyFolder(services_, copier_, from, to)});
+        outcome.copies.push_back({from, MFile::CopyFolder(services_, copier_, from, to, options_)});
     };
 
     for (const auto& folder : GetSubFolders(backupFolder_))

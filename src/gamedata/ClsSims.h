@@ -41,6 +41,8 @@ public:
     // User-data folders, Downloads, (next step), GameData, SkinsBuy: from the
     // backup folder into the game folder.
     SetsOutcome RestoreSims();
+    // Files (full paths) the copies leave out: a backup's damaged files.
+    void leaveOut(std::vector<std::string> files) { options_.leaveOut = std::move(files); }
 
     static constexpr const char* kGameFolder = "C:\\Program Files\\Maxis\\The Sims";
 
@@ -61,6 +63,7 @@ private:
     std::string backupFolder_;
     std::function<void()> nextStep_;
     std::function<bool(const SetsOutcome&)> beforeFinish_;
+    platform::CopyOptions options_;
     std::unique_ptr<std::deque<std::string>> pending_;
 };
 

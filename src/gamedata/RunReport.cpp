@@ -51,6 +51,35 @@ std::string problems(const SetsOutcome& outcome) {
     return text;
 }
 
+std::string summary(const SetsOutcome& outcome) {
+    const auto grouped = [](std::uint64_t n) {
+        std::string digits = std::to_string(n);
+        for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), ",");
+        return digits;
+    };
+    std::uint64_t files = 0, bytes = 0, unchanged = 0;
+    for (const auto& c : outcome.copies) {
+        files += c.outcome.files;
+        bytes += c.outcome.bytes;
+        unchanged += c.outcome.unchanged;
+    }
+    std::string text = grouped(files) + (files == 1 ? " file (" : " files (") + platform::sizeText(bytes) +
+                       ") copied and verified";
+    if (unchanged > 0)
+        text += "; " + grouped(unchanged) + (unchanged == 1 ? " unchanged file skipped" : " unchanged files skipped");
+    return text + ".";
+}
+
+std::string damagedQuestion(const platform::VerifyOutcome& outcome) {
+    std::string text = "Some files of this backup are missing or damaged:\r\n\r\n";
+    for (std::size_t i = 0; i < outcome.damaged.size() && i < kListed; ++i)
+        text += outcome.damaged[i].path + ": " + platform::problemText(outcome.damaged[i].problem) + "\r\n";
+    if (outcome.damaged.size() > kListed)
+        text += "... and " + std::to_string(outcome.damaged.size() - kListed) + " more files.\r\n";
+    return text + "\r\n" + std::to_string(outcome.ok) +
+           " files are as they were saved. Restore the other files?";
+}
+
 std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, bool descriptorFailed) {
     if (descriptorFailed)
         return "The backup could not be marked as complete: its .BAK file could not be written in " + folder +

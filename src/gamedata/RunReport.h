@@ -17,4 +17,11 @@ std::string problems(const SetsOutcome& outcome);
 std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, bool descriptorFailed);
 std::string restoreFailed(const SetsOutcome& outcome);
 
+// "9,048 files (296 MB) copied and verified; 120 unchanged files skipped."
+std::string summary(const SetsOutcome& outcome);
+
+// What a check of the backup against its manifest found damaged, and the
+// question whether to restore the rest.
+std::string damagedQuestion(const platform::VerifyOutcome& outcome);
+
 }  // namespace orr::report

@@ -1,6 +1,7 @@
 // The folder copy: list the source, plan each target, check the room, then
 // write every file under a temporary name and rename it into place.
 #include "faults.h"
+#include "manifest_files.h"
 #include "sha256.h"
 #include "shell_copy.h"
 
@@ -8,6 +9,7 @@
 #include <chrono>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace orr::platform {
@@ -86,8 +88,10 @@ private:
 class Run {
 public:
     Run(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view source,
-        std::string_view destination)
-        : io_(io), events_(events), progress_(progress), sourceText_(source), destinationText_(destination) {}
+        std::string_view destination, const CopyOptions& options)
+        : io_(io), events_(events), progress_(progress), sourceText_(source), destinationText_(destination) {
+        for (const std::string& path : options.leaveOut) leaveOut_.insert(upperAscii(path));
+    }
 
     CopyOutcome go() {
         if (!prepare()) return std::move(outcome_);
@@ -178,6 +182,8 @@ private:
             case NodeKind::folder: break;
             default: continue;  // devices, sockets: nothing a copy carries
             }
+            if (e.info.kind != NodeKind::folder && leaveOut_.count(upperAscii(windowsPath(parent) + "\\" + e.name)))
+                continue;
             const std::size_t index = items_.size();
             items_.push_back({parent, std::move(e.name), e.info, {}, {}});
             if (items_[index].info.kind == NodeKind::folder) scan(io_.join(folder, items_[index].name), index);
@@ -470,6 +476,7 @@ private:
     bool landingExists_ = false;
     std::uint64_t plannedBytes_ = 0;
     std::vector<Item> items_;
+    std::unordered_set<std::string> leaveOut_;
     std::vector<char> buffer_;
     std::unique_ptr<Sha256> hash_ = makeSha256();
     unsigned temporaries_ = 0;
@@ -483,8 +490,16 @@ public:
     FolderCopy(std::unique_ptr<CopyIo> io, EventPump& events, CopyProgress* progress)
         : io_(std::move(io)), events_(events), progress_(progress) {}
 
-    CopyOutcome copyFolder(std::string_view source, std::string_view destination) override {
-        return Run(*io_, events_, progress_, source, destination).go();
+    CopyOutcome copyFolder(std::string_view source, std::string_view destination,
+                           const CopyOptions& options) override {
+        return Run(*io_, events_, progress_, source, destination, options).go();
+    }
+    bool writeManifest(std::string_view folder, const std::vector<std::string>& sets,
+                       const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest) override {
+        return platform::writeManifest(*io_, events_, folder, sets, known, manifest);
+    }
+    VerifyOutcome verify(std::string_view folder, std::string_view manifest) override {
+        return verifyManifest(*io_, events_, folder, manifest);
     }
 
 private:

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "copy_outcome.h"
+#include "manifest.h"
 #include "events.h"
 #include "filesystem.h"
 
@@ -13,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orr::platform {
 
@@ -38,6 +40,11 @@ class FaultPlan;
 // temporary name beside its target and renamed over it only once it is
 // complete, so no target is ever left half-written. It goes on past a file
 // that fails and returns what happened; it shows no message itself.
+struct CopyOptions {
+    // Source files (full Windows paths) to leave out, letter case ignored.
+    std::vector<std::string> leaveOut;
+};
+
 class ShellCopy {
 public:
     virtual ~ShellCopy() = default;
@@ -45,7 +52,18 @@ public:
     // `destination`, landing as destination\<source's name>. Never throws
     // for failures of the copy; what the event pump raises (the program
     // ending) passes through, after the file being written is cleared.
-    virtual CopyOutcome copyFolder(std::string_view source, std::string_view destination) = 0;
+    virtual CopyOutcome copyFolder(std::string_view source, std::string_view destination,
+                                   const CopyOptions& options = {}) = 0;
+
+    // Writes the manifest file `manifest` of `folder`: every file below its
+    // subfolders `sets`; digests in `known` (paths below `folder`) are taken
+    // as they are, other files are read. Written under a temporary name and
+    // renamed into place. False when it could not be written.
+    virtual bool writeManifest(std::string_view folder, const std::vector<std::string>& sets,
+                               const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest) = 0;
+    // Reads every file the manifest lists below `folder` and compares it.
+    // Events run between files, as during a copy.
+    virtual VerifyOutcome verify(std::string_view folder, std::string_view manifest) = 0;
 };
 
 // The folder's own name: the last level of its path, separators after it

@@ -2,6 +2,7 @@
 
 #include "backup/Descriptor.h"
 #include "clsRestore.h"
+#include "gamedata/RunReport.h"
 #include "shell/Program.h"
 #include "shell/WizardLook.h"
 #include "toolkit/MFile.h"
@@ -62,6 +63,7 @@ frmRestore::frmRestore(Program& program)
       Label6(fraSteps(5), "Label6", {16, 80, 393, 17}),
       Label12(fraSteps(5), "Label12", {0, 120, kVisibleWidth, 17}),
       Label13(fraSteps(5), "Label13", {16, 160, 393, 17}),
+      lblSummary(fraSteps(5), "lblSummary", {16, 184, 393, 34}),
       Shape4(fraSteps(5), "Shape4", {16, 224, 17, 17}),
       Shape5(fraSteps(5), "Shape5", {40, 224, 17, 17}),
       Shape6(fraSteps(5), "Shape6", {64, 224, 17, 17}),
@@ -114,6 +116,7 @@ frmRestore::frmRestore(Program& program)
     text(Label12, "Sims customizations have been successfully restored.", kArial);
     Label12.setAlignment(ui::Alignment::center);
     text(Label13, "Click Finish to close program", kArial);
+    text(lblSummary, "", kArial);
     square(Shape4, ui::rgb(255, 192, 0));
     square(Shape5, ui::rgb(0, 160, 255));
     square(Shape6, ui::rgb(0, 192, 96));
@@ -172,6 +175,10 @@ void frmRestore::cmdNext_Click() {
             return;
         }
         program_.backupFolder = verdict.backupFolder;
+        if (!checkedAgainstManifest()) {
+            step_ = 1;
+            return;
+        }
     }
 
     if (step_ >= kLastStep) step_ = kLastStep;
@@ -180,6 +187,26 @@ void frmRestore::cmdNext_Click() {
 
     // Returns when the run is over and the wizard is on Finish.
     if (step_ == 2) clsRestore(program_).Restore();
+}
+
+// Before anything is copied, the backup is read against its manifest; a
+// backup without one restores as it always did. False: stay on Step 1.
+bool frmRestore::checkedAgainstManifest() {
+    damagedFiles.clear();
+    const std::string manifest = descriptor::manifestFor(program_.services.files, text1.text());
+    if (manifest.empty()) return true;
+    const platform::VerifyOutcome checked = program_.shellCopy.verify(program_.backupFolder, manifest);
+    auto ask = [&](const std::string& question) {
+        return program_.services.messages.show(question, "Orrindale", platform::MsgButtons::yesNo,
+                                               platform::MsgIcon::exclamation) == platform::MsgAnswer::yes;
+    };
+    if (checked.unreadableManifest)
+        return ask("The list of this backup's files (" + manifest +
+                   ") cannot be read, so its files cannot be checked. Restore them without checking?");
+    if (checked.damaged.empty()) return true;
+    if (!ask(report::damagedQuestion(checked))) return false;
+    for (const auto& d : checked.damaged) damagedFiles.push_back(program_.backupFolder + "\\" + d.path);
+    return true;
 }
 
 void frmRestore::runFailed(const std::string& message) {

@@ -10,6 +10,7 @@
 #include "ui/Form.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace orr {
 
@@ -55,6 +56,7 @@ public:
     ui::Shape Shape4;
     ui::Shape Shape5;
     ui::Shape Shape6;
+    ui::Label lblSummary;  // what the copies did
 
     // The bar above the buttons, and the buttons.
     ui::Line Line2;
@@ -77,11 +79,16 @@ public:
     // path kept, so that the user can try again.
     void runFailed(const std::string& message);
 
+    // Files of the backup that its manifest showed missing or damaged and
+    // the user chose to leave out (full paths); set at Step 1.
+    std::vector<std::string> damagedFiles;
+
     // 0 Start, 1 to 4 Step 1 to Step 4, 5 Finish.
     std::int16_t step() const { return step_; }
     int wizardStep() const override { return step_; }
 
 private:
+    bool checkedAgainstManifest();
     void MoveStepMarker(std::int16_t from, std::int16_t to);
     void setButtons(bool back, bool next, bool finish, bool cancel);
 

@@ -25,12 +25,13 @@ std::string ShowOpenDialog(platform::FileDialogs& dialogs, const std::string& ti
 }
 
 platform::CopyOutcome CopyFolder(platform::Services& services, platform::ShellCopy& copier,
-                                 const std::string& source, const std::string& destination) {
+                                 const std::string& source, const std::string& destination,
+                                 const platform::CopyOptions& options) {
     services.pointer.set(platform::Pointer::hourglass);
     clsFileSystem fs(services);
     std::string from = source;
     if (fs.LastChar(from).toText() == "\\") from = fs.sRemoveLastChar(from);
-    platform::CopyOutcome outcome = copier.copyFolder(from, destination);
+    platform::CopyOutcome outcome = copier.copyFolder(from, destination, options);
     services.pointer.set(platform::Pointer::normal);
     return outcome;
 }

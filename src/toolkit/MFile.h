@@ -21,6 +21,7 @@ std::string ShowOpenDialog(platform::FileDialogs& dialogs, const std::string& ti
 // destination\<source's name>) and returns what the copy did; it shows
 // nothing. A missing source is made first and lands empty.
 platform::CopyOutcome CopyFolder(platform::Services& services, platform::ShellCopy& copier,
-                const std::string& source, const std::string& destination);
+                const std::string& source, const std::string& destination,
+                const platform::CopyOptions& options = {});
 
 }  // namespace orr::MFile

@@ -61,11 +61,25 @@ std::string filterText(const std::string& filterList) {
     return list;
 }
 
-platform::CopyOutcome RecordingCopy::copyFolder(std::string_view source, std::string_view destination) {
+platform::CopyOutcome RecordingCopy::copyFolder(std::string_view source, std::string_view destination,
+                                                const platform::CopyOptions& options) {
     copies.push_back({std::string(source), std::string(destination)});
     if (onCopy) onCopy(copies.back());
-    platform::CopyOutcome outcome = inner_ ? inner_->copyFolder(source, destination) : platform::CopyOutcome{};
+    platform::CopyOutcome outcome =
+        inner_ ? inner_->copyFolder(source, destination, options) : platform::CopyOutcome{};
     if (onDone) onDone(copies.back(), outcome);
+    return outcome;
+}
+
+bool RecordingCopy::writeManifest(std::string_view folder, const std::vector<std::string>& sets,
+                                  const std::vector<platform::CopyOutcome::FileDigest>& known,
+                                  std::string_view manifest) {
+    return inner_ ? inner_->writeManifest(folder, sets, known, manifest) : true;
+}
+
+platform::VerifyOutcome RecordingCopy::verify(std::string_view folder, std::string_view manifest) {
+    platform::VerifyOutcome outcome = inner_ ? inner_->verify(folder, manifest) : platform::VerifyOutcome{};
+    if (onVerify) onVerify(std::string(folder), outcome);
     return outcome;
 }
 

@@ -102,12 +102,19 @@ public:
 
     explicit RecordingCopy(platform::ShellCopy* inner = nullptr) : inner_(inner) {}
     void passTo(platform::ShellCopy* inner) { inner_ = inner; }
-    platform::CopyOutcome copyFolder(std::string_view source, std::string_view destination) override;
+    platform::CopyOutcome copyFolder(std::string_view source, std::string_view destination,
+                                     const platform::CopyOptions& options = {}) override;
+    bool writeManifest(std::string_view folder, const std::vector<std::string>& sets,
+                       const std::vector<platform::CopyOutcome::FileDigest>& known,
+                       std::string_view manifest) override;
+    platform::VerifyOutcome verify(std::string_view folder, std::string_view manifest) override;
 
     std::vector<Copy> copies;
     // Called as each copy starts, and with its outcome as it ends.
     std::function<void(const Copy&)> onCopy;
     std::function<void(const Copy&, const platform::CopyOutcome&)> onDone;
+    // Called with each verification's outcome.
+    std::function<void(const std::string&, const platform::VerifyOutcome&)> onVerify;
 
 private:
     platform::ShellCopy* inner_;

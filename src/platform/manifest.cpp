@@ -1,0 +1,66 @@
+#include "manifest.h"
+
+#include "sha256.h"
+
+#include <algorithm>
+
+namespace orr::platform {
+namespace {
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+std::string manifestText(std::vector<CopyOutcome::FileDigest> digests) {
+    std::sort(digests.begin(), digests.end(), [](const auto& a, const auto& b) { return a.path < b.path; });
+    std::string text;
+    for (const auto& d : digests) {
+        std::string path = d.path;
+        std::replace(path.begin(), path.end(), '\\', '/');
+        text += hexText(d.digest) + "  " + path + "\n";
+    }
+    return text;
+}
+
+std::optional<std::vector<CopyOutcome::FileDigest>> parseManifest(std::string_view text) {
+    std::vector<CopyOutcome::FileDigest> out;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty()) continue;
+        // sha256sum writes " *" before the name of a file read as binary.
+        if (line.size() < 67 || line[64] != ' ' || (line[65] != ' ' && line[65] != '*')) return std::nullopt;
+        CopyOutcome::FileDigest d{std::string(line.substr(66)), {}};
+        for (std::size_t i = 0; i < 32; ++i) {
+            const int hi = hexValue(line[2 * i]), lo = hexValue(line[2 * i + 1]);
+            if (hi < 0 || lo < 0) return std::nullopt;
+            d.digest[i] = static_cast<std::uint8_t>(hi * 16 + lo);
+        }
+        // A path that climbs out of the backup names nothing of it.
+        if (d.path.starts_with('/') || d.path.find(':') != std::string::npos || d.path.find('\\') != std::string::npos ||
+            d.path == ".." || d.path.starts_with("../") || d.path.ends_with("/..") ||
+            d.path.find("/../") != std::string::npos)
+            return std::nullopt;
+        std::replace(d.path.begin(), d.path.end(), '/', '\\');
+        out.push_back(std::move(d));
+    }
+    return out;
+}
+
+const char* problemText(VerifyOutcome::Problem problem) {
+    switch (problem) {
+    case VerifyOutcome::Problem::missing: return "missing";
+    case VerifyOutcome::Problem::differs: return "differs from the backup";
+    case VerifyOutcome::Problem::unreadable: return "cannot be read";
+    }
+    return "damaged";
+}
+
+}  // namespace orr::platform

@@ -1,0 +1,166 @@
+#include "manifest_files.h"
+
+#include "sha256.h"
+#include "shell_copy.h"
+
+#include <chrono>
+#include <optional>
+#include <unordered_map>
+
+namespace orr::platform {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr std::size_t kChunk = std::size_t{1} << 20;
+
+std::string upperAscii(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+// Runs pending events about every 100 ms, as a copy does.
+class Pacer {
+public:
+    explicit Pacer(EventPump& events) : events_(events) { events_.process(); }
+    void tick() {
+        if (Clock::now() - last_ < std::chrono::milliseconds(100)) return;
+        events_.process();
+        last_ = Clock::now();
+    }
+
+private:
+    EventPump& events_;
+    Clock::time_point last_ = Clock::now();
+};
+
+std::optional<Digest> digestOf(CopyIo& io, const std::string& path, Sha256& hash, std::vector<char>& buffer,
+                               Status& status) {
+    std::unique_ptr<ReadStream> in;
+    if ((status = io.openRead(path, in)) != Status::ok) return std::nullopt;
+    buffer.resize(kChunk);
+    for (;;) {
+        std::size_t got = 0;
+        if ((status = in->read(buffer, got)) != Status::ok) {
+            hash.finish();
+            return std::nullopt;
+        }
+        if (got == 0) return hash.finish();
+        hash.update({buffer.data(), got});
+    }
+}
+
+// Every file below `folder` (native), by its path below `base` with "\".
+void listFiles(CopyIo& io, const std::string& folder, const std::string& relative, std::vector<std::string>& out) {
+    std::vector<NamedNode> entries;
+    if (io.list(folder, entries) != Status::ok) return;
+    for (const NamedNode& e : entries) {
+        const std::string below = relative + "\\" + e.name;
+        if (e.info.kind == NodeKind::folder) listFiles(io, io.join(folder, e.name), below, out);
+        else if (e.info.kind == NodeKind::file && !isCopyTemporary(e.name)) out.push_back(below);
+    }
+}
+
+std::string nativeBelow(CopyIo& io, std::string base, const std::string& relative) {
+    std::size_t at = 0;
+    while (at < relative.size()) {
+        std::size_t end = relative.find('\\', at);
+        if (end == std::string::npos) end = relative.size();
+        if (end > at) base = io.join(base, relative.substr(at, end - at));
+        at = end + 1;
+    }
+    return base;
+}
+
+}  // namespace
+
+bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const std::vector<std::string>& sets,
+                   const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest) {
+    std::string base, target;
+    if (io.native(folder, base) != Status::ok || io.native(manifest, target) != Status::ok) return false;
+    std::unordered_map<std::string, Digest> byPath;
+    for (const auto& d : known) byPath.emplace(upperAscii(d.path), d.digest);
+
+    Pacer pacer(events);
+    const std::unique_ptr<Sha256> hash = makeSha256();
+    std::vector<char> buffer;
+    std::vector<CopyOutcome::FileDigest> entries;
+    for (const std::string& set : sets) {
+        std::vector<std::string> files;
+        listFiles(io, io.join(base, set), set, files);
+        for (std::string& file : files) {
+            file.erase(0, file.front() == '\\' ? 1 : 0);
+            if (auto it = byPath.find(upperAscii(file)); it != byPath.end()) {
+                entries.push_back({file, it->second});
+                continue;
+            }
+            Status s;
+            const std::optional<Digest> d = digestOf(io, nativeBelow(io, base, file), *hash, buffer, s);
+            if (!d) return false;  // a file of the backup that cannot be read: no manifest vouches for it
+            entries.push_back({file, *d});
+            pacer.tick();
+        }
+    }
+    const std::string text = manifestText(std::move(entries));
+    const std::string temp = io.join(io.parent(target), "~orrindale-manifest.tmp");
+    io.removeFile(temp);
+    std::unique_ptr<WriteStream> out;
+    if (io.createNew(temp, out) != Status::ok) return false;
+    const bool written = out->write(text) == Status::ok && out->flush() == Status::ok && out->close(nullptr) == Status::ok;
+    out.reset();
+    if (!written || io.rename(temp, target) != Status::ok || io.sync(io.parent(target)) != Status::ok) {
+        io.removeFile(temp);
+        return false;
+    }
+    return true;
+}
+
+VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, std::string_view folder, std::string_view manifest) {
+    VerifyOutcome outcome;
+    std::string base, path;
+    std::string text;
+    std::vector<char> buffer(kChunk);
+    if (io.native(folder, base) != Status::ok || io.native(manifest, path) != Status::ok) {
+        outcome.unreadableManifest = true;
+        return outcome;
+    }
+    {
+        std::unique_ptr<ReadStream> in;
+        if (io.openRead(path, in) != Status::ok) {
+            outcome.unreadableManifest = true;
+            return outcome;
+        }
+        for (std::size_t got = 1; got > 0;) {
+            if (in->read(buffer, got) != Status::ok) {
+                outcome.unreadableManifest = true;
+                return outcome;
+            }
+            text.append(buffer.data(), got);
+        }
+    }
+    const auto entries = parseManifest(text);
+    if (!entries) {
+        outcome.unreadableManifest = true;
+        return outcome;
+    }
+    Pacer pacer(events);
+    const std::unique_ptr<Sha256> hash = makeSha256();
+    for (const auto& e : *entries) {
+        const std::string file = nativeBelow(io, base, e.path);
+        NodeInfo info;
+        Status s;
+        if (io.stat(file, info) != Status::ok || info.kind != NodeKind::file) {
+            outcome.damaged.push_back({e.path, VerifyOutcome::Problem::missing});
+        } else if (const auto d = digestOf(io, file, *hash, buffer, s); !d) {
+            outcome.damaged.push_back({e.path, VerifyOutcome::Problem::unreadable});
+        } else if (*d != e.digest) {
+            outcome.damaged.push_back({e.path, VerifyOutcome::Problem::differs});
+        } else {
+            ++outcome.ok;
+        }
+        pacer.tick();
+    }
+    return outcome;
+}
+
+}  // namespace orr::platform

@@ -1,0 +1,18 @@
+// Writing and checking a manifest through the copy's own file operations
+// (long paths, the fault seam).
+#pragma once
+
+#include "copy_io.h"
+#include "events.h"
+#include "manifest.h"
+
+#include <string_view>
+#include <vector>
+
+namespace orr::platform {
+
+bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const std::vector<std::string>& sets,
+                   const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest);
+VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, std::string_view folder, std::string_view manifest);
+
+}  // namespace orr::platform
