@@ -110,9 +110,14 @@ SetsOutcome ClsSims::BackupSims() {
 SetsOutcome ClsSims::RestoreSims() {
     clsFileSystem fso(services_);
     SetsOutcome outcome;
+    const std::string game = kGameFolder;
     auto copy = [&](const std::string& from, const std::string& to) {
         if (outcome.cancelled()) return;
-        outcome.copies.push_back({from, MFile::CopyFolder(services_, copier_, from, to, options_)});
+        platform::CopyOptions options = options_;
+        // Each replaced file keeps its path below the game folder.
+        if (!keepRoot_.empty())
+            options.keepReplacedIn = keepRoot_ + (to + "\\" + platform::lastLevel(from)).substr(game.size());
+        outcome.copies.push_back({from, MFile::CopyFolder(services_, copier_, from, to, options)});
     };
 
     for (const auto& folder : GetSubFolders(backupFolder_))

@@ -43,6 +43,9 @@ public:
     SetsOutcome RestoreSims();
     // Files (full paths) the copies leave out: a backup's damaged files.
     void leaveOut(std::vector<std::string> files) { options_.leaveOut = std::move(files); }
+    // Where a restore keeps the game files it replaces (a folder inside the
+    // game's own folder, on its drive), under their paths below the game.
+    void keepReplacedIn(std::string folder) { keepRoot_ = std::move(folder); }
 
     static constexpr const char* kGameFolder = "C:\\Program Files\\Maxis\\The Sims";
 
@@ -64,6 +67,7 @@ private:
     std::function<void()> nextStep_;
     std::function<bool(const SetsOutcome&)> beforeFinish_;
     platform::CopyOptions options_;
+    std::string keepRoot_;
     std::unique_ptr<std::deque<std::string>> pending_;
 };
 

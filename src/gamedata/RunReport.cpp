@@ -51,6 +51,14 @@ std::string problems(const SetsOutcome& outcome) {
     return text;
 }
 
+std::string keptNote(std::uint64_t kept, const std::string& folder, bool sealed) {
+    const std::string files = std::to_string(kept) + (kept == 1 ? " file that this restore replaced was kept in "
+                                                                 : " files that this restore replaced were kept in ");
+    if (!sealed)
+        return files + folder + ", but that folder could not be marked as a backup; copy the files back by hand to undo.";
+    return files + folder + ". To undo the restore, restore from the .BAK file in that folder.";
+}
+
 std::string summary(const SetsOutcome& outcome) {
     const auto grouped = [](std::uint64_t n) {
         std::string digits = std::to_string(n);

@@ -17,6 +17,10 @@ std::string problems(const SetsOutcome& outcome);
 std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, bool descriptorFailed);
 std::string restoreFailed(const SetsOutcome& outcome);
 
+// Where the files a restore replaced were kept, and how to undo it;
+// `sealed`: the keep folder was marked as a backup of its own.
+std::string keptNote(std::uint64_t kept, const std::string& folder, bool sealed);
+
 // "9,048 files (296 MB) copied and verified; 120 unchanged files skipped."
 std::string summary(const SetsOutcome& outcome);
 

@@ -93,6 +93,9 @@ public:
     // Moves `from` over `to`, replacing it, read-only or not, in one step:
     // either the old `to` or the new one is there at every moment.
     virtual Status rename(const std::string& from, const std::string& to) = 0;
+    // A second name `link` for the existing file `existing` (same drive);
+    // fails where the file system has no such links.
+    virtual Status hardLink(const std::string& existing, const std::string& link) = 0;
     virtual Status makeFolder(const std::string& path) = 0;
     virtual Status removeFile(const std::string& path) = 0;
 

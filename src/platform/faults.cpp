@@ -106,6 +106,7 @@ public:
         if (auto e = plan_.due(FileOp::rename)) return e->error;
         return inner_->rename(f, t);
     }
+    Status hardLink(const std::string& e, const std::string& l) override { return inner_->hardLink(e, l); }
     Status makeFolder(const std::string& p) override {
         if (auto e = plan_.due(FileOp::makeFolder)) return e->error;
         return inner_->makeFolder(p);

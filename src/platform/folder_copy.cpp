@@ -91,10 +91,15 @@ public:
         std::string_view destination, const CopyOptions& options)
         : io_(io), events_(events), progress_(progress), sourceText_(source), destinationText_(destination) {
         for (const std::string& path : options.leaveOut) leaveOut_.insert(upperAscii(path));
+        keepText_ = options.keepReplacedIn;
     }
 
     CopyOutcome go() {
         if (!prepare()) return std::move(outcome_);
+        if (!keepText_.empty() && io_.native(keepText_, keepRoot_) != Status::ok) {
+            refuse("Cannot copy " + lastLevel(sourceText_) + ": the folder " + keepText_ + " is not valid.");
+            return std::move(outcome_);
+        }
         scan(sourceRoot_, top);
         if (!plan()) return std::move(outcome_);
         copyAll();
@@ -348,12 +353,65 @@ private:
 
     // Takes a temporary file's place: renamed over the target, or failed.
     bool commit(std::size_t i, Temporary& temp) {
+        std::string keptAs;
+        if (items_[i].existing.kind == NodeKind::file && !keepRoot_.empty()) {
+            // The old file is kept first. A second name for it (a hard
+            // link) keeps it in the game until the new one has taken its
+            // place; where links are not to be had it is moved, and moved
+            // back should the new one not get there.
+            const std::string relativeTarget = keepRelative(i);
+            if (Status s = keepLevels(relativeTarget); s != Status::ok) {
+                fail(i, reasonFor(s, CopyReason::writeError));
+                return false;
+            }
+            keptAs = nativeKeep(relativeTarget);
+            bool linked = io_.hardLink(targetOf(i), keptAs) == Status::ok;
+            if (!linked) {
+                if (Status s = io_.rename(targetOf(i), keptAs); s != Status::ok) {
+                    fail(i, reasonFor(s, CopyReason::writeError));
+                    return false;
+                }
+            }
+            if (Status s = io_.rename(temp.path(), targetOf(i)); s != Status::ok) {
+                if (linked) io_.removeFile(keptAs);
+                else io_.rename(keptAs, targetOf(i));
+                fail(i, reasonFor(s, CopyReason::writeError));
+                return false;
+            }
+            ++outcome_.kept;
+            temp.kept();
+            return true;
+        }
         if (Status s = io_.rename(temp.path(), targetOf(i)); s != Status::ok) {
             fail(i, reasonFor(s, CopyReason::writeError));
             return false;
         }
         temp.kept();
         return true;
+    }
+
+    // Item `i`'s target below the landing folder, with "\".
+    std::string keepRelative(std::size_t i) const {
+        std::string out;
+        for (std::size_t at = i; at != top; at = items_[at].parent)
+            out.insert(0, "\\" + items_[at].target);
+        return out;
+    }
+    std::string nativeKeep(const std::string& relative) {
+        std::string path = keepRoot_;
+        std::size_t at = 1;
+        while (at < relative.size()) {
+            std::size_t end = relative.find('\\', at);
+            if (end == std::string::npos) end = relative.size();
+            path = io_.join(path, relative.substr(at, end - at));
+            at = end + 1;
+        }
+        return path;
+    }
+    // Makes the keep folder's levels down to the folder of `relative`.
+    Status keepLevels(const std::string& relative) {
+        const std::string folder = relative.substr(0, relative.find_last_of('\\'));
+        return makeLevels(nativeKeep(folder));
     }
 
     // Where the listing tells identities (POSIX), a hard link to the source
@@ -477,6 +535,7 @@ private:
     std::uint64_t plannedBytes_ = 0;
     std::vector<Item> items_;
     std::unordered_set<std::string> leaveOut_;
+    std::string keepText_, keepRoot_;
     std::vector<char> buffer_;
     std::unique_ptr<Sha256> hash_ = makeSha256();
     unsigned temporaries_ = 0;

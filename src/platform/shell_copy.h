@@ -43,6 +43,12 @@ class FaultPlan;
 struct CopyOptions {
     // Source files (full Windows paths) to leave out, letter case ignored.
     std::vector<std::string> leaveOut;
+    // Where a replaced file of the destination is kept, when not empty: the
+    // folder that stands for the landing folder (destination\<name>); each
+    // replaced file goes there under its path below the landing folder.
+    // The keeping costs no copy: the file gets a second name on the same
+    // drive, or is moved.
+    std::string keepReplacedIn;
 };
 
 class ShellCopy {

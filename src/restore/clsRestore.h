@@ -3,6 +3,8 @@
 // sets copy the backup back into the game folder.
 #pragma once
 
+#include <string>
+
 namespace orr {
 
 class Program;
@@ -18,6 +20,7 @@ public:
     void Restore();
 
 private:
+    bool sealKeepFolder(const std::string& folder);
     Program& program_;
 };
 

@@ -210,6 +210,35 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
     EXPECT_EQ(again.digests[0].path, "Set\\big.iff");
 }
 
+// A replaced file is kept, under its path, where the caller asks; added and
+// identical files are not. A failure between keeping and replacing never
+// leaves the destination without its file.
+TEST_F(CopyContract, ReplacedFilesAreKeptAndNeverLostBetweenKeepingAndReplacing) {
+    writeFile("src\\Set\\sub\\a.iff", "new a");
+    writeFile("src\\Set\\b.iff", "same");
+    writeFile("src\\Set\\z.iff", "added");
+    writeFile("dst\\Set\\sub\\a.iff", "old a");
+    writeFile("dst\\Set\\b.iff", "same");
+    platform::CopyOptions keep;
+    keep.keepReplacedIn = path("keep\\Set");
+
+    faults.failNth(FileOp::rename, 1, Status::accessDenied);
+    auto copier = shellCopy();
+    const CopyOutcome failed = MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
+    ASSERT_EQ(failed.failures.size(), 1u);
+    EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "old a");
+    EXPECT_FALSE(exists("keep\\Set\\sub\\a.iff"));
+    EXPECT_TRUE(temporaries("dst").empty());
+
+    files.removeFile(path("dst\\Set\\z.iff"));
+    const CopyOutcome outcome = MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
+    EXPECT_TRUE(outcome.completed()) << describe(outcome);
+    EXPECT_EQ(outcome.kept, 1u);
+    EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "new a");
+    EXPECT_EQ(read("keep\\Set\\sub\\a.iff"), "old a");
+    EXPECT_EQ(names("keep\\Set"), Names{"sub"});
+}
+
 TEST_F(CopyContract, TooLittleRoomRefusesBeforeAnythingIsWritten) {
     writeFile("src\\Set\\a.iff", pattern(300000, 'a'));
     writeFile("src\\Set\\sub\\b.iff", pattern(200000, 'b'));

@@ -207,6 +207,9 @@ public:
     Status rename(const std::string& from, const std::string& to) override {
         return ::rename(from.c_str(), to.c_str()) == 0 ? Status::ok : lastError();
     }
+    Status hardLink(const std::string& existing, const std::string& link) override {
+        return ::link(existing.c_str(), link.c_str()) == 0 ? Status::ok : lastError();
+    }
     Status makeFolder(const std::string& path) override {
         return ::mkdir(path.c_str(), 0777) == 0 ? Status::ok : lastError();
     }

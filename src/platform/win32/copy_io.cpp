@@ -257,6 +257,9 @@ public:
         SetFileAttributesW(wt.c_str(), a);
         return s;
     }
+    Status hardLink(const std::string& existing, const std::string& link) override {
+        return CreateHardLinkW(wide(link).c_str(), wide(existing).c_str(), nullptr) ? Status::ok : lastStatus();
+    }
     Status makeFolder(const std::string& path) override {
         return CreateDirectoryW(wide(path).c_str(), nullptr) ? Status::ok : lastStatus();
     }
