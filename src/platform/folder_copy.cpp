@@ -558,7 +558,7 @@ public:
         return platform::writeManifest(*io_, events_, folder, sets, known, manifest);
     }
     VerifyOutcome verify(std::string_view folder, std::string_view manifest) override {
-        return verifyManifest(*io_, events_, folder, manifest);
+        return verifyManifest(*io_, events_, progress_, folder, manifest);
     }
 
 private:

@@ -115,7 +115,8 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
     return true;
 }
 
-VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, std::string_view folder, std::string_view manifest) {
+VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view folder,
+                             std::string_view manifest) {
     VerifyOutcome outcome;
     std::string base, path;
     std::string text;
@@ -143,8 +144,17 @@ VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, std::string_view fol
         outcome.unreadableManifest = true;
         return outcome;
     }
-    Pacer pacer(events);
     const std::unique_ptr<Sha256> hash = makeSha256();
+    std::optional<Pacer> pacer;
+    if (progress) progress->begin(std::string(manifest), std::string(folder), entries->size(), 0);
+    else pacer.emplace(events);
+    struct EndProgress {
+        CopyProgress* p;
+        ~EndProgress() {
+            if (p) p->end();
+        }
+    } endProgress{progress};
+    std::uint64_t done = 0;
     for (const auto& e : *entries) {
         const std::string file = nativeBelow(io, base, e.path);
         NodeInfo info;
@@ -158,7 +168,13 @@ VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, std::string_view fol
         } else {
             ++outcome.ok;
         }
-        pacer.tick();
+        ++done;
+        if (pacer) {
+            pacer->tick();
+        } else if (!progress->advance(std::string(folder) + "\\" + e.path, done, 0)) {
+            outcome.cancelled = true;
+            break;
+        }
     }
     return outcome;
 }

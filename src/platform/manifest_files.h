@@ -13,6 +13,9 @@ namespace orr::platform {
 
 bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const std::vector<std::string>& sets,
                    const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest);
-VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, std::string_view folder, std::string_view manifest);
+// With `progress`, the check shows in it and its Cancel stops the check.
+class CopyProgress;
+VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view folder,
+                             std::string_view manifest);
 
 }  // namespace orr::platform

@@ -200,6 +200,7 @@ bool frmRestore::checkedAgainstManifest() {
         return program_.services.messages.show(question, "Orrindale", platform::MsgButtons::yesNo,
                                                platform::MsgIcon::exclamation) == platform::MsgAnswer::yes;
     };
+    if (checked.cancelled) return false;
     if (checked.unreadableManifest)
         return ask("The list of this backup's files (" + manifest +
                    ") cannot be read, so its files cannot be checked. Restore them without checking?");

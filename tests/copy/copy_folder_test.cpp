@@ -4,6 +4,7 @@
 #include "copy_fixture.h"
 
 #include "platform/error.h"
+#include "platform/sha256.h"
 
 namespace orr::test {
 namespace {
@@ -237,6 +238,36 @@ TEST_F(CopyContract, ReplacedFilesAreKeptAndNeverLostBetweenKeepingAndReplacing)
     EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "new a");
     EXPECT_EQ(read("keep\\Set\\sub\\a.iff"), "old a");
     EXPECT_EQ(names("keep\\Set"), Names{"sub"});
+}
+
+// The manifest vouches for every file below the sets, those no copy wrote
+// too; a check finds what went missing or changed, and a manifest that
+// names places outside the folder is not read at all.
+TEST_F(CopyContract, AManifestListsEveryFileAndTheCheckFindsWhatChanged) {
+    writeFile("bk\\UserData\\Houses\\House01.iff", "house");
+    writeFile("bk\\Downloads\\Sofa.far", "sofa");
+    writeFile("bk\\Photos\\Beach.jpg", "not a set");
+    auto copier = shellCopy();
+    ASSERT_TRUE(copier->writeManifest(path("bk"), {"UserData", "Downloads"}, {}, path("bk\\Sims.sha256")));
+    const std::string text = *read("bk\\Sims.sha256");
+    auto digest = [](const std::string& bytes) {
+        auto sha = platform::makeSha256();
+        sha->update(bytes);
+        return platform::hexText(sha->finish());
+    };
+    EXPECT_EQ(text, digest("sofa") + "  Downloads/Sofa.far\n" + digest("house") + "  UserData/Houses/House01.iff\n");
+    EXPECT_EQ(copier->verify(path("bk"), path("bk\\Sims.sha256")).ok, 2u);
+
+    writeFile("bk\\Downloads\\Sofa.far", "sofA");
+    files.removeFile(path("bk\\UserData\\Houses\\House01.iff"));
+    const platform::VerifyOutcome damaged = copier->verify(path("bk"), path("bk\\Sims.sha256"));
+    ASSERT_EQ(damaged.damaged.size(), 2u);
+    EXPECT_EQ(damaged.damaged[0].path, "Downloads\\Sofa.far");
+    EXPECT_EQ(damaged.damaged[0].problem, platform::VerifyOutcome::Problem::differs);
+    EXPECT_EQ(damaged.damaged[1].problem, platform::VerifyOutcome::Problem::missing);
+
+    writeFile("bk\\evil.sha256", text.substr(0, 64) + "  ../Game/Sims.exe\n");
+    EXPECT_TRUE(copier->verify(path("bk"), path("bk\\evil.sha256")).unreadableManifest);
 }
 
 TEST_F(CopyContract, TooLittleRoomRefusesBeforeAnythingIsWritten) {
