@@ -97,6 +97,7 @@ void Session::start() {
     copies_.passTo(nullptr);
     program_.reset();
     shellCopy_.reset();
+    progress_.reset();
     windowing_.reset();
     ended_ = false;
 
@@ -106,7 +107,8 @@ void Session::start() {
     // toolkit, so that a queued Cancel ends the program in the middle. No
     // progress window: whether one appears depends on time, and the
     // transcript must not.
-    shellCopy_ = platform::makeShellCopy(*native_.files, gui.events(), nullptr, &faults_);
+    progress_ = showProgress_ ? platform::makeSystemProgress(gui.events()) : nullptr;
+    shellCopy_ = platform::makeShellCopy(*native_.files, gui.events(), progress_.get(), &faults_);
     copies_.passTo(shellCopy_.get());
     program_ = std::make_unique<Program>(
         services_, Desktop{gui, clipboard_, browser_, *folders_, copies_, dialogs_});

@@ -59,6 +59,9 @@ public:
 
     ui::ScriptedBrowser& browser() { return browser_; }
     ui::ScriptedDialogs& dialogs() { return dialogs_; }
+    // Runs from now on show the system's progress display over long copies
+    // (where there is one); transcripts then may depend on time.
+    void showProgress() { showProgress_ = true; }
     // Faults armed for the folder copies of every run from now on.
     platform::FaultPlan& faults() { return faults_; }
 
@@ -100,7 +103,9 @@ private:
     std::unique_ptr<platform::UserFolders> folders_;
     // The program goes before its copy and its toolkit.
     std::unique_ptr<Windowing> windowing_;
+    std::unique_ptr<platform::CopyProgress> progress_;
     std::unique_ptr<platform::ShellCopy> shellCopy_;
+    bool showProgress_ = false;
     std::unique_ptr<Program> program_;
     std::function<bool()> input_;
     std::function<bool(const std::string&)> copyWatcher_;

@@ -1,4 +1,4 @@
-// orrindale-drive [--root DIR] [--today YYYY-MM-DD] [SCRIPT]
+// orrindale-drive [--root DIR] [--today YYYY-MM-DD] [--progress] [SCRIPT]
 // Runs a scripted session against the program and prints its transcript.
 // Once `start` has run, the program's own message loop pulls the script's
 // further lines, so that they nest inside modal shows as clicks would; once
@@ -18,6 +18,7 @@ struct Arguments {
     platform::Options options;
     std::optional<platform::DateTime> today;
     std::string script;  // empty: standard input
+    bool progress = false;
 };
 
 platform::DateTime parseDay(const std::string& s) {
@@ -41,6 +42,7 @@ Arguments parseArguments(int argc, char** argv) {
         };
         if (arg == "--root") a.options.root = value();
         else if (arg == "--today") a.today = parseDay(value());
+        else if (arg == "--progress") a.progress = true;
         else if (arg.rfind("--", 0) == 0) throw UsageError("unknown option " + arg);
         else if (a.script.empty()) a.script = arg;
         else throw UsageError("more than one script given");
@@ -85,6 +87,7 @@ int run(int argc, char** argv) {
     // After "end" the script goes on outside the program, until a further
     // `start` runs it anew.
     Session session(args.options, args.today, std::cout);
+    if (args.progress) session.showProgress();
     Runner runner(lines, commands, session);
     session.setInput([&runner] { return runner.runPiece(); });
     session.onCopyStart([&runner](const std::string& source) { return runner.copyStarting(source); });

@@ -88,6 +88,11 @@ std::string sizeText(std::uint64_t bytes);
 // such leftovers (of a run that lost its power) in the folders it writes to.
 bool isCopyTemporary(std::string_view name);
 
+// The system's own progress display for long copies, where it has one
+// (Windows: IProgressDialog, after about a second, with Cancel); nothing
+// elsewhere. Its advance() lets `events` run.
+std::unique_ptr<CopyProgress> makeSystemProgress(EventPump& events);
+
 // The copy over this OS's own file operations. `events` runs pending
 // window events as the copy starts and about every 100 ms between files
 // when there is no `progress` display (which then does it). `faults`, when

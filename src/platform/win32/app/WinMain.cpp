@@ -6,7 +6,6 @@
 #include "platform/services.h"
 #include "platform/shell_copy.h"
 #include "platform/win32/com.h"
-#include "platform/win32/progress_dialog.h"
 #include "platform/win32/ui/Win32Gui.h"
 #include "shell/Module1.h"
 #include "shell/Program.h"

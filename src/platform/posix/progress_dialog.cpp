@@ -1,0 +1,8 @@
+#include "platform/shell_copy.h"
+
+namespace orr::platform {
+
+// No system dialog here: the forms' own CopyProgressForm serves instead.
+std::unique_ptr<CopyProgress> makeSystemProgress(EventPump&) { return nullptr; }
+
+}  // namespace orr::platform
