@@ -9,11 +9,13 @@ class SystemMessageBoxes final : public MessageBoxes {
 public:
     MsgAnswer show(const std::string& text, const std::string& caption, MsgButtons buttons,
                    MsgIcon icon) override {
-        // Task-modal: without an owner window the box still blocks every
+        // Owned by the window that is showing, so that the box comes up over
+        // it; task-modal where there is none, so that it still blocks every
         // window of the program until it is answered.
-        UINT flags = MB_TASKMODAL | (buttons == MsgButtons::yesNo ? MB_YESNO : MB_OK);
+        HWND owner = GetActiveWindow();
+        UINT flags = (owner ? MB_APPLMODAL : MB_TASKMODAL) | (buttons == MsgButtons::yesNo ? MB_YESNO : MB_OK);
         if (icon == MsgIcon::exclamation) flags |= MB_ICONEXCLAMATION;
-        switch (MessageBoxA(nullptr, text.c_str(), caption.c_str(), flags)) {
+        switch (MessageBoxA(owner, text.c_str(), caption.c_str(), flags)) {
         case IDYES: return MsgAnswer::yes;
         case IDNO: return MsgAnswer::no;
         default: return MsgAnswer::ok;
