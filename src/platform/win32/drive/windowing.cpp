@@ -1,6 +1,5 @@
 // The Windows driver runs the program on real windows when a desktop
 // exists (under Wine: an X display), else on the headless toolkit.
-#include "drive/Png.h"
 #include "drive/Windowing.h"
 #include "platform/win32/com.h"
 #include "platform/win32/handles.h"
@@ -9,9 +8,11 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <wincodec.h>
 
-#include <fstream>
 #include <iostream>
+#include <string>
+#include <vector>
 
 namespace orr::drive {
 namespace {
@@ -20,6 +21,53 @@ using platform::win32::ComApartment;
 using DeviceContext = platform::win32::Owned<HDC, DeleteDC>;
 using Bitmap = platform::win32::Owned<HBITMAP, DeleteObject>;
 
+
+// A COM interface pointer, released when it goes out of scope.
+template <typename T>
+class Com {
+public:
+    Com() = default;
+    ~Com() {
+        if (p_) p_->Release();
+    }
+    Com(const Com&) = delete;
+    Com& operator=(const Com&) = delete;
+    T* operator->() const { return p_; }
+    T** out() { return &p_; }
+    T* get() const { return p_; }
+
+private:
+    T* p_ = nullptr;
+};
+
+std::wstring wide(const std::string& s) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 1), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, out.data(), n);
+    return out;
+}
+
+// `bgr` rows from the top, 3 bytes a pixel, as a PNG file through the
+// system's own encoder (WIC).
+bool writePng(const std::string& file, UINT width, UINT height, std::vector<BYTE>& bgr) {
+    Com<IWICImagingFactory> factory;
+    Com<IWICStream> stream;
+    Com<IWICBitmapEncoder> encoder;
+    Com<IWICBitmapFrameEncode> frame;
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    const UINT stride = width * 3;
+    return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                      reinterpret_cast<void**>(factory.out()))) &&
+           SUCCEEDED(factory->CreateStream(stream.out())) &&
+           SUCCEEDED(stream->InitializeFromFilename(wide(file).c_str(), GENERIC_WRITE)) &&
+           SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.out())) &&
+           SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) &&
+           SUCCEEDED(encoder->CreateNewFrame(frame.out(), nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
+           SUCCEEDED(frame->SetSize(width, height)) && SUCCEEDED(frame->SetPixelFormat(&format)) &&
+           IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
+           SUCCEEDED(frame->WritePixels(height, stride, stride * height, bgr.data())) &&
+           SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+}
 
 // The window as it shows now: painted afresh, then copied from its own
 // device context, frame included where Wine draws the frame itself (an
@@ -58,16 +106,14 @@ bool captureWindow(HWND hwnd, const std::string& file, std::string& why) {
         why = "the window could not be copied";
         return false;
     }
-    const auto* pixels = static_cast<const std::uint8_t*>(bits);
-    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+    const auto* pixels = static_cast<const BYTE*>(bits);
+    std::vector<BYTE> bgr(static_cast<std::size_t>(width) * height * 3);
     for (std::size_t i = 0, n = static_cast<std::size_t>(width) * height; i < n; ++i) {
-        rgb[i * 3] = pixels[i * 4 + 2];
-        rgb[i * 3 + 1] = pixels[i * 4 + 1];
-        rgb[i * 3 + 2] = pixels[i * 4];
+        bgr[i * 3] = pixels[i * 4];
+        bgr[i * 3 + 1] = pixels[i * 4 + 1];
+        bgr[i * 3 + 2] = pixels[i * 4 + 2];
     }
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << encodePng(width, height, rgb);
-    if (!out.flush()) {
+    if (!writePng(file, static_cast<UINT>(width), static_cast<UINT>(height), bgr)) {
         why = "cannot write " + file;
         return false;
     }
