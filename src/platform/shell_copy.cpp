@@ -11,29 +11,6 @@ std::string lastLevel(std::string_view path) {
     return std::string(sep == std::string_view::npos ? path : path.substr(sep + 1));
 }
 
-namespace {
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
-}  // namespace
-
-Status makeFolderLevels(FileSystem& files, std::string_view path) {
-    // Past the root: "C:\", or the server and share of "\\server\share".
-    std::size_t at = 0;
-    if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
-        for (int part = 0; part < 2 && at != std::string_view::npos; ++part)
-            at = path.find_first_of("\\/", at == 0 ? 2 : at + 1);
-    } else if (path.size() >= 2 && path[1] == ':') {
-        at = 2;
-    }
-    while (at != std::string_view::npos && at < path.size()) {
-        const std::size_t next = path.find_first_of("\\/", at + 1);
-        const std::string_view level = path.substr(0, next);
-        if (!level.empty() && !isSeparator(level.back()) && !files.exists(level))
-            if (Status s = files.makeDirectory(level); s != Status::ok) return s;
-        at = next;
-    }
-    return Status::ok;
-}
-
 std::string sizeText(std::uint64_t bytes) {
     constexpr const char* units[] = {"bytes", "KB", "MB", "GB", "TB"};
     if (bytes < 1024) return std::to_string(bytes) + " bytes";

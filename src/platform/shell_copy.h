@@ -76,11 +76,6 @@ public:
 // ignored.
 std::string lastLevel(std::string_view path);
 
-// Makes each missing level of the folder `path` ("C:\a\b", or below the
-// share of "\\server\share\a"), from the root down. The first level that
-// cannot be made stops it, with that failure.
-Status makeFolderLevels(FileSystem& files, std::string_view path);
-
 // "3.1 MB", "296 MB", "1.2 GB": a size as Windows shows one.
 std::string sizeText(std::uint64_t bytes);
 

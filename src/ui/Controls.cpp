@@ -44,11 +44,6 @@ void Label::setAlignment(Alignment a) {
     changed(Aspect::style);
 }
 
-void Label::setTransparent(bool on) {
-    transparent_ = on;
-    changed(Aspect::colors);
-}
-
 ControlState Label::state() const {
     auto s = Control::state();
     s.caption = caption_;
@@ -211,11 +206,6 @@ Line::Line(const Parent& parent, std::string name, int x1, int y1, int x2, int y
 void Line::setBorderColor(Color c) {
     borderColor_ = c;
     changed(Aspect::colors);
-}
-
-void Line::setBorderWidth(int w) {
-    borderWidth_ = w;
-    changed(Aspect::style);
 }
 
 }  // namespace orr::ui

@@ -35,16 +35,12 @@ public:
     void setCaption(std::string text);
     Alignment alignment() const { return alignment_; }
     void setAlignment(Alignment a);
-    // A transparent label shows its container through the gaps of its text.
-    bool transparent() const { return transparent_; }
-    void setTransparent(bool on);
     char accelerator() const override { return acceleratorOf(caption_); }
     ControlState state() const override;
 
 private:
     std::string caption_;
     Alignment alignment_ = Alignment::left;
-    bool transparent_ = false;
 };
 
 class CommandButton : public Control {
@@ -161,13 +157,10 @@ public:
     int y2() const { return y2_; }
     Color borderColor() const { return borderColor_; }
     void setBorderColor(Color c);
-    int borderWidth() const { return borderWidth_; }
-    void setBorderWidth(int w);
 
 private:
     int x1_, y1_, x2_, y2_;
     Color borderColor_ = color::windowText;
-    int borderWidth_ = 1;
 };
 
 }  // namespace orr::ui

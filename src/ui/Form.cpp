@@ -134,7 +134,7 @@ bool Form::pressKey(const KeyPress& key) {
         auto* box = dynamic_cast<TextBox*>(active_);
         if (box && box->multiLine()) return false;
         if (auto* b = dynamic_cast<CommandButton*>(active_)) return gui_.deliverClick(*b);
-        return defaultButton_ && gui_.deliverClick(*defaultButton_);
+        return false;
     }
     case Key::space:
         if (dynamic_cast<CommandButton*>(active_) || dynamic_cast<OptionButton*>(active_))

@@ -55,8 +55,6 @@ public:
     // Esc presses the cancel button, Enter the default one (when reachable).
     CommandButton* cancelButton() const { return cancelButton_; }
     void setCancelButton(CommandButton* b) { cancelButton_ = b; }
-    CommandButton* defaultButton() const { return defaultButton_; }
-    void setDefaultButton(CommandButton* b) { defaultButton_ = b; }
 
     // Showing. A modal show returns when the form is hidden or unloaded;
     // meanwhile the program's other forms take no input.
@@ -135,7 +133,6 @@ private:
     Font font_;
     Color backColor_ = color::buttonFace;
     CommandButton* cancelButton_ = nullptr;
-    CommandButton* defaultButton_ = nullptr;
 
     bool loaded_ = true;
     bool visible_ = false;

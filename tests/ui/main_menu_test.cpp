@@ -38,7 +38,6 @@ TEST_P(MainMenu, StartUpShowsTheMenuWithBackupChosenCancelFocusedAndNoCancelButt
     test::expectLaidOut(m);
     // Neither button is the cancel button: Esc means nothing here.
     EXPECT_EQ(m.cancelButton(), nullptr);
-    EXPECT_EQ(m.defaultButton(), nullptr);
     EXPECT_FALSE(gui->key(m, {Key::escape}));
     EXPECT_TRUE(m.visible());
 }

@@ -204,7 +204,7 @@ void FormWindow::invalidateArea(const Item& item) {
     if (!item.parent) return;
     RECT r = rectOf(*item.control);
     int margin = 2;
-    if (auto* line = dynamic_cast<const Line*>(item.control)) margin += scaled(line->borderWidth(), dpi_);
+    if (dynamic_cast<const Line*>(item.control)) margin += scaled(1, dpi_);
     InflateRect(&r, margin, margin);
     InvalidateRect(item.parent, &r, TRUE);
 }
@@ -571,7 +571,7 @@ void FormWindow::paintFrameBorder(HDC dc, HWND container, const Frame& frame) {
 
 void FormWindow::paintLabel(HDC dc, const Label& label) {
     RECT r = rectOf(label);
-    if (!label.transparent()) FillRect(dc, &r, system_.gdi.brush(label.backColor()));
+    FillRect(dc, &r, system_.gdi.brush(label.backColor()));
     HGDIOBJ old = SelectObject(dc, system_.gdi.font(label.font(), dpi_));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, label.enabled() ? toColorRef(label.foreColor()) : GetSysColor(COLOR_GRAYTEXT));
@@ -596,7 +596,7 @@ void FormWindow::paintShape(HDC dc, const Shape& shape) {
 }
 
 void FormWindow::paintLine(HDC dc, const Line& line) {
-    Pen pen(CreatePen(PS_SOLID, std::max(1, scaled(line.borderWidth(), dpi_)), toColorRef(line.borderColor())));
+    Pen pen(CreatePen(PS_SOLID, std::max(1, scaled(1, dpi_)), toColorRef(line.borderColor())));
     HGDIOBJ old = SelectObject(dc, pen.get());
     MoveToEx(dc, scaled(line.x1(), dpi_), scaled(line.y1(), dpi_), nullptr);
     LineTo(dc, scaled(line.x2(), dpi_), scaled(line.y2(), dpi_));
