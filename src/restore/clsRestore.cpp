@@ -10,9 +10,10 @@ namespace orr {
 void clsRestore::Restore() {
     Program& program = program_;
     program.restoreWizard().cmdNext_Click();
-    const SetsOutcome outcome = ClsSims(program.services, program.shellCopy, program.backupFolder, [&program] {
-                                    program.restoreWizard().cmdNext_Click();
-                                }).RestoreSims();
+    const SetsOutcome outcome =
+        ClsSims(program.services, program.shellCopy, program.gameFolder(), program.backupFolder, [&program] {
+            program.restoreWizard().cmdNext_Click();
+        }).RestoreSims();
     // Finish, with its "successfully restored", only for a restore that is.
     if (!outcome.completed()) return program.restoreWizard().runFailed(report::restoreFailed(outcome));
     program.restoreWizard().cmdNext_Click();
