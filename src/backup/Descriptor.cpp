@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <tuple>
 #include <cstdio>
+#include <optional>
 
 namespace orr::descriptor {
 
@@ -29,6 +30,26 @@ Verdict refuse(std::string message, bool clearPath) {
     v.message = std::move(message);
     v.clearPath = clearPath;
     return v;
+}
+
+// Refuses a location that lies inside one of the game folder's sets, is
+// the game folder, or holds it.
+std::optional<Verdict> gameRefusal(platform::FileSystem& files, const std::string& location,
+                                   const std::string& gameFolder) {
+    const bool inside = platform::liesWithin(files, location, gameFolder);
+    const bool holds = platform::liesWithin(files, gameFolder, location);
+    if (!inside && !holds) return std::nullopt;
+    for (const std::string& set : ClsSims::gameSets(files, gameFolder))
+        if (platform::liesWithin(files, location, set))
+            return refuse("The backup folder named in this file lies inside the game's own " + platform::lastLevel(set) +
+                              " folder; restoring it would copy the game's files onto themselves",
+                          false);
+    if (holds && inside)
+        return refuse("The backup folder named in this file is the game folder itself; it is not a backup", false);
+    if (holds)
+        return refuse("The backup folder named in this file holds the game folder " + gameFolder + "; it is not a backup",
+                      false);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -77,7 +98,7 @@ bool write(platform::Services& services, const std::string& folder) {
            MIni::ReadIni(services, file, kSection, "Backup_Location") == folder;
 }
 
-Verdict check(platform::Services& services, const std::string& path, const std::string& gameFolder) {
+Verdict check(platform::Services& services, const std::string& path, const std::vector<std::string>& gameFolders) {
     clsFileSystem fso(services);
     // A path of spaces is not empty.
     if (path.empty()) return refuse("Please select a file", false);
@@ -100,20 +121,8 @@ Verdict check(platform::Services& services, const std::string& path, const std::
         return refuse("The backup folder named in this file does not exist", false);
 
     // A backup inside the game's own folders would be copied onto itself.
-    if (platform::liesWithin(services.files, location, gameFolder) ||
-        platform::liesWithin(services.files, gameFolder, location)) {
-        const bool game = platform::liesWithin(services.files, gameFolder, location);
-        for (const std::string& set : ClsSims::gameSets(services.files, gameFolder))
-            if (platform::liesWithin(services.files, location, set))
-                return refuse("The backup folder named in this file lies inside the game's own " + platform::lastLevel(set) +
-                                  " folder; restoring it would copy the game's files onto themselves",
-                              false);
-        if (game && platform::liesWithin(services.files, location, gameFolder))
-            return refuse("The backup folder named in this file is the game folder itself; it is not a backup", false);
-        if (game)
-            return refuse("The backup folder named in this file holds the game folder " + gameFolder +
-                              "; it is not a backup",
-                          false);
+    for (const std::string& gameFolder : gameFolders) {
+        if (auto refusal = gameRefusal(services.files, location, gameFolder)) return *refusal;
     }
     const bool holdsSets = [&] {
         for (const auto& e : services.files.list(location + "\\*.*"))

@@ -5,6 +5,7 @@
 #include "platform/services.h"
 
 #include <string>
+#include <vector>
 
 namespace orr::descriptor {
 
@@ -30,9 +31,9 @@ struct Verdict {
 // The restore's checks of a chosen path, in order, the first failure
 // deciding: not empty; exists; extension "bak" in any letter case;
 // Version is exactly "Sims"; Backup_Location, read whole, names an existing
-// folder that is neither inside one of the game's own sets nor holds the
-// game folder, and that holds at least one set.
-Verdict check(platform::Services& services, const std::string& path,
-              const std::string& gameFolder = "C:\\Program Files\\Maxis\\The Sims");
+// folder that is neither inside one of the game's own sets nor holds a
+// game folder, and that holds at least one set. `gameFolders`: the game's
+// folder and its VirtualStore folder, where the game was found.
+Verdict check(platform::Services& services, const std::string& path, const std::vector<std::string>& gameFolders);
 
 }  // namespace orr::descriptor

@@ -42,7 +42,8 @@ void clsBackup::Backup() {
         const std::string folder = program.backupFolder;
         bool descriptorFailed = false;
         const SetsOutcome outcome =
-            ClsSims(program.services, program.shellCopy, folder, [&program] { program.backupWizard().cmdNext_Click(); },
+            ClsSims(program.services, program.shellCopy, program.gameFolder(), folder,
+                    [&program] { program.backupWizard().cmdNext_Click(); },
                     [&](const SetsOutcome& copies) {
                         if (!copies.completed()) return false;
                         // The manifest first: a backup marked by its

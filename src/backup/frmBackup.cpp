@@ -1,7 +1,6 @@
 #include "frmBackup.h"
 
 #include "clsBackup.h"
-#include "gamedata/ClsSims.h"
 #include "platform/copy_io.h"
 #include "shell/Program.h"
 #include "shell/WizardLook.h"
@@ -104,6 +103,7 @@ frmBackup::frmBackup(Program& program)
       Label3(fraSteps(1), "Label3", {16, 16, 201, 20}),
       Label4(fraSteps(1), "Label4", {16, 88, 393, 17}),
       Label5(fraSteps(1), "Label5", {16, 216, 393, 17}),
+      lblGame(fraSteps(1), "lblGame", {16, 136, 393, 33}),
       Label6(fraSteps(2), "Label6", {16, 16, 201, 20}),
       Label7(fraSteps(2), "Label7", {16, 56, 393, 17}),
       Label8(fraSteps(2), "Label8", {48, 104, 329, 17}),
@@ -165,6 +165,8 @@ frmBackup::frmBackup(Program& program)
     title(Label3, "Step 1");
     body(Label4, "We will now begin backing up your Sims customizations", true);
     body(Label5, "Click Next to continue backing up or Cancel to quit");
+    program_.lookForGame();
+    body(lblGame, program_.game.caption(), true);
     // 2 Step 2
     title(Label6, "Step 2");
     body(Label7, "Select a folder to backup the Sims customizations", true);
@@ -265,11 +267,19 @@ void frmBackup::cmdNext_Click() {
             text1.setText("");
             return;
         }
-        const std::string game = ClsSims::kGameFolder;
-        if (platform::liesWithin(program_.services.files, resolved, game)) {
-            say("This folder is the game folder or lies inside it (" + game +
-                "). A backup there would write into the game itself. Please select a folder outside the game.");
+        // Without a game there is nothing to back up: said before anything is written.
+        if (!program_.game.found) {
+            program_.services.messages.show(program_.game.notFoundMessage(), kCaption, platform::MsgButtons::ok,
+                                            platform::MsgIcon::exclamation);
             return;
+        }
+        // The game's VirtualStore folder is the game's as well.
+        for (const std::string& game : program_.game.found->folders()) {
+            if (platform::liesWithin(program_.services.files, resolved, game)) {
+                say("This folder is the game folder or lies inside it (" + game +
+                    "). A backup there would write into the game itself. Please select a folder outside the game.");
+                return;
+            }
         }
         text1.setText(resolved);
         program_.backupFolder = resolved;

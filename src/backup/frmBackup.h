@@ -20,7 +20,8 @@ class Program;
 
 class frmBackup : public ui::Form {
 public:
-    // Loads the form: step 0, Start in front, Back and Finish disabled.
+    // Loads the form: step 0, Start in front, Back and Finish disabled; the
+    // game is looked for and its folder shown on Step 1.
     explicit frmBackup(Program& program);
 
     // The step rail.
@@ -41,6 +42,7 @@ public:
     ui::Label Label3;
     ui::Label Label4;
     ui::Label Label5;
+    ui::Label lblGame;  // the game folder in use
     // 2 Step 2
     ui::Label Label6;
     ui::Label Label7;

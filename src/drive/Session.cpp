@@ -38,7 +38,8 @@ Session::Session(const platform::Options& options, std::optional<platform::DateT
                 fixedClock_ ? static_cast<platform::Clock&>(*fixedClock_) : *native_.clock,
                 *native_.locale,
                 *native_.fileTable},
-      folders_(platform::makeUserFolders(*native_.files)) {
+      folders_(platform::makeUserFolders(*native_.files)),
+      registry_(platform::makeRegistry(options)) {
     // What the program does on the desktop goes into the transcript.
     clipboard_.onSetText = [this](const std::string& text) {
         out_ << "clipboard " << formatValue(text) << '\n';
@@ -111,7 +112,7 @@ void Session::start() {
     shellCopy_ = platform::makeShellCopy(*native_.files, gui.events(), progress_.get(), &faults_);
     copies_.passTo(shellCopy_.get());
     program_ = std::make_unique<Program>(
-        services_, Desktop{gui, clipboard_, browser_, *folders_, copies_, dialogs_});
+        services_, Desktop{gui, clipboard_, browser_, *folders_, copies_, dialogs_, *registry_});
     gui.setInput(input_);
     try {
         startProgram(*program_);

@@ -6,6 +6,7 @@
 
 #include "Windowing.h"
 #include "platform/faults.h"
+#include "platform/registry.h"
 #include "platform/services.h"
 #include "ui/headless/DesktopFakes.h"
 
@@ -101,6 +102,7 @@ private:
     ui::RecordingCopy copies_;
     platform::FaultPlan faults_;
     std::unique_ptr<platform::UserFolders> folders_;
+    std::unique_ptr<platform::Registry> registry_;
     // The program goes before its copy and its toolkit.
     std::unique_ptr<Windowing> windowing_;
     std::unique_ptr<platform::CopyProgress> progress_;

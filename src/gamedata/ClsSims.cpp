@@ -11,13 +11,20 @@ namespace attr = platform::attr;
 
 namespace {
 
-// The game folder as the destination of the user-data restores: the same
-// folder in other letter case (paths are case-insensitive).
-constexpr const char* kGameFolderLower = "c:\\program files\\Maxis\\The Sims";
-constexpr const char* kDownloads = "C:\\Program Files\\Maxis\\The Sims\\Downloads";
-constexpr const char* kGameData = "C:\\Program Files\\Maxis\\The Sims\\GameData";
-constexpr const char* kExpansionShared = "C:\\Program Files\\Maxis\\The Sims\\ExpansionShared";
-constexpr const char* kSkinsBuy = "C:\\Program Files\\Maxis\\The Sims\\ExpansionShared\\SkinsBuy";
+bool sameName(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+        return std::toupper(x) == std::toupper(y);
+    });
+}
+
+// A probe folder made and removed again: whether the user may write into `folder`.
+bool mayWriteInto(platform::FileSystem& files, const std::string& folder) {
+    const std::string probe = folder + "\\~orrindale-write-test";
+    if (files.exists(probe)) return files.removeDirectory(probe) == platform::Status::ok;
+    if (files.makeDirectory(probe) != platform::Status::ok) return false;
+    (void)files.removeDirectory(probe);
+    return true;
+}
 
 }  // namespace
 
@@ -49,10 +56,10 @@ bool SetsOutcome::cancelled() const {
     });
 }
 
-ClsSims::ClsSims(platform::Services& services, platform::ShellCopy& copier,
+ClsSims::ClsSims(platform::Services& services, platform::ShellCopy& copier, GameFolder game,
                  std::string backupFolder, std::function<void()> nextStep,
                  std::function<bool(const SetsOutcome&)> beforeFinish)
-    : services_(services), copier_(copier), backupFolder_(std::move(backupFolder)),
+    : services_(services), copier_(copier), game_(std::move(game)), backupFolder_(std::move(backupFolder)),
       nextStep_(std::move(nextStep)), beforeFinish_(std::move(beforeFinish)) {}
 
 // A failure of the listing or of an attribute query leaves the scan with
@@ -79,6 +86,21 @@ std::deque<std::string>& ClsSims::GetSubFolders(const std::string& strFolder) {
     return *pending_;
 }
 
+std::string ClsSims::existingVirtualStore() {
+    if (game_.virtualStore.empty()) return {};
+    const auto bits = services_.files.attributes(game_.virtualStore);
+    return bits && (*bits & attr::directory) ? game_.virtualStore : std::string();
+}
+
+// Windows reads the VirtualStore copy of a file first: where that folder
+// exists, only a file written there is sure to be read. Where the game
+// folder may not be written, the game's own writes go there too.
+std::string ClsSims::restoreDestination() {
+    if (game_.virtualStore.empty()) return game_.folder;
+    if (!existingVirtualStore().empty() || !mayWriteInto(services_.files, game_.folder)) return game_.virtualStore;
+    return game_.folder;
+}
+
 SetsOutcome ClsSims::BackupSims() {
     clsFileSystem fso(services_);
     SetsOutcome outcome;
@@ -86,19 +108,41 @@ SetsOutcome ClsSims::BackupSims() {
         if (outcome.cancelled()) return;
         outcome.copies.push_back({from, MFile::CopyFolder(services_, copier_, from, to, options_)});
     };
+    const std::string game = game_.folder;
+    const std::string store = existingVirtualStore();
+    // A set of the game: the game folder's, then the VirtualStore's over it.
+    auto copySet = [&](const std::string& name) {
+        if (fso.FileExist(game + "\\" + name)) copy(game + "\\" + name, backupFolder_);
+        if (!store.empty() && fso.FileExist(store + "\\" + name)) copy(store + "\\" + name, backupFolder_);
+    };
 
-    for (const auto& folder : GetSubFolders(kGameFolder))
-        if (isUserData(folder)) copy(folder, backupFolder_);
+    std::vector<std::string> userData;
+    for (const auto& folder : GetSubFolders(game)) {
+        if (!isUserData(folder)) continue;
+        copy(folder, backupFolder_);
+        userData.push_back(platform::lastLevel(folder));
+        if (!store.empty() && fso.FileExist(store + "\\" + userData.back()))
+            copy(store + "\\" + userData.back(), backupFolder_);
+    }
+    // User-data folders that only the game's redirected writes made.
+    if (!store.empty()) {
+        for (const auto& e : services_.files.list(store + "\\*.*")) {
+            if (!(e.attributes & attr::directory) || (e.attributes & (attr::hidden | attr::system))) continue;
+            const bool known = std::any_of(userData.begin(), userData.end(),
+                                           [&](const std::string& n) { return sameName(n, e.name); });
+            if (isUserData(e.name) && !known) copy(store + "\\" + e.name, backupFolder_);
+        }
+    }
 
-    if (fso.FileExist(kDownloads)) copy(kDownloads, backupFolder_);
+    copySet("Downloads");
 
     // Always made, so that every backup holds a GameData folder.
     fso.MakeDIR(backupFolder_ + "\\GameData");
-    if (fso.FileExist(kGameData)) copy(kGameData, backupFolder_);
+    copySet("GameData");
     nextStep_();
 
     fso.MakeDIR(backupFolder_ + "\\ExpansionShared");
-    if (fso.FileExist(kExpansionShared)) copy(kExpansionShared, backupFolder_);
+    copySet("ExpansionShared");
     // Deliberate: Finish, with its "complete", only for a backup that is.
     if (!beforeFinish_ || beforeFinish_(outcome)) nextStep_();
     return outcome;
@@ -110,30 +154,34 @@ SetsOutcome ClsSims::BackupSims() {
 SetsOutcome ClsSims::RestoreSims() {
     clsFileSystem fso(services_);
     SetsOutcome outcome;
-    const std::string game = kGameFolder;
+    const std::string game = restoreDestination();
     auto copy = [&](const std::string& from, const std::string& to) {
         if (outcome.cancelled()) return;
         platform::CopyOptions options = options_;
-        // Each replaced file keeps its path below the game folder.
+        // Each replaced file keeps its path below the folder written to
+        // (every destination lies in it, spelt with as many characters).
         if (!keepRoot_.empty())
             options.keepReplacedIn = keepRoot_ + (to + "\\" + platform::lastLevel(from)).substr(game.size());
         outcome.copies.push_back({from, MFile::CopyFolder(services_, copier_, from, to, options)});
     };
+    const std::string userDataDestination = game == game_.folder ? game_.userDataFolder : game;
+    const std::string expansionShared = game + "\\ExpansionShared";
+    const std::string gameSkinsBuy = expansionShared + "\\SkinsBuy";
 
     for (const auto& folder : GetSubFolders(backupFolder_))
-        if (isUserData(folder)) copy(folder, kGameFolderLower);
+        if (isUserData(folder)) copy(folder, userDataDestination);
 
     const std::string downloads = backupFolder_ + "\\Downloads";
-    if (fso.FileExist(downloads)) copy(downloads, kGameFolder);
+    if (fso.FileExist(downloads)) copy(downloads, game);
     nextStep_();
 
     const std::string gameData = backupFolder_ + "\\GameData";
-    if (fso.FileExist(gameData)) copy(gameData, kGameFolder);
+    if (fso.FileExist(gameData)) copy(gameData, game);
 
     // The game's SkinsBuy is made whether or not the backup has one.
-    fso.CreateDirectoryStruct(kSkinsBuy);
+    fso.CreateDirectoryStruct(gameSkinsBuy);
     const std::string skinsBuy = backupFolder_ + "\\ExpansionShared\\SkinsBuy";
-    if (fso.FileExist(kSkinsBuy) && fso.FileExist(skinsBuy)) copy(skinsBuy, kExpansionShared);
+    if (fso.FileExist(gameSkinsBuy) && fso.FileExist(skinsBuy)) copy(skinsBuy, expansionShared);
     return outcome;
 }
 

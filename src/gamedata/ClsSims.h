@@ -3,6 +3,7 @@
 // order, moving the wizard on at fixed points.
 #pragma once
 
+#include "GameFolder.h"
 #include "platform/services.h"
 #include "platform/shell_copy.h"
 
@@ -29,25 +30,31 @@ struct SetsOutcome {
 
 class ClsSims {
 public:
-    // `nextStep` moves the running wizard one step on (its Next).
-    // `beforeFinish`, when set, is asked with the copies' outcome before a
-    // backup moves the wizard to Finish; false keeps it where it is.
-    ClsSims(platform::Services& services, platform::ShellCopy& copier, std::string backupFolder,
+    // `game` is where the game was found. `nextStep` moves the running
+    // wizard one step on (its Next). `beforeFinish`, when set, is asked
+    // with the copies' outcome before a backup moves the wizard to Finish;
+    // false keeps it where it is.
+    ClsSims(platform::Services& services, platform::ShellCopy& copier, GameFolder game, std::string backupFolder,
             std::function<void()> nextStep, std::function<bool(const SetsOutcome&)> beforeFinish = {});
 
     // User-data folders, Downloads, GameData, (next step), ExpansionShared,
-    // (next step): from the game folder into the backup folder.
+    // (next step): from the game folder into the backup folder. Each set
+    // the game's VirtualStore folder holds is copied after the game
+    // folder's, so that its files win, as they do for the game.
     SetsOutcome BackupSims();
     // User-data folders, Downloads, (next step), GameData, SkinsBuy: from the
-    // backup folder into the game folder.
+    // backup folder into the game folder, or into its VirtualStore folder
+    // where that exists or the game folder may not be written.
     SetsOutcome RestoreSims();
     // Files (full paths) the copies leave out: a backup's damaged files.
     void leaveOut(std::vector<std::string> files) { options_.leaveOut = std::move(files); }
     // Where a restore keeps the game files it replaces (a folder inside the
-    // game's own folder, on its drive), under their paths below the game.
+    // folder it writes to, so on its drive), under their paths below it.
     void keepReplacedIn(std::string folder) { keepRoot_ = std::move(folder); }
-
-    static constexpr const char* kGameFolder = "C:\\Program Files\\Maxis\\The Sims";
+    // Where a restore writes the game's sets: the game folder, or its
+    // VirtualStore folder where that exists or the game folder may not be
+    // written.
+    std::string restoreDestination();
 
     // Whether a folder is a user-data folder: its own name (the last level
     // of `path`) holds "UserData", letter case ignored.
@@ -60,9 +67,12 @@ private:
     // One step of a breadth-first walk: takes the oldest pending folder off
     // the queue, appends its visible subfolders, returns the queue.
     std::deque<std::string>& GetSubFolders(const std::string& strFolder);
+    // The VirtualStore folder when it exists, else "".
+    std::string existingVirtualStore();
 
     platform::Services& services_;
     platform::ShellCopy& copier_;
+    GameFolder game_;
     std::string backupFolder_;
     std::function<void()> nextStep_;
     std::function<bool(const SetsOutcome&)> beforeFinish_;

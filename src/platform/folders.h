@@ -1,4 +1,4 @@
-// The user's own folders that the system names.
+// The user's own folders and the system's folders that the system names.
 #pragma once
 
 #include <memory>
@@ -13,6 +13,15 @@ public:
     virtual ~UserFolders() = default;
     // The folder for temporary files, as a Windows path ending in "\".
     virtual std::string temporary() = 0;
+    // The folders below are Windows paths without a closing "\", whether
+    // or not they exist; "" where the system has none.
+    // %LOCALAPPDATA%: the user's local application data.
+    virtual std::string localAppData() = 0;
+    // The 64-bit programs' folder on 64-bit Windows, else the only one.
+    virtual std::string programFiles() = 0;
+    // %ProgramFiles(x86)%: the 32-bit programs' folder (on 32-bit Windows
+    // the same as programFiles()).
+    virtual std::string programFilesX86() = 0;
 };
 
 // `files` reaches the drives as the program sees them (the POSIX layer

@@ -79,7 +79,8 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
     std::string base, target;
     if (io.native(folder, base) != Status::ok || io.native(manifest, target) != Status::ok) return false;
     std::unordered_map<std::string, Digest> byPath;
-    for (const auto& d : known) byPath.emplace(upperAscii(d.path), d.digest);
+    // A later copy of the same file (a VirtualStore set over the game's) wins.
+    for (const auto& d : known) byPath.insert_or_assign(upperAscii(d.path), d.digest);
 
     Pacer pacer(events);
     const std::unique_ptr<Sha256> hash = makeSha256();

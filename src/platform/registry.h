@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace orr::platform {
@@ -45,6 +47,12 @@ inline constexpr std::uint32_t notify = 0x0010;
 inline constexpr std::uint32_t createLink = 0x0020;
 inline constexpr std::uint32_t read = 0x20019;
 inline constexpr std::uint32_t allAccess = 0xF003F;
+// Registry views, added to the access of an open or create: on 64-bit
+// Windows HKEY_LOCAL_MACHINE\SOFTWARE has one for 64-bit programs and one
+// (SOFTWARE\WOW6432Node) for 32-bit programs. Without either flag a
+// program sees its own; this program is taken to be a 64-bit one.
+inline constexpr std::uint32_t view64 = 0x0100;  // KEY_WOW64_64KEY
+inline constexpr std::uint32_t view32 = 0x0200;  // KEY_WOW64_32KEY
 
 // Predefined root keys, as 32-bit handle values.
 inline constexpr std::uint32_t classesRoot = 0x80000000;
@@ -146,5 +154,11 @@ inline void RegKey::reset() noexcept {
 
 // This OS's registry.
 std::unique_ptr<Registry> makeRegistry(const Options& options);
+
+// The text of one REG_SZ value of a key below a predefined root, read in
+// `view` (reg::view32, reg::view64 or 0); nothing when the key or the
+// value is missing or unreadable, or the value is not REG_SZ.
+std::optional<std::string> readText(Registry& registry, std::uint32_t root, std::string_view path,
+                                    std::string_view name, std::uint32_t view = 0);
 
 }  // namespace orr::platform

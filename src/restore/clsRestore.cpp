@@ -52,9 +52,9 @@ bool clsRestore::sealKeepFolder(const std::string& folder) {
 void clsRestore::Restore() {
     Program& program = program_;
     program.restoreWizard().cmdNext_Click();
-    const std::string keep = keepFolderFor(program.services, ClsSims::kGameFolder);
-    ClsSims sims(program.services, program.shellCopy, program.backupFolder,
+    ClsSims sims(program.services, program.shellCopy, program.gameFolder(), program.backupFolder,
                  [&program] { program.restoreWizard().cmdNext_Click(); });
+    const std::string keep = keepFolderFor(program.services, sims.restoreDestination());
     sims.leaveOut(program.restoreWizard().damagedFiles);
     sims.keepReplacedIn(keep);
     const SetsOutcome outcome = sims.RestoreSims();

@@ -53,6 +53,7 @@ frmRestore::frmRestore(Program& program)
       Label8(fraSteps(1), "Label8", {16, 64, 393, 17}),
       text1(fraSteps(1), "text1", {16, 88, 225, 25}),
       btnSelect(fraSteps(1), "btnSelect", {249, 88, 65, 25}),
+      lblGame(fraSteps(1), "lblGame", {16, 136, 393, 33}),
       Label3(fraSteps.add(*this, kPanel), "Label3", {16, 16, 97, 17}),
       Label11(fraSteps(2), "Label11", {16, 64, 393, 33}),
       Label4(fraSteps.add(*this, kPanel), "Label4", {16, 16, 97, 17}),
@@ -103,6 +104,9 @@ frmRestore::frmRestore(Program& program)
     text(Label2, "Step 1", kStepTitle);
     text(Label8, "Please select Deve vozuvi  to restore", kArial);
     btnSelect.setCaption("Select");
+    program_.lookForGame();
+    lblGame.setCaption(program_.game.caption());
+    lblGame.setFont(kArial);
 
     text(Label3, "Step 2", kStepTitle);
     text(Label11, "Restoring customized settings...", kArial);
@@ -165,12 +169,21 @@ void frmRestore::cmdNext_Click() {
     ++step_;
 
     if (step_ - 1 == 1) {
-        descriptor::Verdict verdict = descriptor::check(program_.services, text1.text());
+        const auto& game = program_.game.found;
+        descriptor::Verdict verdict =
+            descriptor::check(program_.services, text1.text(), game ? game->folders() : std::vector<std::string>{});
         if (!verdict.accepted) {
             program_.services.messages.show(verdict.message, "Orrindale", platform::MsgButtons::ok,
                                             platform::MsgIcon::none);
             if (verdict.clearPath) text1.setText("");
             // Rail and panel stay on Step 1; Back is now enabled.
+            step_ = 1;
+            return;
+        }
+        // Without a game there is nowhere to restore to: said before anything is written.
+        if (!program_.game.found) {
+            program_.services.messages.show(program_.game.notFoundMessage(), "Orrindale", platform::MsgButtons::ok,
+                                            platform::MsgIcon::exclamation);
             step_ = 1;
             return;
         }

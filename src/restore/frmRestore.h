@@ -18,6 +18,7 @@ class Program;
 
 class frmRestore : public ui::Form {
 public:
+    // Loads the form at Start; the game is looked for and its folder shown on Step 1.
     explicit frmRestore(Program& program);
 
     // The step rail.
@@ -39,6 +40,7 @@ public:
     ui::Label Label8;
     ui::TextBox text1;
     ui::CommandButton btnSelect;
+    ui::Label lblGame;  // the game folder in use
     // 2 Step 2
     ui::Label Label3;
     ui::Label Label11;

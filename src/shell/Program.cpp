@@ -14,7 +14,8 @@ Program::Program(const platform::Services& core, const Desktop& desktop)
       browser(desktop.browser),
       folders(desktop.folders),
       shellCopy(desktop.shellCopy),
-      dialogs(desktop.dialogs) {
+      dialogs(desktop.dialogs),
+      registry(desktop.registry) {
     // A failure that no operation handles: one message naming it, then the end.
     gui.onUnhandledError([this](const RunError& e) {
         services.messages.show(unhandledErrorText(e), "Orrindale");
@@ -26,6 +27,8 @@ Program::~Program() {
     gui.onUnhandledError({});
     gui.onEnd({});
 }
+
+void Program::lookForGame() { game = findGame(services.files, gamePlaces(registry, folders)); }
 
 frmMain& Program::mainMenu() {
     if (!mainMenu_) mainMenu_ = std::make_unique<frmMain>(*this);

@@ -4,10 +4,12 @@
 // is no other program-wide state.
 #pragma once
 
+#include "gamedata/GameFolder.h"
 #include "platform/browser.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/folders.h"
+#include "platform/registry.h"
 #include "platform/services.h"
 #include "platform/shell_copy.h"
 #include "ui/Gui.h"
@@ -30,6 +32,7 @@ struct Desktop {
     platform::UserFolders& folders;
     platform::ShellCopy& shellCopy;
     platform::FileDialogs& dialogs;
+    platform::Registry& registry;
 };
 
 class Program {
@@ -49,6 +52,14 @@ public:
     // Whole-folder copies and the file and folder choosers.
     platform::ShellCopy& shellCopy;
     platform::FileDialogs& dialogs;
+    platform::Registry& registry;
+
+    // Where the game is, looked for as each wizard starts.
+    GameSearch game;
+    void lookForGame();
+    // The game found; the fixed folder when none was (the wizards go no
+    // further than their checks then).
+    GameFolder gameFolder() const { return game.found.value_or(GameFolder::fixed()); }
 
     // The folder a backup writes into or a restore reads from.
     std::string backupFolder;

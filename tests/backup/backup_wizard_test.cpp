@@ -28,6 +28,9 @@ class BackupWizard : public ::testing::TestWithParam<std::string>, public test::
 protected:
     void SetUp() override {
         if (!start(GetParam())) GTEST_SKIP() << "no desktop to show windows on";
+    }
+    // Starts the program and the wizard, which looks for the game.
+    void open() {
         startProgram(*program);
         ASSERT_TRUE(gui->click(program->mainMenu().Command4));
         ASSERT_TRUE(wizard().visible());
@@ -46,12 +49,13 @@ protected:
         next();
         ASSERT_EQ(program->backupStep, 2);
     }
-    std::string game(const std::string& relative) const { return std::string(ClsSims::kGameFolder) + "\\" + relative; }
+    std::string game(const std::string& relative) const { return std::string(kFixedGameFolder) + "\\" + relative; }
 
     std::optional<test::GameFolderGuard> gameFolder;
 };
 
 TEST_P(BackupWizard, LoadsAtStartLaidOutInsideItsWindow) {
+    open();
     test::expectStep(wizard(), 0);
     EXPECT_EQ(buttons(), (Buttons{false, true, false, true}));
     EXPECT_EQ(wizard().cancelButton(), &wizard().cmdCancel);
@@ -61,6 +65,7 @@ TEST_P(BackupWizard, LoadsAtStartLaidOutInsideItsWindow) {
 }
 
 TEST_P(BackupWizard, NextAndBackSetTheButtonsByTheStepTheyLeave) {
+    open();
     program->backupFolder = "C:\\untouched";
     // Next at Start leaves the load row: Back stays disabled on Step 1.
     next();
@@ -91,6 +96,7 @@ TEST_P(BackupWizard, NextAndBackSetTheButtonsByTheStepTheyLeave) {
 }
 
 TEST_P(BackupWizard, Step2RefusesAnEmptyBoxAndAnythingButAnExistingFolder) {
+    open();
     toStep2();
     frmBackup& w = wizard();
     program->backupFolder = "C:\\earlier";
@@ -124,6 +130,7 @@ TEST_P(BackupWizard, OneNextAtStep2BacksUpIntoTheTypedFolderAndEndsAtFinish) {
     file(game("ExpansionShared\\SkinsBuy\\Shirt.bmp"), "shirt");
     const std::string folder = root.path("Backups");
     test::makeFolders(files(), folder);
+    open();
     frmBackup& w = wizard();
     // The step and the buttons as each copy starts.
     std::vector<std::pair<int, Buttons>> seen;
@@ -170,6 +177,7 @@ TEST_P(BackupWizard, OneNextAtStep2BacksUpIntoTheTypedFolderAndEndsAtFinish) {
 }
 
 TEST_P(BackupWizard, SelectAsksThePickerStartingAtCTestAndTakesItsFolderWithoutSpaces) {
+    open();
     toStep2();
     dialogs.folderAnswers.push_back("  C:\\Backups\\Sims one  ");
     ASSERT_TRUE(gui->click(wizard().btnSelect));

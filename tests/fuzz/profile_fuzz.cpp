@@ -7,6 +7,7 @@
 // leaks and undefined behaviour, the checks below abort on results that
 // break the engine's own contracts.
 #include "backup/Descriptor.h"
+#include "gamedata/GameFolder.h"
 #include "platform/posix/ini_text.h"
 #include "platform/services.h"
 #include "toolkit/MIni.h"
@@ -146,7 +147,7 @@ void checkDescriptor(orr::platform::Services& s, std::string_view text, std::siz
                         ini::readValue(text, "Backup", key, "", size),
                     "the file-backed read differs from the engine's");
 
-    const orr::descriptor::Verdict verdict = orr::descriptor::check(s, kDescriptor);
+    const orr::descriptor::Verdict verdict = orr::descriptor::check(s, kDescriptor, {orr::kFixedGameFolder});
     const std::string version = orr::MIni::ReadIni(s, kDescriptor, "Backup", "Version");
     const std::string location = orr::MIni::ReadIni(s, kDescriptor, "Backup", "Backup_Location");
     require(version.size() <= 254 && location.size() <= 254, "ReadIni longer than 254 characters");
@@ -167,7 +168,7 @@ void checkDescriptor(orr::platform::Services& s, std::string_view text, std::siz
 void checkTypedPath(orr::platform::Services& s, FuzzedDataProvider& in) {
     const std::string path = pick(in, {kDescriptor, "c:/T/./D.bak. ", "C:\\t\\bk\\..\\d.BAK",
                                        "C:\\t\\bk", "C:\\t\\missing.BAK", "   ", ""});
-    const orr::descriptor::Verdict verdict = orr::descriptor::check(s, path);
+    const orr::descriptor::Verdict verdict = orr::descriptor::check(s, path, {orr::kFixedGameFolder});
     if (path.empty()) {
         require(verdict.message == "Please select a file" && !verdict.clearPath, "an empty path");
     } else if (!s.files.exists(path)) {

@@ -21,13 +21,13 @@ bool isFolder(platform::FileSystem& files, const std::string& path) {
 }  // namespace
 
 GameFolderGuard::GameFolderGuard(platform::FileSystem& files) : files_(files) {
-    if (files_.exists(ClsSims::kGameFolder)) {
+    if (files_.exists(kFixedGameFolder)) {
         if (!files_.exists(kMarker)) {
             // Never touch a game folder these tests did not make.
-            throw std::runtime_error(std::string(ClsSims::kGameFolder) +
+            throw std::runtime_error(std::string(kFixedGameFolder) +
                                      " exists and was not made by these tests");
         }
-        removeTree(files_, ClsSims::kGameFolder);
+        removeTree(files_, kFixedGameFolder);
     }
     if (!isFolder(files_, kProgramFiles)) (void)files_.makeDirectory(kProgramFiles);
     if (!isFolder(files_, kMaxis)) {
@@ -41,13 +41,13 @@ GameFolderGuard::GameFolderGuard(platform::FileSystem& files) : files_(files) {
 }
 
 GameFolderGuard::~GameFolderGuard() {
-    if (files_.exists(ClsSims::kGameFolder)) removeTree(files_, ClsSims::kGameFolder);
+    if (files_.exists(kFixedGameFolder)) removeTree(files_, kFixedGameFolder);
     (void)files_.removeFile(kMarker);
     if (madeMaxis_) (void)files_.removeDirectory(kMaxis);
 }
 
 void GameFolderGuard::make() {
-    ASSERT_EQ(files_.makeDirectory(ClsSims::kGameFolder), Status::ok);
+    ASSERT_EQ(files_.makeDirectory(kFixedGameFolder), Status::ok);
 }
 
 std::vector<std::string> GameDataTest::inListOrder(const std::string& folderPath,

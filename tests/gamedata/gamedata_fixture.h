@@ -68,7 +68,7 @@ private:
 
 class GameDataTest : public ::testing::Test {
 protected:
-    static constexpr const char* kGame = ClsSims::kGameFolder;
+    static constexpr const char* kGame = kFixedGameFolder;
 
     GameDataTest() {
         copier.onCopy = [this](const auto& c) { journal.push_back("copy " + c.source + " -> " + c.destination); };
@@ -97,7 +97,7 @@ protected:
 
     // A ClsSims over `folder` whose wizard advances go into the journal.
     ClsSims sims(const std::string& folder) {
-        return ClsSims(services, copier, folder, [this] { journal.push_back("next"); });
+        return ClsSims(services, copier, GameFolder::fixed(), folder, [this] { journal.push_back("next"); });
     }
 
     std::string game(const std::string& relative) const { return std::string(kGame) + "\\" + relative; }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <vector>
 
 namespace orr {
 namespace {
@@ -93,6 +94,57 @@ TEST_F(RegistryServiceTest, NoRemoteComputerIsReachedByANameThatDoesNotExist) {
     EXPECT_EQ(registry->connect("\\\\ORR-NO-SUCH-HOST", reg::currentUser, remote), reg::badNetPath);
     EXPECT_EQ(registry->open(remote, K(), reg::allAccess, k), reg::invalidHandle);
     EXPECT_EQ(registry->open(RegKey::predefined(0x80000009), "x", reg::allAccess, k), reg::invalidHandle);
+}
+
+// On 64-bit Windows, as a 64-bit program sees it: the 32-bit view of
+// HKEY_LOCAL_MACHINE\SOFTWARE is its subkey WOW6432Node, the 64-bit view
+// the key itself, which is also what the program sees without a flag.
+TEST_F(RegistryServiceTest, The32BitViewOfSoftwareIsItsWow6432NodeSubkey) {
+    const RegKey hklm = RegKey::predefined(reg::localMachine);
+    const std::string name = "OrrindaleTest-views-" + key.path().substr(key.path().rfind('-') + 1);
+    const std::string in64 = "SOFTWARE\\" + name, in32 = "SOFTWARE\\WOW6432Node\\" + name;
+    struct Cleanup {
+        platform::Registry& r;
+        RegKey root;
+        std::vector<std::string> keys;
+        ~Cleanup() {
+            for (const auto& k : keys) (void)r.deleteKey(root, k);
+        }
+    } cleanup{*registry, RegKey::predefined(reg::localMachine), {in32, in64}};
+    auto put = [&](const RegKey& k, const char* value, std::uint32_t type, const std::string& data) {
+        ASSERT_EQ(registry->setValue(k, value, type, reinterpret_cast<const unsigned char*>(data.data()),
+                                     static_cast<std::uint32_t>(data.size())),
+                  reg::ok);
+    };
+
+    RegKey made, k;
+    ASSERT_EQ(registry->createKey(hklm, in64, reg::allAccess | reg::view32, made), reg::ok);
+    put(made, "where", reg::text, "32\0"s);
+    EXPECT_EQ(registry->open(hklm, in32, reg::read, k), reg::ok);
+    EXPECT_EQ(registry->open(hklm, in64, reg::read, k), reg::fileNotFound);
+    EXPECT_EQ(registry->open(hklm, in64, reg::read | reg::view64, k), reg::fileNotFound);
+    ASSERT_EQ(registry->createKey(hklm, in64, reg::allAccess, made), reg::ok);
+    put(made, "where", reg::text, "64\0"s);
+
+    EXPECT_EQ(platform::readText(*registry, reg::localMachine, in64, "where", reg::view32), "32");
+    EXPECT_EQ(platform::readText(*registry, reg::localMachine, in64, "where", reg::view64), "64");
+    EXPECT_EQ(platform::readText(*registry, reg::localMachine, in64, "where"), "64");
+    // Spelt out, the 32-bit key is an ordinary key to a 64-bit program.
+    EXPECT_EQ(platform::readText(*registry, reg::localMachine, in32, "where", reg::view64), "32");
+    if (!test::runningOnWine()) {
+        EXPECT_EQ(registry->open(hklm, in64, reg::read | reg::view32 | reg::view64, k), reg::invalidParameter);
+    }
+
+    // Only text reads as text: up to its first zero, or whole without one.
+    put(made, "cut", reg::text, "C:\\Games\0junk\0"s);
+    put(made, "open", reg::text, "C:\\Games"s);
+    put(made, "number", reg::dword, test::dwordBytes(7));
+    put(made, "expand", reg::expandText, "%X%\0"s);
+    EXPECT_EQ(platform::readText(*registry, reg::localMachine, in64, "cut"), "C:\\Games");
+    EXPECT_EQ(platform::readText(*registry, reg::localMachine, in64, "open"), "C:\\Games");
+    for (const char* none : {"number", "expand", "missing"})
+        EXPECT_EQ(platform::readText(*registry, reg::localMachine, in64, none), std::nullopt) << none;
+    EXPECT_EQ(platform::readText(*registry, reg::localMachine, in64 + "\\Missing", "where"), std::nullopt);
 }
 
 }  // namespace

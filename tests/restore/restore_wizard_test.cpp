@@ -19,7 +19,7 @@ namespace {
 using test::Buttons;
 using Tree = std::map<std::string, std::string>;
 
-constexpr const char* kGame = ClsSims::kGameFolder;
+constexpr const char* kGame = kFixedGameFolder;
 const std::string kNotABackup = "This is Not a Deve vozuvi, please select a Deve vozuvi";
 const std::string kNoFolder = "The backup folder named in this file does not exist";
 // Bytes a text-mode copy or a trimming reader would spoil.
@@ -36,8 +36,10 @@ class RestoreWizard : public ::testing::TestWithParam<std::string>, public test:
 protected:
     void SetUp() override {
         if (!start(GetParam())) GTEST_SKIP() << "no desktop to show windows on";
-        // The menu shows the wizard modal; its own tests cover that. Shown
-        // modeless here, the test itself is the user.
+    }
+    // Loads the wizard, which looks for the game. The menu shows it modal;
+    // its own tests cover that. Shown modeless here, the test itself is the user.
+    void open() {
         wizard().show();
         ASSERT_TRUE(wizard().visible());
     }
@@ -75,6 +77,7 @@ protected:
 };
 
 TEST_P(RestoreWizard, LoadsAtStartLaidOutInsideItsWindow) {
+    open();
     test::expectStep(wizard(), 0);
     EXPECT_EQ(test::buttonsOf(wizard()), (Buttons{false, true, false, true}));
     EXPECT_EQ(wizard().cancelButton(), &wizard().cmdCancel);
@@ -84,6 +87,7 @@ TEST_P(RestoreWizard, LoadsAtStartLaidOutInsideItsWindow) {
 }
 
 TEST_P(RestoreWizard, EachCheckOfStep1ShowsItsMessageAndStaysOnStep1) {
+    open();
     next();
     test::expectStep(wizard(), 1);
     EXPECT_EQ(test::buttonsOf(wizard()), (Buttons{false, true, false, true}));
@@ -142,6 +146,7 @@ TEST_P(RestoreWizard, EachCheckOfStep1ShowsItsMessageAndStaysOnStep1) {
 TEST_P(RestoreWizard, AValidDescriptorRestoresEverySetThroughSteps3And4ToFinish) {
     game.emplace(files());
     game->make();
+    open();
     const std::string backup = root.path("Backups\\Sims backup");
     makeBackup(backup);
     // The descriptor was moved elsewhere and its extension's case changed:
@@ -193,6 +198,8 @@ TEST_P(RestoreWizard, AValidDescriptorRestoresEverySetThroughSteps3And4ToFinish)
 // after the last Next, which end the program from inside the first Next.
 TEST_P(RestoreWizard, TheRunMovesOnBeforeAndAfterTheCopiesThenYields) {
     game.emplace(files());
+    game->make();
+    open();
     const std::string chosen = makeBackup(root.path("Backup"));
     copies->passTo(nullptr);  // the copies themselves let no events run
     std::vector<Seen> seen;

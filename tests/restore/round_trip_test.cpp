@@ -18,7 +18,7 @@
 namespace orr {
 namespace {
 
-const std::string kGame = ClsSims::kGameFolder;
+const std::string kGame = kFixedGameFolder;
 
 class RoundTrip : public ::testing::TestWithParam<std::string>, public test::ProgramFixture {
 protected:

@@ -65,7 +65,7 @@ TEST(ProductPageFallback, AClosedDriveRootSendsThePageFileToTheTemporaryFolder) 
     platform::Services services{closed,      core.profiles, f.messages,  core.pointer,
                                 core.events, core.clock,    core.locale, table};
     f.program = std::make_unique<Program>(
-        services, Desktop{*f.gui, f.clipboard, f.browser, f.folders, *f.copies, f.dialogs});
+        services, Desktop{*f.gui, f.clipboard, f.browser, f.folders, *f.copies, f.dialogs, *f.registry});
     test::makeFolders(closed, f.root.path("Temp"));
     std::optional<std::string> content;
     f.browser.onFind = [&](const std::string& file) { content = closed.readFile(file); };

@@ -20,6 +20,15 @@
 
 namespace orr::test {
 
+// A test's user and system folders, all inside `root` but Program Files
+// (where the fixed game folder lies).
+inline ui::FixedFolders testFolders(const TestRoot& root) {
+    ui::FixedFolders folders(root.path("Temp\\"));
+    folders.localAppDataFolder = root.path("AppData\\Local");
+    folders.programFilesX86Folder = root.path("Program Files (x86)");
+    return folders;
+}
+
 class ProgramFixture {
 public:
     // False when the toolkit cannot run here.
@@ -32,7 +41,7 @@ public:
         shellCopy = platform::makeShellCopy(*native.files, gui->events(), nullptr);
         copies->passTo(shellCopy.get());
         program = std::make_unique<Program>(
-            services, Desktop{*gui, clipboard, browser, folders, *copies, dialogs});
+            services, Desktop{*gui, clipboard, browser, folders, *copies, dialogs, *registry});
         return true;
     }
 
@@ -45,7 +54,9 @@ public:
     ScriptedMessages messages;
     ui::MemoryClipboard clipboard;
     ui::ScriptedBrowser browser;
-    ui::FixedFolders folders{root.path("Temp\\")};
+    // The system's folders inside the test's folder: no game is found there.
+    ui::FixedFolders folders = testFolders(root);
+    std::unique_ptr<platform::Registry> registry = platform::makeRegistry(root.options());
     ui::ScriptedDialogs dialogs;
     std::unique_ptr<ui::RecordingCopy> copies = std::make_unique<ui::RecordingCopy>();
     // The program (with its forms) goes before its toolkit and its copy.

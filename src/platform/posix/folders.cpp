@@ -1,5 +1,6 @@
 // The user's folders inside the Wine-style prefix: Wine names the user's
 // profile after the login name and keeps its temporary files in "Temp".
+// The system folders are those of a 64-bit prefix.
 #include "platform/folders.h"
 
 #include "platform/filesystem.h"
@@ -18,16 +19,21 @@ std::string loginName() {
     return "root";
 }
 
+std::string profile() { return "C:\\users\\" + loginName(); }
+
 class PrefixFolders final : public UserFolders {
 public:
     explicit PrefixFolders(FileSystem& files) : files_(files) {}
 
     std::string temporary() override {
-        std::string profile = "C:\\users\\" + loginName() + "\\";
-        for (std::string candidate : {profile + "Temp\\", profile + "AppData\\Local\\Temp\\"})
+        const std::string home = profile() + "\\";
+        for (std::string candidate : {home + "Temp\\", home + "AppData\\Local\\Temp\\"})
             if (files_.exists(candidate)) return candidate;
         return "C:\\windows\\temp\\";
     }
+    std::string localAppData() override { return profile() + "\\AppData\\Local"; }
+    std::string programFiles() override { return "C:\\Program Files"; }
+    std::string programFilesX86() override { return "C:\\Program Files (x86)"; }
 
 private:
     FileSystem& files_;

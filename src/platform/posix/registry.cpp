@@ -22,6 +22,7 @@ using store::RegNode;
 constexpr std::uint32_t writeRights = 0x2 | 0x4 | 0x20 | 0x10000 | 0x40000 | 0x80000 | 0x40000000 | 0x10000000;
 constexpr std::uint32_t deleteRight = 0x10000;
 constexpr std::uint32_t maxValueName = 16383;
+constexpr const char* kWow64Node = "WOW6432Node";
 
 std::filesystem::path mappingRoot(const Options& options) {
     if (!options.root.empty()) return options.root;
@@ -58,9 +59,10 @@ public:
         std::vector<std::string> names;
         if (auto rc = rq.start(parent); rc != reg::ok) return rc;
         if (auto rc = store::splitKeyPath(path, names); rc != reg::ok) return rc;
-        RegNode* node = rq.node;
-        std::vector<std::string> full = rq.target.path;
-        for (const auto& n : names) {
+        if ((access & reg::view32) && (access & reg::view64)) return reg::invalidParameter;
+        RegNode* node = rq.rootNode;
+        std::vector<std::string> full;
+        for (const auto& n : inView(rq.target, names, access)) {
             node = node->child(n);
             if (!node) return reg::fileNotFound;
             full.push_back(node->name);
@@ -125,11 +127,12 @@ public:
         std::vector<std::string> names;
         if (auto rc = rq.start(parent); rc != reg::ok) return rc;
         if (auto rc = store::splitKeyPath(path, names); rc != reg::ok) return rc;
+        if ((access & reg::view32) && (access & reg::view64)) return reg::invalidParameter;
         bool readOnly = rq.file.readOnly();
-        RegNode* node = rq.node;
-        std::vector<std::string> full = rq.target.path;
+        RegNode* node = rq.rootNode;
+        std::vector<std::string> full;
         bool created = false;
-        for (const auto& n : names) {
+        for (const auto& n : inView(rq.target, names, access)) {
             RegNode* next = node->child(n);
             if (!next) {
                 if (readOnly || !(rq.target.access & reg::createSubKey)) return reg::accessDenied;
@@ -219,6 +222,19 @@ private:
         RegNode* rootNode = nullptr;
         RegNode* node = nullptr;
     };
+
+    // The key path below the root that `names` below `parent` name in the
+    // view the access asks for: as a 64-bit program sees it, the 32-bit
+    // view of HKEY_LOCAL_MACHINE\SOFTWARE is its subkey WOW6432Node.
+    static std::vector<std::string> inView(const Target& parent, const std::vector<std::string>& names,
+                                           std::uint32_t access) {
+        std::vector<std::string> full = parent.path;
+        full.insert(full.end(), names.begin(), names.end());
+        if (parent.root == reg::localMachine && (access & reg::view32) && !full.empty() &&
+            store::sameName(full[0], "SOFTWARE") && !(full.size() > 1 && store::sameName(full[1], kWow64Node)))
+            full.insert(full.begin() + 1, kWow64Node);
+        return full;
+    }
 
     bool lookup(const RegKey& key, Target& out) const {
         auto h = key.handle();

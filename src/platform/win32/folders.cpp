@@ -1,9 +1,47 @@
+// The user's and the system's folders as the shell names them, the
+// environment's values where the shell gives none.
 #include "platform/folders.h"
 
 #include <windows.h>
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include <cstdlib>
 
 namespace orr::platform {
 namespace {
+
+std::string narrow(const wchar_t* s) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, s, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1) return {};
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, s, -1, out.data(), n, nullptr, nullptr);
+    out.resize(static_cast<std::size_t>(n - 1));
+    return out;
+}
+
+std::string withoutClosingSeparator(std::string p) {
+    while (p.size() > 3 && p.back() == '\\') p.pop_back();
+    return p;
+}
+
+// A known folder's path, whether or not it exists; "" when the shell
+// knows none (FOLDERID_ProgramFilesX86 exists from Vista on).
+std::string known(REFKNOWNFOLDERID id) {
+    PWSTR path = nullptr;
+    std::string out;
+    if (SUCCEEDED(SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &path))) out = narrow(path);
+    CoTaskMemFree(path);
+    return withoutClosingSeparator(out);
+}
+
+std::string environment(const wchar_t* name) {
+    wchar_t value[MAX_PATH + 1] = {};
+    const DWORD n = GetEnvironmentVariableW(name, value, MAX_PATH + 1);
+    return n > 0 && n <= MAX_PATH ? withoutClosingSeparator(narrow(value)) : std::string();
+}
+
+std::string firstOf(std::string a, std::string b) { return a.empty() ? b : a; }
 
 class SystemFolders final : public UserFolders {
 public:
@@ -13,6 +51,17 @@ public:
         std::string folder = n > 0 && n < sizeof path ? std::string(path, n) : "C:\\Windows\\Temp\\";
         if (folder.back() != '\\') folder += '\\';
         return folder;
+    }
+    std::string localAppData() override {
+        return firstOf(known(FOLDERID_LocalAppData), environment(L"LOCALAPPDATA"));
+    }
+    // A 32-bit build is shown "Program Files (x86)" as FOLDERID_ProgramFiles
+    // on 64-bit Windows; ProgramW6432 names the 64-bit folder to both.
+    std::string programFiles() override {
+        return firstOf(environment(L"ProgramW6432"), known(FOLDERID_ProgramFiles));
+    }
+    std::string programFilesX86() override {
+        return firstOf(known(FOLDERID_ProgramFilesX86), environment(L"ProgramFiles(x86)"));
     }
 };
 

@@ -59,13 +59,20 @@ public:
     std::function<void(const Start&)> onStart;
 };
 
+// The folders as given; the system's folders those of a 64-bit system,
+// the user's local application data "" (none) unless set.
 class FixedFolders final : public platform::UserFolders {
 public:
-    explicit FixedFolders(std::string temporary) : temporary_(std::move(temporary)) {}
-    std::string temporary() override { return temporary_; }
+    explicit FixedFolders(std::string temporary) : temporaryFolder(std::move(temporary)) {}
+    std::string temporary() override { return temporaryFolder; }
+    std::string localAppData() override { return localAppDataFolder; }
+    std::string programFiles() override { return programFilesFolder; }
+    std::string programFilesX86() override { return programFilesX86Folder; }
 
-private:
-    std::string temporary_;
+    std::string temporaryFolder;
+    std::string localAppDataFolder;
+    std::string programFilesFolder = "C:\\Program Files";
+    std::string programFilesX86Folder = "C:\\Program Files (x86)";
 };
 
 // The choosers answer at once, from queues of scripted answers, and keep

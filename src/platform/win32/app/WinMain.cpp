@@ -3,6 +3,7 @@
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/folders.h"
+#include "platform/registry.h"
 #include "platform/services.h"
 #include "platform/shell_copy.h"
 #include "platform/win32/com.h"
@@ -29,7 +30,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto progress = orr::platform::makeSystemProgress(gui.events());
     auto shellCopy = orr::platform::makeShellCopy(*native.files, gui.events(), progress.get());
     auto dialogs = orr::platform::makeFileDialogs();
-    orr::Program program(native.view(), {gui, *clipboard, *browser, *folders, *shellCopy, *dialogs});
+    auto registry = orr::platform::makeRegistry({});
+    orr::Program program(native.view(), {gui, *clipboard, *browser, *folders, *shellCopy, *dialogs, *registry});
     orr::runProgram(program);
     return 0;  // not reached: ending the program exits the process
 }

@@ -1,0 +1,177 @@
+// Where the game is looked for: the fixed folder, the folders Windows
+// records (32-bit view, then 64-bit view), Program Files (x86); the first
+// existing folder wins. Its VirtualStore folder, and the message that
+// names every place looked at when there is none.
+#include "gamedata/GameFolder.h"
+#include "support/test_files.h"
+#include "support/test_root.h"
+#include "ui/headless/DesktopFakes.h"
+
+#include "platform/registry.h"
+
+#include <gtest/gtest.h>
+
+namespace orr {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class GameFolderTest : public ::testing::Test {
+protected:
+    test::TestRoot root;
+    std::unique_ptr<platform::FileSystem> files = platform::makeFileSystem(root.options());
+
+    // Every place inside the test's folder; Program Files and Program
+    // Files (x86) are the folders whose writes Windows redirects.
+    GamePlaces places() const {
+        GamePlaces p;
+        p.fixed = root.path("PF\\Maxis\\The Sims");
+        p.recorded = {root.path("Record32\\The Sims"), root.path("Record64\\The Sims")};
+        p.programFilesX86 = root.path("PF86");
+        p.redirected = {root.path("PF"), root.path("PF86")};
+        p.localAppData = root.path("Local");
+        return p;
+    }
+    std::string found(const GamePlaces& p) {
+        const GameSearch s = findGame(*files, p);
+        return s.found ? s.found->folder : "none";
+    }
+};
+
+TEST_F(GameFolderTest, TheFirstExistingFolderWinsFixedThenRecorded32Then64ThenProgramFilesX86) {
+    const GamePlaces p = places();
+    const Texts order{p.fixed, p.recorded[0], p.recorded[1], root.path("PF86\\Maxis\\The Sims")};
+    for (const auto& folder : order) test::makeFolders(*files, folder);
+    // Each removed in turn hands the game on to the next place.
+    for (const auto& folder : order) {
+        EXPECT_EQ(found(p), folder);
+        test::removeTree(*files, folder);
+    }
+    EXPECT_EQ(found(p), "none");
+
+    // A file of the game folder's name is no game folder.
+    test::writeFile(*files, p.fixed, "not a folder");
+    test::makeFolders(*files, p.recorded[1]);
+    EXPECT_EQ(found(p), p.recorded[1]);
+
+    // What was looked at, in order, each once, up to the folder found.
+    const GameSearch s = findGame(*files, p);
+    EXPECT_EQ(s.lookedAt, (Texts{p.fixed, p.recorded[0], p.recorded[1]}));
+    EXPECT_EQ(s.recorded, (Texts{p.recorded[0], p.recorded[1]}));
+}
+
+TEST_F(GameFolderTest, AGameUnderProgramFilesHasAVirtualStoreFolderAndAnyOtherHasNone) {
+    GamePlaces p = places();
+    const std::string x86Game = root.path("PF86\\Maxis\\The Sims");
+    test::makeFolders(*files, x86Game);
+    GameSearch s = findGame(*files, p);
+    ASSERT_TRUE(s.found);
+    // The path without its drive, below %LOCALAPPDATA%\VirtualStore.
+    EXPECT_EQ(s.found->virtualStore, root.path("Local\\VirtualStore") + x86Game.substr(2));
+    EXPECT_EQ(s.found->userDataFolder, x86Game);
+    EXPECT_EQ(s.found->folders(), (Texts{x86Game, s.found->virtualStore}));
+    EXPECT_EQ(s.caption(), "The Sims: " + x86Game);
+
+    test::makeFolders(*files, p.recorded[0]);
+    s = findGame(*files, p);
+    ASSERT_TRUE(s.found);
+    EXPECT_EQ(s.found->folder, p.recorded[0]);
+    EXPECT_EQ(s.found->virtualStore, "");
+    EXPECT_EQ(s.found->folders(), Texts{p.recorded[0]});
+
+    // Without a local application data folder there is nowhere to redirect to.
+    p.recorded.clear();
+    p.localAppData.clear();
+    s = findGame(*files, p);
+    ASSERT_TRUE(s.found);
+    EXPECT_EQ(s.found->folder, x86Game);
+    EXPECT_EQ(s.found->virtualStore, "");
+
+    // The fixed folder keeps its lower-case spelling for the user data.
+    const GameFolder fixed = GameFolder::fixed();
+    EXPECT_EQ(fixed.folder, "C:\\Program Files\\Maxis\\The Sims");
+    EXPECT_EQ(fixed.userDataFolder, "c:\\program files\\Maxis\\The Sims");
+}
+
+TEST_F(GameFolderTest, TheNotFoundMessageNamesEachPlaceLookedAtOnceAndWhatWindowsRecords) {
+    GamePlaces p;
+    p.programFilesX86 = "C:\\Program Files (x86)";
+    p.fixed = root.path("PF\\Maxis\\The Sims");
+    GameSearch s = findGame(*files, p);
+    EXPECT_FALSE(s.found);
+    EXPECT_EQ(s.caption(), "The Sims: not found");
+    EXPECT_EQ(s.notFoundMessage(), "The Sims was not found in " + p.fixed +
+                                       " or C:\\Program Files (x86)\\Maxis\\The Sims, and Windows has no record of "
+                                       "where it is installed. Install or start the game once, then run Orrindale "
+                                       "again.");
+
+    // A record naming the fixed folder in other letter case adds no place.
+    p.recorded = {root.path("Games\\The Sims"), root.path("pf\\MAXIS\\the sims")};
+    s = findGame(*files, p);
+    EXPECT_EQ(s.lookedAt, (Texts{p.fixed, p.recorded[0], "C:\\Program Files (x86)\\Maxis\\The Sims"}));
+    EXPECT_EQ(s.notFoundMessage(), "The Sims was not found in " + p.fixed +
+                                       " (where Windows records it as installed), " + p.recorded[0] +
+                                       " (where Windows records it as installed) or C:\\Program Files "
+                                       "(x86)\\Maxis\\The Sims. Install or start the game once, then run Orrindale "
+                                       "again.");
+}
+
+// HKEY_LOCAL_MACHINE\SOFTWARE\Maxis\The Sims in both views, removed again.
+// A record the test did not make is never touched: the test is skipped.
+class GameRecord {
+public:
+    explicit GameRecord(platform::Registry& r) : r_(r) {}
+    ~GameRecord() {
+        if (!made_) return;
+        for (const char* key : {"SOFTWARE\\Maxis\\The Sims", "SOFTWARE\\Maxis", "SOFTWARE\\WOW6432Node\\Maxis\\The Sims",
+                                "SOFTWARE\\WOW6432Node\\Maxis"})
+            (void)r_.deleteKey(hklm(), key);
+    }
+    bool existsAlready() {
+        platform::RegKey k;
+        return r_.open(hklm(), "SOFTWARE\\Maxis", platform::reg::read, k) == platform::reg::ok ||
+               r_.open(hklm(), "SOFTWARE\\WOW6432Node\\Maxis", platform::reg::read, k) == platform::reg::ok;
+    }
+    // Writes InstallPath into one view's key, spelt out as a 64-bit program sees it.
+    void put(const std::string& key, const std::string& value) {
+        made_ = true;
+        platform::RegKey k;
+        ASSERT_EQ(r_.createKey(hklm(), key, platform::reg::allAccess, k), platform::reg::ok);
+        ASSERT_EQ(r_.setValue(k, kGameValue, platform::reg::text,
+                              reinterpret_cast<const unsigned char*>(value.c_str()),
+                              static_cast<std::uint32_t>(value.size() + 1)),
+                  platform::reg::ok);
+    }
+
+private:
+    static platform::RegKey hklm() { return platform::RegKey::predefined(platform::reg::localMachine); }
+    platform::Registry& r_;
+    bool made_ = false;
+};
+
+TEST_F(GameFolderTest, TheRecordsAreReadFromThe32BitViewFirstAsFullPathsWithoutClosingSeparators) {
+    auto registry = platform::makeRegistry(root.options());
+    GameRecord record(*registry);
+    if (record.existsAlready()) GTEST_SKIP() << "this system records a game of its own";
+    ui::FixedFolders folders(root.path("Temp\\"));
+    folders.localAppDataFolder = root.path("Local");
+
+    EXPECT_EQ(gamePlaces(*registry, folders).recorded, Texts{});
+    record.put("SOFTWARE\\Maxis\\The Sims", "D:\\Games64\\The Sims");
+    record.put("SOFTWARE\\WOW6432Node\\Maxis\\The Sims", "D:\\Games32\\The Sims\\");
+    GamePlaces p = gamePlaces(*registry, folders);
+    EXPECT_EQ(p.recorded, (Texts{"D:\\Games32\\The Sims", "D:\\Games64\\The Sims"}));
+    EXPECT_EQ(p.fixed, "C:\\Program Files\\Maxis\\The Sims");
+    EXPECT_EQ(p.programFilesX86, "C:\\Program Files (x86)");
+    EXPECT_EQ(p.redirected, (Texts{"C:\\Program Files", "C:\\Program Files (x86)"}));
+    EXPECT_EQ(p.localAppData, root.path("Local"));
+
+    // The same folder in both views is one place; a relative one is none.
+    record.put("SOFTWARE\\Maxis\\The Sims", "d:\\games32\\THE SIMS");
+    EXPECT_EQ(gamePlaces(*registry, folders).recorded, Texts{"D:\\Games32\\The Sims"});
+    record.put("SOFTWARE\\WOW6432Node\\Maxis\\The Sims", "Games\\The Sims");
+    EXPECT_EQ(gamePlaces(*registry, folders).recorded, Texts{"d:\\games32\\THE SIMS"});
+}
+
+}  // namespace
+}  // namespace orr
