@@ -1,4 +1,5 @@
 #include "Descriptor.h"
+#include "platform/ascii.h"
 
 #include "gamedata/ClsSims.h"
 #include "platform/copy_io.h"
@@ -19,11 +20,7 @@ constexpr const char* kSection = "Backup";
 // Longer than any path the system can name.
 constexpr std::size_t kLocationBuffer = 32768;
 
-std::string lowerAscii(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-    return s;
-}
+std::string lowerAscii(const std::string& s) { return ascii::lower(s); }
 
 Verdict refuse(std::string message, bool clearPath) {
     Verdict v;

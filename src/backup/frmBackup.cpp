@@ -217,7 +217,7 @@ frmBackup::frmBackup(Program& program)
 
 int frmBackup::wizardStep() const { return program_.backupStep; }
 
-void frmBackup::setButtons(bool back, bool cancel, bool finish, bool next) {
+void frmBackup::setButtons(bool back, bool next, bool finish, bool cancel) {
     cmdBack.setEnabled(back);
     cmdCancel.setEnabled(cancel);
     cmdFinish.setEnabled(finish);
@@ -243,8 +243,8 @@ void frmBackup::cmdNext_Click() {
         setButtons(true, true, false, true);
         yield(3);
         break;
-    case 3: setButtons(false, true, false, false); break;
-    case 4: setButtons(false, true, true, false); break;
+    case 3: setButtons(false, false, false, true); break;
+    case 4: setButtons(false, false, true, true); break;
     default: break;  // Start leaves the row as it is
     }
     yield(3);

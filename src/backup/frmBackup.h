@@ -99,7 +99,7 @@ private:
     // Moves the rail's highlight from step `from` to step `to`.
     void MoveStepMarker(int from, int to);
     // The four buttons, in the order the button rows list them.
-    void setButtons(bool back, bool cancel, bool finish, bool next);
+    void setButtons(bool back, bool next, bool finish, bool cancel);
     void yield(int times);
     void say(const std::string& text);
 

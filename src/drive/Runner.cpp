@@ -1,4 +1,5 @@
 #include "Runner.h"
+#include "platform/ascii.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,11 +8,7 @@
 namespace orr::drive {
 namespace {
 
-bool sameText(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
+bool sameText(const std::string& a, const std::string& b) { return ascii::equal(a, b); }
 
 const std::string& waitSource(const Line& line) { return std::get<std::string>(line.tokens[2].value); }
 

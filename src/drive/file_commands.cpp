@@ -2,6 +2,7 @@
 // through the platform's file service, so that they read and act the same
 // on every layer.
 #include "Commands.h"
+#include "platform/ascii.h"
 #include "Crc32.h"
 
 #include "platform/error.h"
@@ -46,12 +47,7 @@ struct TreeEntry {
     std::string line;
 };
 
-std::string folded(const std::string& s) {
-    std::string f(s);
-    std::transform(f.begin(), f.end(), f.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return f;
-}
+std::string folded(const std::string& s) { return ascii::lower(s); }
 
 // A folder comes before what it holds; names compare without regard to
 // letter case (then as written, for names that differ only in case).

@@ -1,4 +1,5 @@
 #include "ClsSims.h"
+#include "platform/ascii.h"
 
 #include "toolkit/MFile.h"
 #include "toolkit/clsFileSystem.h"
@@ -11,11 +12,7 @@ namespace attr = platform::attr;
 
 namespace {
 
-bool sameName(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-        return std::toupper(x) == std::toupper(y);
-    });
-}
+bool sameName(const std::string& a, const std::string& b) { return ascii::equal(a, b); }
 
 // A probe folder made and removed again: whether the user may write into `folder`.
 bool mayWriteInto(platform::FileSystem& files, const std::string& folder) {
@@ -31,10 +28,7 @@ bool mayWriteInto(platform::FileSystem& files, const std::string& folder) {
 // By its own name only: a backup folder such as "D:\UserData\Sims" does
 // not make all its folders user data.
 bool ClsSims::isUserData(const std::string& path) {
-    std::string upper = platform::lastLevel(path);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return upper.find("USERDATA") != std::string::npos;
+    return ascii::upper(platform::lastLevel(path)).find("USERDATA") != std::string::npos;
 }
 
 std::vector<std::string> ClsSims::gameSets(platform::FileSystem& files, const std::string& game) {

@@ -1,4 +1,5 @@
 #include "GameFolder.h"
+#include "platform/ascii.h"
 
 #include "platform/copy_io.h"
 #include "platform/filesystem.h"
@@ -13,11 +14,7 @@ namespace {
 
 constexpr const char* kFixedLower = "c:\\program files\\Maxis\\The Sims";
 
-bool sameText(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-        return std::tolower(x) == std::tolower(y);
-    });
-}
+bool sameText(const std::string& a, const std::string& b) { return ascii::equal(a, b); }
 
 bool holds(const std::vector<std::string>& list, const std::string& s) {
     return std::any_of(list.begin(), list.end(), [&](const std::string& e) { return sameText(e, s); });

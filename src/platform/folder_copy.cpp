@@ -1,6 +1,7 @@
 // The folder copy: list the source, plan each target, check the room, then
 // write every file under a temporary name and rename it into place.
 #include "faults.h"
+#include "platform/ascii.h"
 #include "manifest_files.h"
 #include "sha256.h"
 #include "shell_copy.h"
@@ -25,12 +26,7 @@ constexpr auto kEventInterval = std::chrono::milliseconds(100);
 
 std::uint64_t onDisk(std::uint64_t bytes) { return (bytes + kCluster - 1) / kCluster * kCluster; }
 
-std::string upperAscii(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
+std::string upperAscii(std::string_view s) { return ascii::upper(s); }
 
 // The drive of a Windows path as messages name it: "D:\" or "\\server\share\".
 std::string volumeText(std::string_view path) {

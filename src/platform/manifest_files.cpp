@@ -1,4 +1,5 @@
 #include "manifest_files.h"
+#include "platform/ascii.h"
 
 #include "sha256.h"
 #include "shell_copy.h"
@@ -13,11 +14,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr std::size_t kChunk = std::size_t{1} << 20;
 
-std::string upperAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
+std::string upperAscii(std::string_view s) { return ascii::upper(s); }
 
 // Runs pending events about every 100 ms, as a copy does.
 class Pacer {

@@ -3,6 +3,7 @@
 // session of its own, so that it outlives this program and is never waited
 // for.
 #include "platform/browser.h"
+#include "unique_fd.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -20,6 +21,7 @@ namespace orr::platform {
 namespace {
 
 namespace fs = std::filesystem;
+using posix::UniqueFd;
 
 std::string trim(const std::string& s) {
     auto first = s.find_first_not_of(" \t\r\n");
@@ -103,22 +105,6 @@ std::optional<std::string> onPath(const std::string& program) {
     }
     return std::nullopt;
 }
-
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd = -1) : fd_(fd) {}
-    ~UniqueFd() { reset(); }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    int get() const { return fd_; }
-    void reset() {
-        if (fd_ >= 0) close(fd_);
-        fd_ = -1;
-    }
-
-private:
-    int fd_;
-};
 
 class XdgBrowser final : public Browser {
 public:

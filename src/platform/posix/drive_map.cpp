@@ -1,15 +1,25 @@
 #include "drive_map.h"
 
+#include <cstdlib>
+#include "platform/ascii.h"
+
 #include <algorithm>
 #include <optional>
 #include <system_error>
 
 namespace orr::platform::posix {
+
+std::filesystem::path prefixRoot(const std::string& root) {
+    if (!root.empty()) return root;
+    if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) return prefix;
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home ? home : "") / ".wine";
+}
 namespace fs = std::filesystem;
 
 namespace {
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+using ascii::upper;
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
@@ -133,7 +143,7 @@ WindowsPath DriveMap::absolute(std::string_view path) const {
 
 fs::path DriveMap::driveRoot(char drive) const {
     if (upper(drive) == 'C') return root_ / "drive_c";
-    const char link[] = {static_cast<char>(upper(drive) - 'A' + 'a'), ':', '\0'};
+    const char link[] = {ascii::lower(drive), ':', '\0'};
     return root_ / "dosdevices" / link;
 }
 

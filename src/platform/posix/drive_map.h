@@ -27,6 +27,9 @@ struct HostPath {
     std::filesystem::path path;  // meaningful only when status is ok
 };
 
+// Where the drives lie: `root` when given, else $WINEPREFIX, else ~/.wine.
+std::filesystem::path prefixRoot(const std::string& root);
+
 class DriveMap {
 public:
     explicit DriveMap(std::filesystem::path root) : root_(std::move(root)) {}

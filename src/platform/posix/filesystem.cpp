@@ -1,6 +1,7 @@
 // The file-system service over a POSIX file system, with the results the
 // platform's own functions give (see drive_map.h for how paths map).
 #include "platform/services.h"
+#include "platform/ascii.h"
 
 #include "dos_attributes.h"
 #include "drive_map.h"
@@ -48,17 +49,7 @@ bool storedHiddenOrSystem(const fs::path& host) {
     return stored && (*stored & (attr::hidden | attr::system));
 }
 
-std::string upperAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-fs::path defaultRoot() {
-    if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) return prefix;
-    const char* home = std::getenv("HOME");
-    return fs::path(home ? home : "") / ".wine";
-}
+std::string upperAscii(std::string_view s) { return ascii::upper(s); }
 
 Status writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -363,8 +354,7 @@ private:
 }  // namespace
 
 std::unique_ptr<FileSystem> makeFileSystem(const Options& options) {
-    return std::make_unique<PosixFileSystem>(options.root.empty() ? defaultRoot()
-                                                                  : fs::path(options.root));
+    return std::make_unique<PosixFileSystem>(posix::prefixRoot(options.root));
 }
 
 }  // namespace orr::platform

@@ -1,4 +1,5 @@
 #include "ini_text.h"
+#include "platform/ascii.h"
 
 #include <optional>
 #include <vector>
@@ -37,7 +38,7 @@ std::string_view trim(std::string_view s, std::string_view set) {
     return s.substr(first, s.find_last_not_of(set) - first + 1);
 }
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+using ascii::lower;
 
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;

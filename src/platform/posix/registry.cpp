@@ -4,6 +4,7 @@
 // be reached.
 #include "platform/registry.h"
 #include "platform/services.h"
+#include "drive_map.h"
 #include "registry_store.h"
 
 #include <cstdlib>
@@ -23,13 +24,6 @@ constexpr std::uint32_t writeRights = 0x2 | 0x4 | 0x20 | 0x10000 | 0x40000 | 0x8
 constexpr std::uint32_t deleteRight = 0x10000;
 constexpr std::uint32_t maxValueName = 16383;
 constexpr const char* kWow64Node = "WOW6432Node";
-
-std::filesystem::path mappingRoot(const Options& options) {
-    if (!options.root.empty()) return options.root;
-    if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) return prefix;
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home ? home : "") / ".wine";
-}
 
 // A root's tree as read for one request, with the key a handle names.
 struct Target {
@@ -273,7 +267,7 @@ private:
 }  // namespace
 
 std::unique_ptr<Registry> makeRegistry(const Options& options) {
-    return std::make_unique<PosixRegistry>(store::storeFolder(mappingRoot(options)));
+    return std::make_unique<PosixRegistry>(store::storeFolder(posix::prefixRoot(options.root)));
 }
 
 }  // namespace orr::platform

@@ -1,4 +1,5 @@
 #include "registry_store.h"
+#include "platform/ascii.h"
 
 #include "platform/registry.h"
 
@@ -16,7 +17,7 @@ namespace fs = std::filesystem;
 constexpr std::string_view header = "WINE REGISTRY Version 2";
 constexpr std::size_t maxKeyName = 255;
 
-char fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+constexpr char fold(char c) { return ascii::upper(c); }
 
 bool nameLess(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),

@@ -1,11 +1,12 @@
 #include "wildcard.h"
+#include "platform/ascii.h"
 
 #include <cstddef>
 
 namespace orr::platform::posix {
 namespace {
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+using ascii::upper;
 
 // Length of the UTF-8 character starting at name[i], so "?" takes a whole one.
 std::size_t charLength(std::string_view name, std::size_t i) {
