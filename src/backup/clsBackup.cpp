@@ -1,6 +1,6 @@
 #include "clsBackup.h"
 
-#include "Descriptor.h"
+#include "gamedata/Descriptor.h"
 #include "platform/shell_copy.h"
 #include "frmBackup.h"
 #include "gamedata/ClsSims.h"

@@ -1,7 +1,7 @@
 #include "clsRestore.h"
 
 #include "frmRestore.h"
-#include "backup/Descriptor.h"
+#include "gamedata/Descriptor.h"
 #include "platform/shell_copy.h"
 #include "gamedata/ClsSims.h"
 #include "gamedata/RunReport.h"

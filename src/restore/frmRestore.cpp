@@ -1,6 +1,6 @@
 #include "frmRestore.h"
 
-#include "backup/Descriptor.h"
+#include "gamedata/Descriptor.h"
 #include "clsRestore.h"
 #include "gamedata/RunReport.h"
 #include "shell/Program.h"

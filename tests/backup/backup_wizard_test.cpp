@@ -3,7 +3,7 @@
 // Next, and what Select asks the folder picker. Copy to Clipboard, Esc and
 // Cancel during the copy are the backup scenarios', the panels' look the
 // screenshots'.
-#include "backup/Descriptor.h"
+#include "gamedata/Descriptor.h"
 #include "backup/frmBackup.h"
 #include "gamedata/gamedata_fixture.h"
 #include "shell/Module1.h"

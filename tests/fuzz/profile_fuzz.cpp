@@ -6,7 +6,7 @@
 // value of one write, so every input drives every part. Besides crashes,
 // leaks and undefined behaviour, the checks below abort on results that
 // break the engine's own contracts.
-#include "backup/Descriptor.h"
+#include "gamedata/Descriptor.h"
 #include "gamedata/GameFolder.h"
 #include "platform/posix/ini_text.h"
 #include "platform/services.h"

@@ -1,8 +1,8 @@
 // On real windows a form's view (what the driver's dump prints) is read
 // back from the windows, not copied from the state they were told: a
 // window changed behind the form layer's back shows in the view.
-#include "platform/win32/ui/FormWindow.h"
-#include "platform/win32/ui/Win32Gui.h"
+#include "ui/win32/FormWindow.h"
+#include "ui/win32/Win32Gui.h"
 #include "ui/ControlArray.h"
 #include "ui/Controls.h"
 #include "ui/FormView.h"

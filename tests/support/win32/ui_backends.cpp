@@ -1,7 +1,7 @@
 #include "support/ui_backends.h"
 
-#include "platform/win32/ui/FormWindow.h"
-#include "platform/win32/ui/Win32Gui.h"
+#include "ui/win32/FormWindow.h"
+#include "ui/win32/Win32Gui.h"
 #include "ui/headless/HeadlessGui.h"
 
 #include <windows.h>

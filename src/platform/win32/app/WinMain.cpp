@@ -7,7 +7,7 @@
 #include "platform/services.h"
 #include "platform/shell_copy.h"
 #include "platform/win32/com.h"
-#include "platform/win32/ui/Win32Gui.h"
+#include "ui/win32/Win32Gui.h"
 #include "shell/Module1.h"
 #include "shell/Program.h"
 

@@ -3,7 +3,7 @@
 #include "drive/Windowing.h"
 #include "platform/win32/com.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/ui/Win32Gui.h"
+#include "ui/win32/Win32Gui.h"
 #include "ui/headless/HeadlessGui.h"
 
 #include <windows.h>

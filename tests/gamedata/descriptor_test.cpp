@@ -1,6 +1,6 @@
 // The backup descriptor's name and exact bytes. The checks a restore makes
 // of a chosen file are the restore wizard's tests and scenarios.
-#include "backup/Descriptor.h"
+#include "gamedata/Descriptor.h"
 #include "support/test_files.h"
 #include "support/test_root.h"
 
