@@ -126,7 +126,8 @@ TEST_F(SystemDialogs, FolderChooserTakesItsTitleAndStartsAtTheInitialFolder) {
         // Found by the title the chooser gets when it starts; OK once the
         // tree has moved to the initial folder (Wine fills it in steps).
         DialogAnswer ok(request.title, [](HWND w) {
-            for (int i = 0; i < 100 && !sameName(selectedFolder(w), "start"); ++i) Sleep(50);
+            // Up to 20 s: on a busy machine Wine fills the tree slowly.
+            for (int i = 0; i < 400 && !sameName(selectedFolder(w), "start"); ++i) Sleep(50);
             PostMessageA(w, WM_COMMAND, IDOK, 0);
         });
         const auto chosen = dialogs->pickFolder(request);
