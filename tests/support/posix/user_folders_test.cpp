@@ -12,13 +12,33 @@
 namespace orr {
 namespace {
 
-TEST(UserFolders, TheTemporaryFolderIsTheProfilesOneWhereItExists) {
+// $USER set for a test, and given back as it was.
+class UserAs {
+public:
+    explicit UserAs(const char* name) : had_(std::getenv("USER") != nullptr), saved_(had_ ? std::getenv("USER") : "") {
+        ::setenv("USER", name, 1);
+    }
+    ~UserAs() {
+        if (had_) ::setenv("USER", saved_.c_str(), 1);
+        else ::unsetenv("USER");
+    }
+    UserAs(const UserAs&) = delete;
+    UserAs& operator=(const UserAs&) = delete;
+
+private:
+    bool had_;
+    std::string saved_;
+};
+
+class UserFolders : public ::testing::Test {
+protected:
     test::TestRoot root;
-    auto files = platform::makeFileSystem(root.options());
-    auto folders = platform::makeUserFolders(*files);
-    const char* user = std::getenv("USER");
-    const std::string saved = user ? user : "";
-    ::setenv("USER", "tester", 1);
+    std::unique_ptr<platform::FileSystem> files = platform::makeFileSystem(root.options());
+    std::unique_ptr<platform::UserFolders> folders = platform::makeUserFolders(*files);
+};
+
+TEST_F(UserFolders, TheTemporaryFolderIsTheProfilesOneWhereItExists) {
+    const UserAs user("tester");
 
     EXPECT_EQ(folders->temporary(), "C:\\windows\\temp\\");
     for (const char* dir : {"C:\\users", "C:\\users\\tester", "C:\\users\\tester\\AppData",
@@ -28,28 +48,18 @@ TEST(UserFolders, TheTemporaryFolderIsTheProfilesOneWhereItExists) {
     // Wine's own layout ("Temp" in the profile) comes first.
     ASSERT_EQ(files->makeDirectory("C:\\users\\tester\\Temp"), platform::Status::ok);
     EXPECT_EQ(folders->temporary(), "C:\\users\\tester\\Temp\\");
-
-    if (user) ::setenv("USER", saved.c_str(), 1);
-    else ::unsetenv("USER");
 }
 
-TEST(UserFolders, LocalAppDataIsTheLoginsProfileAndProgramFilesAreThoseOfA64BitPrefix) {
-    test::TestRoot root;
-    auto files = platform::makeFileSystem(root.options());
-    auto folders = platform::makeUserFolders(*files);
-    const char* user = std::getenv("USER");
-    const std::string saved = user ? user : "";
-
-    ::setenv("USER", "tester", 1);
-    EXPECT_EQ(folders->localAppData(), "C:\\users\\tester\\AppData\\Local");
-    ::setenv("USER", "other", 1);
+TEST_F(UserFolders, LocalAppDataIsTheLoginsProfileAndProgramFilesAreThoseOfA64BitPrefix) {
+    {
+        const UserAs user("tester");
+        EXPECT_EQ(folders->localAppData(), "C:\\users\\tester\\AppData\\Local");
+    }
+    const UserAs user("other");
     EXPECT_EQ(folders->localAppData(), "C:\\users\\other\\AppData\\Local");
     EXPECT_FALSE(files->exists(folders->localAppData()));
     EXPECT_EQ(folders->programFiles(), "C:\\Program Files");
     EXPECT_EQ(folders->programFilesX86(), "C:\\Program Files (x86)");
-
-    if (user) ::setenv("USER", saved.c_str(), 1);
-    else ::unsetenv("USER");
 }
 
 }  // namespace
