@@ -22,8 +22,8 @@ public:
                        std::uintptr_t owner) = 0;
 };
 
-// Windows: FindExecutableA and ShellExecuteA. POSIX: the program that
-// xdg-mime names for text/html, started detached.
+// Windows: FindExecutableA and ShellExecuteA. POSIX: none (nothing runs on
+// real windows there).
 std::unique_ptr<Browser> makeBrowser();
 
 }  // namespace orr::platform
