@@ -14,13 +14,13 @@ namespace {
 
 bool sameName(const std::string& a, const std::string& b) { return ascii::equal(a, b); }
 
-// A probe folder made and removed again: whether the user may write into `folder`.
+// A probe folder made and removed again: whether the user may write into
+// `folder`. A restore replaces files there, so a folder that can be made
+// but not removed again does not count as writable.
 bool mayWriteInto(platform::FileSystem& files, const std::string& folder) {
     const std::string probe = folder + "\\~orrindale-write-test";
-    if (files.exists(probe)) return files.removeDirectory(probe) == platform::Status::ok;
-    if (files.makeDirectory(probe) != platform::Status::ok) return false;
-    (void)files.removeDirectory(probe);
-    return true;
+    if (!files.exists(probe) && files.makeDirectory(probe) != platform::Status::ok) return false;
+    return files.removeDirectory(probe) == platform::Status::ok;
 }
 
 }  // namespace
