@@ -173,26 +173,6 @@ TEST_P(FormLayer, OnlyReachableControlsTakeClicksLabelsToo) {
     EXPECT_EQ(clicks, 2);
 }
 
-TEST_P(FormLayer, AClickHandlerMayBeEnteredAgainWhileItRuns) {
-    // As the game data sets call the wizard's Next handler from inside it.
-    TestForm form(*gui, "frmTest");
-    form.show();
-    std::vector<int> steps;
-    int step = 0;
-    std::function<void()> next = [&] {
-        int mine = ++step;
-        steps.push_back(mine);
-        if (mine == 1) {
-            next();
-            next();
-        }
-        steps.push_back(-mine);
-    };
-    form.cmdNext.Click = [&] { next(); };
-    gui->click(form.cmdNext);
-    EXPECT_EQ(steps, (std::vector<int>{1, 2, -2, 3, -3, -1}));
-}
-
 TEST_P(FormLayer, QueuedClicksWaitForTheNextYield) {
     TestForm form(*gui, "frmTest");
     form.show();

@@ -42,45 +42,6 @@ TEST_P(MainMenu, StartUpShowsTheMenuWithBackupChosenCancelFocusedAndNoCancelButt
     EXPECT_TRUE(m.visible());
 }
 
-TEST_P(MainMenu, StartWithBackupHidesTheMenuAndShowsTheBackupWizardModeless) {
-    ASSERT_TRUE(gui->click(menu().Command4));  // returns at once
-    EXPECT_FALSE(menu().visible());
-    frmBackup& wizard = program->backupWizard();
-    EXPECT_TRUE(wizard.visible());
-    EXPECT_FALSE(wizard.shownModal());
-    // Its frame's close command ends the program.
-    EXPECT_THROW(gui->key(wizard, altF4), ui::ProgramEnded);
-    EXPECT_FALSE(wizard.loaded());
-}
-
-TEST_P(MainMenu, StartWithRestoreStaysInsideTheWizardsModalShow) {
-    gui->click(menu().optRestore);
-    ASSERT_FALSE(menu().optBackup.value());
-    frmRestore& wizard = program->restoreWizard();
-    if (GetParam() == "headless") {
-        // The user closes the wizard's window while it is shown.
-        static_cast<ui::HeadlessGui&>(*gui).setInput([&] { return gui->key(wizard, altF4); });
-    } else {
-        wizard.show();
-        wizard.hide();
-        test::postFrameClose(wizard);
-    }
-    bool modalAtEnd = false, menuVisibleAtEnd = true;
-    gui->onEnd([&] {
-        modalAtEnd = wizard.shownModal();
-        menuVisibleAtEnd = menu().visible();
-    });
-    bool startReturned = false;
-    auto start = [&] {
-        gui->click(menu().Command4);
-        startReturned = true;
-    };
-    EXPECT_THROW(start(), ui::ProgramEnded);
-    EXPECT_FALSE(startReturned);
-    EXPECT_TRUE(modalAtEnd);
-    EXPECT_FALSE(menuVisibleAtEnd);
-}
-
 TEST_P(MainMenu, CancelEndsTheProgramAndClosesOpenFiles) {
     auto& table = program->services.fileTable;
     table.openOutput(1, root.path("open.txt"));
