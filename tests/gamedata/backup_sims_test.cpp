@@ -56,48 +56,6 @@ TEST_F(BackupSimsTest, VisibleUserDataSubfoldersThenTheSetsAreCopiedInOrderWithT
     EXPECT_EQ(pointer.current(), Pointer::normal);
 }
 
-TEST_F(BackupSimsTest, TheBackupHoldsTheSetsUnderTheirOwnNamesAndTheGameStaysAsItWas) {
-    makeFullGame();
-    useRealCopy();
-    const Tree gameBefore = snapshot(*native.files, kGame);
-
-    sims(backup).BackupSims();
-
-    const Tree expected = {{"UserData", "<dir>"},
-                           {"UserData\\Neighborhood.iff", "neighbourhood"},
-                           {"UserData\\Characters", "<dir>"},
-                           {"UserData\\Characters\\User00001.iff", "character"},
-                           {"UserData2", "<dir>"},
-                           {"UserData2\\Houses", "<dir>"},
-                           {"UserData2\\Houses\\House01.iff", "house"},
-                           {"userdata7", "<dir>"},
-                           {"userdata7\\Export.iff", "export"},
-                           {"Downloads", "<dir>"},
-                           {"Downloads\\Sofa.far", "sofa"},
-                           {"GameData", "<dir>"},
-                           {"GameData\\Skins", "<dir>"},
-                           {"GameData\\Skins\\B001.bmp", "skin"},
-                           {"ExpansionShared", "<dir>"},
-                           {"ExpansionShared\\SkinsBuy", "<dir>"},
-                           {"ExpansionShared\\SkinsBuy\\Shirt.bmp", "shirt"},
-                           {"ExpansionShared\\Other", "<dir>"},
-                           {"ExpansionShared\\Other\\Lot.iff", "lot"}};
-    EXPECT_EQ(snapshot(*native.files, backup), expected);
-    EXPECT_EQ(snapshot(*native.files, kGame), gameBefore);
-    EXPECT_TRUE(messages.shown.empty());
-
-    // A second backup into the same folder replaces copies and keeps what
-    // the game no longer has.
-    file(game("UserData\\Neighborhood.iff"), "changed");
-    ASSERT_EQ(native.files->removeFile(game("Downloads\\Sofa.far")), platform::Status::ok);
-    journal.clear();
-    sims(backup).BackupSims();
-    Tree second = expected;
-    second["UserData\\Neighborhood.iff"] = "changed";
-    EXPECT_EQ(snapshot(*native.files, backup), second);
-    EXPECT_EQ(std::count(journal.begin(), journal.end(), "next"), 2);
-}
-
 TEST_F(BackupSimsTest, AGameWithoutGameDataOrExpansionSharedStillGivesBothFoldersEmpty) {
     gameFolder.make();
     file(game("UserData\\Neighborhood.iff"), "neighbourhood");

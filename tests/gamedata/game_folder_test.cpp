@@ -38,28 +38,6 @@ protected:
     }
 };
 
-TEST_F(GameFolderTest, TheFirstExistingFolderWinsFixedThenRecorded32Then64ThenProgramFilesX86) {
-    const GamePlaces p = places();
-    const Texts order{p.fixed, p.recorded[0], p.recorded[1], root.path("PF86\\Maxis\\The Sims")};
-    for (const auto& folder : order) test::makeFolders(*files, folder);
-    // Each removed in turn hands the game on to the next place.
-    for (const auto& folder : order) {
-        EXPECT_EQ(found(p), folder);
-        test::removeTree(*files, folder);
-    }
-    EXPECT_EQ(found(p), "none");
-
-    // A file of the game folder's name is no game folder.
-    test::writeFile(*files, p.fixed, "not a folder");
-    test::makeFolders(*files, p.recorded[1]);
-    EXPECT_EQ(found(p), p.recorded[1]);
-
-    // What was looked at, in order, each once, up to the folder found.
-    const GameSearch s = findGame(*files, p);
-    EXPECT_EQ(s.lookedAt, (Texts{p.fixed, p.recorded[0], p.recorded[1]}));
-    EXPECT_EQ(s.recorded, (Texts{p.recorded[0], p.recorded[1]}));
-}
-
 TEST_F(GameFolderTest, AGameUnderProgramFilesHasAVirtualStoreFolderAndAnyOtherHasNone) {
     GamePlaces p = places();
     const std::string x86Game = root.path("PF86\\Maxis\\The Sims");

@@ -53,31 +53,6 @@ TEST_F(RestoreSimsTest, SetsGoBackInOrderWithTheWizardMovedOnceAfterDownloads) {
     EXPECT_EQ(journal, expected);
 }
 
-TEST_F(RestoreSimsTest, TheGameGetsTheSetsBackAndLosesNothing) {
-    makeFullBackup();
-    gameFolder.make();
-    file(game("UserData\\Neighborhood.iff"), "old neighbourhood");
-    file(game("UserData\\Family.iff"), "only in the game");
-    file(game("GameData\\Skins\\Mine.bmp"), "only in the game");
-    file(game("ExpansionShared\\Other\\Game.iff"), "only in the game");
-    file(game("Sims.exe"), "program");
-    useRealCopy();
-    const Tree backupBefore = snapshot(*native.files, backup);
-    Tree expected = snapshot(*native.files, kGame);
-
-    sims(backup).RestoreSims();
-
-    // Everything of the restored sets arrives over what was there; the rest
-    // of ExpansionShared and the descriptor stay in the backup.
-    for (const auto& [relative, content] : backupBefore)
-        if (within(relative, {"UserData", "UserData2", "Downloads", "GameData", "ExpansionShared\\SkinsBuy"}))
-            expected[relative] = content;
-    EXPECT_EQ(snapshot(*native.files, kGame), expected);
-    EXPECT_EQ(snapshot(*native.files, backup), backupBefore);
-    EXPECT_EQ(std::count(journal.begin(), journal.end(), "next"), 1);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
 TEST_F(RestoreSimsTest, ABackupWithoutGameDataOrSkinsBuyIsOnlyReadAndTheGameStillGetsSkinsBuy) {
     file(saved("UserData\\Neighborhood.iff"), "neighbourhood");
     folder(saved("ExpansionShared\\Other"));

@@ -26,37 +26,6 @@ protected:
     }
 };
 
-TEST_F(VirtualStoreTest, ABackupCopiesEachSetOfTheVirtualStoreAfterTheGameFoldersSoItsFilesWin) {
-    file(inGame("UserData\\Family.iff"), "old family");
-    file(inGame("UserData\\House.iff"), "only in the game");
-    file(inGame("Downloads\\Sofa.far"), "sofa");
-    file(inStore("UserData\\Family.iff"), "newer family");
-    file(inStore("UserData3\\Lot.iff"), "a neighbourhood only the VirtualStore has");
-    file(inStore("GameData\\Skins\\B001.bmp"), "skin");
-    file(inStore("Stray.txt"), "loose");
-    folder(backup);
-    useRealCopy();
-
-    simsWithStore().BackupSims();
-
-    EXPECT_EQ(copiesAndAdvances(),
-              (Journal{copyLine(inGame("UserData"), backup), copyLine(inStore("UserData"), backup),
-                       copyLine(inStore("UserData3"), backup), copyLine(inGame("Downloads"), backup),
-                       copyLine(inStore("GameData"), backup), "next", "next"}));
-    EXPECT_EQ(snapshot(*native.files, backup),
-              (Tree{{"UserData", "<dir>"},
-                    {"UserData\\Family.iff", "newer family"},
-                    {"UserData\\House.iff", "only in the game"},
-                    {"UserData3", "<dir>"},
-                    {"UserData3\\Lot.iff", "a neighbourhood only the VirtualStore has"},
-                    {"Downloads", "<dir>"},
-                    {"Downloads\\Sofa.far", "sofa"},
-                    {"GameData", "<dir>"},
-                    {"GameData\\Skins", "<dir>"},
-                    {"GameData\\Skins\\B001.bmp", "skin"},
-                    {"ExpansionShared", "<dir>"}}));
-}
-
 TEST_F(VirtualStoreTest, ARestoreWritesIntoTheVirtualStoreWhereItExistsOrTheGameFolderIsClosed) {
     file(backup + "\\UserData\\Family.iff", "saved family");
     file(backup + "\\Downloads\\Sofa.far", "sofa");
@@ -87,19 +56,6 @@ TEST_F(VirtualStoreTest, ARestoreWritesIntoTheVirtualStoreWhereItExistsOrTheGame
     files.refuseToMake.clear();
     simsWithStore().RestoreSims();
     EXPECT_EQ(copiesAndAdvances(), intoStore);
-}
-
-TEST_F(VirtualStoreTest, ARestoreReallyLandsInTheVirtualStoreAndLeavesTheGameFolderAlone) {
-    file(backup + "\\UserData\\Family.iff", "saved family");
-    file(inGame("UserData\\Family.iff"), "installed family");
-    file(inStore("UserData\\Family.iff"), "redirected family");
-    useRealCopy();
-    const Tree gameBefore = snapshot(*native.files, gameDir);
-
-    simsWithStore().RestoreSims();
-
-    EXPECT_EQ(native.files->readFile(inStore("UserData\\Family.iff")), "saved family");
-    EXPECT_EQ(snapshot(*native.files, gameDir), gameBefore);
 }
 
 }  // namespace
