@@ -266,6 +266,13 @@ TEST_F(CopyContract, AManifestListsEveryFileAndTheCheckFindsWhatChanged) {
     EXPECT_EQ(damaged.damaged[0].problem, platform::VerifyOutcome::Problem::differs);
     EXPECT_EQ(damaged.damaged[1].problem, platform::VerifyOutcome::Problem::missing);
 
+    // A manifest that cannot be put in place leaves the one there as it was.
+    writeFile("bk\\Downloads\\Sofa.far", "sofa");
+    faults.failNth(FileOp::rename, 1, Status::diskFull);
+    EXPECT_FALSE(copier->writeManifest(path("bk"), {"Downloads"}, {}, path("bk\\Sims.sha256")));
+    EXPECT_EQ(read("bk\\Sims.sha256"), text);
+    EXPECT_TRUE(temporaries("bk").empty());
+
     writeFile("bk\\evil.sha256", text.substr(0, 64) + "  ../Game/Sims.exe\n");
     EXPECT_TRUE(copier->verify(path("bk"), path("bk\\evil.sha256")).unreadableManifest);
 }
