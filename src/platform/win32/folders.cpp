@@ -1,6 +1,7 @@
 // The user's and the system's folders as the shell names them, the
 // environment's values where the shell gives none.
 #include "platform/folders.h"
+#include "platform/win32/utf16.h"
 
 #include <windows.h>
 #include <knownfolders.h>
@@ -11,14 +12,7 @@
 namespace orr::platform {
 namespace {
 
-std::string narrow(const wchar_t* s) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, s, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1) return {};
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, s, -1, out.data(), n, nullptr, nullptr);
-    out.resize(static_cast<std::size_t>(n - 1));
-    return out;
-}
+using win32::narrow;
 
 std::string withoutClosingSeparator(std::string p) {
     while (p.size() > 3 && p.back() == '\\') p.pop_back();

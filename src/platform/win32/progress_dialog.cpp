@@ -5,6 +5,8 @@
 // windows get their events at every advance.
 #include "platform/shell_copy.h"
 
+#include "platform/win32/utf16.h"
+
 #include <windows.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -18,13 +20,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kShowAfter = std::chrono::seconds(1);
 
-std::wstring wide(const std::string& s) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 1), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, out.data(), n);
-    out.resize(out.size() - 1);
-    return out;
-}
+using win32::wide;
 
 class SystemProgress final : public CopyProgress {
 public:

@@ -6,6 +6,8 @@
 #include "ui/win32/Win32Gui.h"
 #include "ui/headless/HeadlessGui.h"
 
+#include "platform/win32/utf16.h"
+
 #include <windows.h>
 #include <commctrl.h>
 #include <wincodec.h>
@@ -40,12 +42,7 @@ private:
     T* p_ = nullptr;
 };
 
-std::wstring wide(const std::string& s) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 1), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, out.data(), n);
-    return out;
-}
+using platform::win32::wide;
 
 // `bgr` rows from the top, 3 bytes a pixel, as a PNG file through the
 // system's own encoder (WIC).
