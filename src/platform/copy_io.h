@@ -83,7 +83,9 @@ public:
     // The entries of a folder, without "." and "..".
     virtual Status list(const std::string& folder, std::vector<NamedNode>& out) = 0;
 
-    virtual Status openRead(const std::string& path, std::unique_ptr<ReadStream>& out) = 0;
+    // `withMeta` false: the stream's meta() stays empty, which spares the
+    // calls that fetch it (a file that is only read back or hashed).
+    virtual Status openRead(const std::string& path, std::unique_ptr<ReadStream>& out, bool withMeta) = 0;
     // A new file; fails when the name is taken.
     virtual Status createNew(const std::string& path, std::unique_ptr<WriteStream>& out) = 0;
     // Gives the folder `to` the attributes of the folder `from`.

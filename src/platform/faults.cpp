@@ -86,9 +86,9 @@ public:
     Status identity(const std::string& p, NodeInfo& i) override { return inner_->identity(p, i); }
     Status list(const std::string& f, std::vector<NamedNode>& out) override { return inner_->list(f, out); }
 
-    Status openRead(const std::string& p, std::unique_ptr<ReadStream>& out) override {
+    Status openRead(const std::string& p, std::unique_ptr<ReadStream>& out, bool withMeta) override {
         if (auto e = plan_.due(FileOp::open)) return e->error;
-        const Status s = inner_->openRead(p, out);
+        const Status s = inner_->openRead(p, out, withMeta);
         if (s == Status::ok) out = std::make_unique<FaultyRead>(std::move(out), plan_);
         return s;
     }

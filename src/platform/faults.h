@@ -8,6 +8,7 @@
 #include "copy_io.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -31,6 +32,9 @@ public:
     // Every volume reports at most `bytes` free.
     void limitFreeSpace(std::uint64_t bytes) { freeLimit_ = bytes; }
     std::optional<std::uint64_t> freeLimit() const { return freeLimit_; }
+    // Whether a fault waits to happen: then calls must come in a fixed
+    // order, from one thread.
+    bool armed() const { return !rules_.empty() || freeLimit_; }
 
     struct Fault {
         Status error;
@@ -46,7 +50,8 @@ private:
         Fault fault;
     };
     std::vector<Rule> rules_;
-    std::array<int, static_cast<std::size_t>(FileOp::count)> calls_{};
+    // Counted from any thread; rules are armed and met on one.
+    std::array<std::atomic<int>, static_cast<std::size_t>(FileOp::count)> calls_{};
     std::optional<std::uint64_t> freeLimit_;
 };
 

@@ -1,6 +1,7 @@
 // The folder copy: list the source, plan each target, check the room, then
 // write every file under a temporary name and rename it into place.
 #include "faults.h"
+#include "read_back.h"
 #include "platform/ascii.h"
 #include "manifest_files.h"
 #include "sha256.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <deque>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -18,9 +20,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr std::size_t kChunk = std::size_t{1} << 20;
 constexpr std::uint64_t kCluster = 4096;
 constexpr std::uint64_t kMargin = std::uint64_t{1} << 20;
+constexpr std::size_t kChunk = std::size_t{512} << 10;
+// Files written that may wait for their digests at once.
+constexpr std::size_t kPendingFiles = 64;
 // Without a progress display, pending events run this often.
 constexpr auto kEventInterval = std::chrono::milliseconds(100);
 
@@ -84,8 +88,9 @@ private:
 class Run {
 public:
     Run(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view source,
-        std::string_view destination, const CopyOptions& options)
-        : io_(io), events_(events), progress_(progress), sourceText_(source), destinationText_(destination) {
+        std::string_view destination, const CopyOptions& options, bool threaded)
+        : io_(io), events_(events), progress_(progress), sourceText_(source), destinationText_(destination),
+          readBack_(io, threaded) {
         for (const std::string& path : options.leaveOut) leaveOut_.insert(upperAscii(path));
         keepText_ = options.keepReplacedIn;
     }
@@ -110,6 +115,7 @@ private:
     }
 
     void fail(std::size_t item, CopyReason reason) {
+        settleBefore(item);
         outcome_.failures.push_back({windowsPath(item), reason});
         if (outcome_.result == CopyOutcome::Result::completed) outcome_.result = CopyOutcome::Result::failed;
     }
@@ -304,6 +310,8 @@ private:
             }
             if (item.info.kind != NodeKind::folder && !yield(i, 0)) cancelled_ = true;
         }
+        // Files written before a cancel are whole: they take their places.
+        settleBefore(top);
         if (cancelled_) {
             outcome_.result = CopyOutcome::Result::cancelled;
             return;
@@ -318,13 +326,22 @@ private:
     }
 
     // Lets events run (or the progress display, which does); false: cancel.
+    // Files written and waiting for their check count as done. What ends
+    // the program from here still lets them take their places.
     bool yield(std::size_t item, std::uint64_t partBytes) {
-        if (progress_) return progress_->advance(windowsPath(item), outcome_.files, outcome_.bytes + partBytes);
-        if (Clock::now() - lastEvents_ >= kEventInterval) {
-            events_.process();
-            lastEvents_ = Clock::now();
+        try {
+            if (progress_)
+                return progress_->advance(windowsPath(item), outcome_.files + pending_.size(),
+                                          outcome_.bytes + pendingBytes_ + partBytes);
+            if (Clock::now() - lastEvents_ >= kEventInterval) {
+                events_.process();
+                lastEvents_ = Clock::now();
+            }
+            return true;
+        } catch (...) {
+            settleBefore(top);
+            throw;
         }
-        return true;
     }
 
     void makeFolder(std::size_t i) {
@@ -431,20 +448,20 @@ private:
     // file takes a cancel between its chunks (then nothing).
     std::optional<Digest> digestOf(const std::string& path, std::size_t item, Status& status) {
         std::unique_ptr<ReadStream> in;
-        if ((status = io_.openRead(path, in)) != Status::ok) return std::nullopt;
+        if ((status = io_.openRead(path, in, false)) != Status::ok) return std::nullopt;
         buffer_.resize(kChunk);
-        for (std::uint64_t done = 0;;) {
+        for (;;) {
             std::size_t got = 0;
-            if ((status = in->read(buffer_, got)) != Status::ok) return std::nullopt;
+            if ((status = in->read(buffer_, got)) != Status::ok) break;
             if (got == 0) return hash_->finish();
             hash_->update({buffer_.data(), got});
-            done += got;
             if (got == kChunk && !yield(item, 0)) {
                 cancelled_ = true;
-                hash_->finish();
-                return std::nullopt;
+                break;
             }
         }
+        hash_->finish();
+        return std::nullopt;
     }
 
     // A target of the same size is read first: when it holds the same
@@ -464,6 +481,7 @@ private:
     }
 
     void record(std::size_t i, const Digest& digest) {
+        settleBefore(i);
         std::string path = relative(i).substr(1);
         outcome_.digests.push_back({lastLevel(sourceText_) + "\\" + path, digest});
     }
@@ -475,10 +493,10 @@ private:
         if (unchanged(i) || cancelled_) return;
 
         std::unique_ptr<ReadStream> in;
-        if (Status s = io_.openRead(sourceOf(i), in); s != Status::ok)
+        if (Status s = io_.openRead(sourceOf(i), in, true); s != Status::ok)
             return fail(i, s == Status::fileNotFound ? CopyReason::notFound : reasonFor(s, CopyReason::readError));
-        Temporary temp(io_, temporaryIn(item.parent));
-        if (Status s = io_.createNew(temp.path(), temp.stream); s != Status::ok)
+        auto temp = std::make_unique<Temporary>(io_, temporaryIn(item.parent));
+        if (Status s = io_.createNew(temp->path(), temp->stream); s != Status::ok)
             return fail(i, reasonFor(s, CopyReason::writeError));
 
         // The source's digest is taken as it is read for the copy.
@@ -492,7 +510,7 @@ private:
             }
             if (got == 0) break;
             hash_->update({buffer_.data(), got});
-            if (Status s = temp.stream->write({buffer_.data(), got}); s != Status::ok) {
+            if (Status s = temp->stream->write({buffer_.data(), got}); s != Status::ok) {
                 hash_->finish();
                 return fail(i, reasonFor(s, CopyReason::writeError));
             }
@@ -505,21 +523,49 @@ private:
             }
         }
         const Digest source = hash_->finish();
-        if (Status s = temp.stream->flush(); s != Status::ok) return fail(i, reasonFor(s, CopyReason::writeError));
-        const Status closed = temp.stream->close(&in->meta());
-        temp.stream.reset();
+        if (Status s = temp->stream->flush(); s != Status::ok) return fail(i, reasonFor(s, CopyReason::writeError));
+        const Status closed = temp->stream->close(&in->meta());
+        temp->stream.reset();
         if (closed != Status::ok) return fail(i, reasonFor(closed, CopyReason::writeError));
 
-        // Read back before it takes the target's place.
-        Status s;
-        const std::optional<Digest> written = digestOf(temp.path(), i, s);
-        if (cancelled_) return;
-        if (!written) return fail(i, reasonFor(s, CopyReason::readError));
-        if (*written != source) return fail(i, CopyReason::differs);
-        if (!commit(i, temp)) return;
+        // Read back before it takes the target's place: on the other thread
+        // while the next files are written, then compared and renamed.
+        readBack_.queue(temp->path());
+        pending_.push_back({i, std::move(temp), source, done});
+        pendingBytes_ += done;
+        settleReady();
+    }
+
+    // A file written, waiting for its read-back digest (readBack_ holds
+    // them in the same order).
+    struct Pending {
+        std::size_t item;
+        std::unique_ptr<Temporary> temp;
+        Digest source;
+        std::uint64_t bytes;
+    };
+
+    // Renames into place (or fails) every pending file before item `before`,
+    // in order, so that the outcome lists files as they were copied.
+    void settleBefore(std::size_t before) {
+        while (!pending_.empty() && pending_.front().item < before) settleFront();
+    }
+    // Settles the files whose digests are there, and waits only when many
+    // are pending: each wait costs the two threads a hand-over.
+    void settleReady() {
+        while (!pending_.empty() && (pending_.size() > kPendingFiles || readBack_.ready())) settleFront();
+    }
+    void settleFront() {
+        Pending p = std::move(pending_.front());
+        pending_.pop_front();
+        pendingBytes_ -= p.bytes;
+        const ReadBackResult written = readBack_.next();
+        if (written.status != Status::ok) return fail(p.item, reasonFor(written.status, CopyReason::readError));
+        if (written.digest != p.source) return fail(p.item, CopyReason::differs);
+        if (!commit(p.item, *p.temp)) return;
         ++outcome_.files;
-        outcome_.bytes += done;
-        record(i, source);
+        outcome_.bytes += p.bytes;
+        record(p.item, p.source);
     }
 
     CopyIo& io_;
@@ -534,20 +580,28 @@ private:
     std::string keepText_, keepRoot_;
     std::vector<char> buffer_;
     std::unique_ptr<Sha256> hash_ = makeSha256();
+    std::deque<Pending> pending_;
+    std::uint64_t pendingBytes_ = 0;
     unsigned temporaries_ = 0;
     bool cancelled_ = false;
     Clock::time_point lastEvents_;
     CopyOutcome outcome_;
+    // Declared last, so destroyed first: its thread has read every queued
+    // file before the files go.
+    ReadBack readBack_;
 };
 
 class FolderCopy final : public ShellCopy {
 public:
-    FolderCopy(std::unique_ptr<CopyIo> io, EventPump& events, CopyProgress* progress)
-        : io_(std::move(io)), events_(events), progress_(progress) {}
+    FolderCopy(std::unique_ptr<CopyIo> io, EventPump& events, CopyProgress* progress, const FaultPlan* faults)
+        : io_(std::move(io)), events_(events), progress_(progress), faults_(faults) {}
 
     CopyOutcome copyFolder(std::string_view source, std::string_view destination,
                            const CopyOptions& options) override {
-        return Run(*io_, events_, progress_, source, destination, options).go();
+                // Files are read back on a second thread, unless the fault seam
+        // waits to count calls, whose order must then not depend on timing.
+        const bool threaded = !faults_ || !faults_->armed();
+        return Run(*io_, events_, progress_, source, destination, options, threaded).go();
     }
     bool writeManifest(std::string_view folder, const std::vector<std::string>& sets,
                        const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest) override {
@@ -561,6 +615,7 @@ private:
     std::unique_ptr<CopyIo> io_;
     EventPump& events_;
     CopyProgress* progress_;
+    const FaultPlan* faults_;
 };
 
 }  // namespace
@@ -569,7 +624,7 @@ std::unique_ptr<ShellCopy> makeShellCopy(FileSystem& files, EventPump& events, C
                                          FaultPlan* faults) {
     std::unique_ptr<CopyIo> io = makeCopyIo(files);
     if (faults) io = faultyIo(std::move(io), *faults);
-    return std::make_unique<FolderCopy>(std::move(io), events, progress);
+    return std::make_unique<FolderCopy>(std::move(io), events, progress, faults);
 }
 
 }  // namespace orr::platform

@@ -34,7 +34,7 @@ private:
 std::optional<Digest> digestOf(CopyIo& io, const std::string& path, Sha256& hash, std::vector<char>& buffer,
                                Status& status) {
     std::unique_ptr<ReadStream> in;
-    if ((status = io.openRead(path, in)) != Status::ok) return std::nullopt;
+    if ((status = io.openRead(path, in, false)) != Status::ok) return std::nullopt;
     buffer.resize(kChunk);
     for (;;) {
         std::size_t got = 0;
@@ -125,7 +125,7 @@ VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progre
     }
     {
         std::unique_ptr<ReadStream> in;
-        if (io.openRead(path, in) != Status::ok) {
+        if (io.openRead(path, in, false) != Status::ok) {
             outcome.unreadableManifest = true;
             return outcome;
         }

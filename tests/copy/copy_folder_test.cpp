@@ -25,6 +25,12 @@ std::string pattern(std::size_t size, char seed) {
     return s;
 }
 
+platform::Digest sha256Of(const std::string& bytes) {
+    auto sha = platform::makeSha256();
+    sha->update(bytes);
+    return sha->finish();
+}
+
 TEST_F(CopyContract, LandsUnderItsOwnNameAndMergesWithWhatIsThere) {
     writeFile("Game\\UserData\\a.txt", "new a");
     writeFile("Game\\UserData\\Houses\\House01.iff", "house");
@@ -57,6 +63,32 @@ TEST_F(CopyContract, LandsUnderItsOwnNameAndMergesWithWhatIsThere) {
     writeFile("dst\\SKINS\\sub\\~orrindale-7.tmp", "half");
     EXPECT_TRUE(copyFolder(path("src\\Skins"), path("dst")).completed());
     EXPECT_EQ(names("dst\\SKINS\\sub"), Names{"NEW.BMP"});
+}
+
+// Files are read back on a second thread, many at a time; what each file
+// came to is still told in the order the files were copied.
+TEST_F(CopyContract, ManyFilesCheckedMeanwhileAreReportedInTheirOrder) {
+    constexpr int count = 150;
+    auto name = [](int i) { return "f" + std::string(i < 10 ? "00" : i < 100 ? "0" : "") + std::to_string(i); };
+    for (int i = 0; i < count; ++i) writeFile("S\\" + name(i), pattern(1 + i * 997 % 70000, static_cast<char>(i)));
+    writeFile("D\\S\\" + name(40) + "\\inside", "a folder in the way");
+    writeFile("D\\S\\" + name(120) + "\\inside", "another");
+
+    const CopyOutcome outcome = copyFolder(path("S"), path("D"));
+
+    ASSERT_EQ(outcome.failures.size(), 2u) << describe(outcome);
+    EXPECT_EQ(outcome.failures[0].path, path("S\\" + name(40)));
+    EXPECT_EQ(outcome.failures[1].path, path("S\\" + name(120)));
+    ASSERT_EQ(outcome.digests.size(), count - 2u);
+    for (int i = 0, at = 0; i < count; ++i) {
+        if (i == 40 || i == 120) continue;
+        const std::string bytes = pattern(1 + i * 997 % 70000, static_cast<char>(i));
+        EXPECT_EQ(outcome.digests[at].path, "S\\" + name(i));
+        EXPECT_EQ(outcome.digests[at++].digest, sha256Of(bytes));
+        EXPECT_EQ(read("D\\S\\" + name(i)), bytes) << name(i);
+    }
+    EXPECT_EQ(outcome.files, count - 2u);
+    EXPECT_TRUE(temporaries("D").empty());
 }
 
 // The attributes themselves are checked, not only that the write got
@@ -250,11 +282,7 @@ TEST_F(CopyContract, AManifestListsEveryFileAndTheCheckFindsWhatChanged) {
     auto copier = shellCopy();
     ASSERT_TRUE(copier->writeManifest(path("bk"), {"UserData", "Downloads"}, {}, path("bk\\Sims.sha256")));
     const std::string text = *read("bk\\Sims.sha256");
-    auto digest = [](const std::string& bytes) {
-        auto sha = platform::makeSha256();
-        sha->update(bytes);
-        return platform::hexText(sha->finish());
-    };
+    auto digest = [](const std::string& bytes) { return platform::hexText(sha256Of(bytes)); };
     EXPECT_EQ(text, digest("sofa") + "  Downloads/Sofa.far\n" + digest("house") + "  UserData/Houses/House01.iff\n");
     EXPECT_EQ(copier->verify(path("bk"), path("bk\\Sims.sha256")).ok, 2u);
 

@@ -166,18 +166,22 @@ public:
         return errno == 0 ? Status::ok : lastError();
     }
 
-    Status openRead(const std::string& path, std::unique_ptr<ReadStream>& out) override {
+    Status openRead(const std::string& path, std::unique_ptr<ReadStream>& out, bool withMeta) override {
         UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-        struct stat st;
-        if (!fd || ::fstat(fd.get(), &st) != 0) return lastError();
+        if (!fd) return lastError();
         FileMeta meta;
+        if (!withMeta) {
+            out = std::make_unique<PosixRead>(std::move(fd), std::move(meta));
+            return Status::ok;
+        }
+        struct stat st;
+        if (::fstat(fd.get(), &st) != 0) return lastError();
         meta.modified = st.st_mtim.tv_sec;
         meta.modifiedNs = st.st_mtim.tv_nsec;
         meta.mode = st.st_mode;
         char bits[64];
         const ssize_t n = ::fgetxattr(fd.get(), kDosAttrib, bits, sizeof bits);
         if (n > 0) meta.dosAttrib.assign(bits, static_cast<std::size_t>(n));
-        ::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
         out = std::make_unique<PosixRead>(std::move(fd), std::move(meta));
         return Status::ok;
     }

@@ -199,14 +199,19 @@ public:
         return error == ERROR_NO_MORE_FILES ? Status::ok : win32::statusFromError(error);
     }
 
-    Status openRead(const std::string& path, std::unique_ptr<ReadStream>& out) override {
+    Status openRead(const std::string& path, std::unique_ptr<ReadStream>& out, bool withMeta) override {
         // Shared for reading only: a file another program is writing is
         // "in use", not copied half-written.
         FileHandle h(CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-        BY_HANDLE_FILE_INFORMATION data;
-        if (!h || !GetFileInformationByHandle(h.get(), &data)) return lastStatus();
+        if (!h) return lastStatus();
         FileMeta meta;
+        if (!withMeta) {
+            out = std::make_unique<Win32Read>(std::move(h), std::move(meta));
+            return Status::ok;
+        }
+        BY_HANDLE_FILE_INFORMATION data;
+        if (!GetFileInformationByHandle(h.get(), &data)) return lastStatus();
         meta.attributes = data.dwFileAttributes & kDosBits;
         meta.modified = static_cast<std::int64_t>(join64(data.ftLastWriteTime.dwHighDateTime,
                                                          data.ftLastWriteTime.dwLowDateTime));
