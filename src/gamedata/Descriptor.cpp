@@ -3,6 +3,7 @@
 
 #include "gamedata/ClsSims.h"
 #include "platform/copy_io.h"
+#include "platform/error.h"
 #include "platform/shell_copy.h"
 #include "toolkit/MIni.h"
 #include "toolkit/clsFileSystem.h"
@@ -89,10 +90,31 @@ std::string manifestFor(platform::FileSystem& files, const std::string& path) {
 // The profile write reports nothing, so the keys are read back.
 bool write(platform::Services& services, const std::string& folder) {
     const std::string file = fileName(folder, services.clock.now());
-    MIni::WriteIni(services, file, kSection, "Version", "Sims");
-    MIni::WriteIni(services, file, kSection, "Backup_Location", folder);
-    return MIni::ReadIni(services, file, kSection, "Version") == "Sims" &&
-           MIni::ReadIni(services, file, kSection, "Backup_Location") == folder;
+    // Written whole under a temporary name, then renamed over today's
+    // descriptor: one is never left half-written, and the keys of an
+    // earlier one are kept.
+    const std::string temp = folder + "\\~orrindale-bak.tmp";
+    platform::FileSystem& files = services.files;
+    files.removeFile(temp);  // left by a run that ended here
+    try {
+        const auto earlier = files.readFile(file);
+        auto out = files.openOutput(temp);
+        if (earlier) out->write(*earlier);
+        out->close();
+        MIni::WriteIni(services, temp, kSection, "Version", "Sims");
+        MIni::WriteIni(services, temp, kSection, "Backup_Location", folder);
+    } catch (const RunError&) {
+        files.removeFile(temp);
+        return false;
+    }
+    // Read back whole: the usual buffer would cut a long folder's name.
+    const bool whole = MIni::ReadIni(services, temp, kSection, "Version") == "Sims" &&
+                       services.profiles.read(temp, kSection, "Backup_Location", "", kLocationBuffer) == folder;
+    if (!whole || files.replaceFile(temp, file) != platform::Status::ok) {
+        files.removeFile(temp);
+        return false;
+    }
+    return true;
 }
 
 Verdict check(platform::Services& services, const std::string& path, const std::vector<std::string>& gameFolders) {

@@ -67,6 +67,10 @@ public:
     virtual Status setModified(std::string_view path, const DateTime& localTime) = 0;
 
     virtual Status removeFile(std::string_view path) = 0;
+    // Moves the file `from` over `to` in the same folder in one step, its
+    // data on the medium first: either the old or the new file is at `to`
+    // at every moment. Fails on a read-only target, as Windows does.
+    virtual Status replaceFile(std::string_view from, std::string_view to) = 0;
     // Copies one file over an existing one; fails on a read-only target.
     virtual Status copyFile(std::string_view from, std::string_view to) = 0;
     virtual Status makeDirectory(std::string_view path) = 0;

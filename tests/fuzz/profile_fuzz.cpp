@@ -8,7 +8,7 @@
 // break the engine's own contracts.
 #include "gamedata/Descriptor.h"
 #include "gamedata/GameFolder.h"
-#include "platform/posix/ini_text.h"
+#include "platform/ini_text.h"
 #include "platform/services.h"
 #include "toolkit/MIni.h"
 

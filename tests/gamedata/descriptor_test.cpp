@@ -62,6 +62,14 @@ TEST_F(DescriptorTest, OneFilePerFolderAndDayWithTheValuesOfTheLastWrite) {
     descriptor::write(services, backup);
     EXPECT_EQ(native.files->readFile(backup + "\\Sims_2026.12.06.BAK"), descriptorOf(backup));
     EXPECT_EQ(native.files->list(backup + "\\*").size(), 2u);
+
+    // One that cannot be replaced stays byte for byte, and nothing else is
+    // left beside it.
+    const std::string today = backup + "\\Sims_2026.12.06.BAK";
+    ASSERT_EQ(native.files->setAttributes(today, platform::attr::readOnly), platform::Status::ok);
+    EXPECT_FALSE(descriptor::write(services, upper));
+    EXPECT_EQ(native.files->readFile(today), descriptorOf(backup));
+    EXPECT_EQ(native.files->list(backup + "\\*").size(), 2u);
 }
 
 }  // namespace

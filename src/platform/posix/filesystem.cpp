@@ -230,6 +230,24 @@ public:
         return Status::ok;
     }
 
+    Status replaceFile(std::string_view from, std::string_view to) override {
+        HostPath src = map_.toHost(from);
+        if (src.status != Status::ok) return src.status;
+        HostPath dst = map_.toHost(to);
+        if (dst.status != Status::ok) return dst.status;
+        struct stat st;
+        if (::stat(dst.path.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || !ownerCanWrite(st)))
+            return Status::accessDenied;
+        {
+            UniqueFd data(::open(src.path.c_str(), O_RDONLY | O_CLOEXEC));
+            if (!data || ::fsync(data.get()) != 0) return posix::statusFromErrno(errno);
+        }
+        if (::rename(src.path.c_str(), dst.path.c_str()) != 0) return posix::statusFromErrno(errno);
+        UniqueFd folder(::open(dst.path.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!folder || ::fsync(folder.get()) != 0) return posix::statusFromErrno(errno);
+        return Status::ok;
+    }
+
     Status removeFile(std::string_view path) override {
         HostPath h = map_.toHost(path);
         if (h.status != Status::ok) return h.status;

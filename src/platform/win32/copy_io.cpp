@@ -7,7 +7,7 @@
 
 #include "handles.h"
 #include "last_error.h"
-#include "utf16.h"
+#include "long_path.h"
 
 #include <windows.h>
 
@@ -53,7 +53,7 @@ private:
 
 class Win32Write final : public WriteStream {
 public:
-    Win32Write(FileHandle h, std::wstring path) : h_(std::move(h)), path_(std::move(path)) {}
+    explicit Win32Write(FileHandle h) : h_(std::move(h)) {}
     Status write(std::span<const char> bytes) override {
         while (!bytes.empty()) {
             DWORD n = 0;
@@ -64,23 +64,21 @@ public:
         return Status::ok;
     }
     Status flush() override { return FlushFileBuffers(h_.get()) ? Status::ok : lastStatus(); }
+    // Time and attributes in one call on the open handle: the data is
+    // written by then, and the file is not looked up by name again.
     Status close(const FileMeta* meta) override {
         if (meta) {
-            FILETIME modified;
-            modified.dwLowDateTime = static_cast<DWORD>(meta->modified);
-            modified.dwHighDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(meta->modified) >> 32);
-            if (!SetFileTime(h_.get(), nullptr, nullptr, &modified)) return lastStatus();
+            FILE_BASIC_INFO info{};  // zero: left as it is
+            info.LastWriteTime.QuadPart = meta->modified;
+            info.FileAttributes = meta->attributes ? meta->attributes : FILE_ATTRIBUTE_NORMAL;
+            if (!SetFileInformationByHandle(h_.get(), FileBasicInfo, &info, sizeof info)) return lastStatus();
         }
         if (!h_.close()) return lastStatus();
-        // The attributes last: a read-only file takes no more writes.
-        if (meta && !SetFileAttributesW(path_.c_str(), meta->attributes ? meta->attributes : FILE_ATTRIBUTE_NORMAL))
-            return lastStatus();
         return Status::ok;
     }
 
 private:
     FileHandle h_;
-    std::wstring path_;
 };
 
 struct SearchHandle {
@@ -101,22 +99,12 @@ FileHandle openAny(const std::string& path, DWORD flags) {
 class Win32CopyIo final : public CopyIo {
 public:
     Status native(std::string_view windowsPath, std::string& out) override {
-        const std::wstring in = wide(windowsPath);
-        if (in.empty()) return Status::pathNotFound;
-        DWORD n = GetFullPathNameW(in.c_str(), 0, nullptr, nullptr);
-        if (n == 0) return lastStatus();
-        std::wstring full(n, L'\0');
-        n = GetFullPathNameW(in.c_str(), n, full.data(), nullptr);
-        if (n == 0) return lastStatus();
-        full.resize(n);
-        while (full.size() > 3 && full.back() == L'\\') full.pop_back();
-        if (full.starts_with(L"\\\\?\\")) {
-            out = narrow(full);
-        } else if (full.starts_with(L"\\\\")) {
-            out = "\\\\?\\UNC\\" + narrow(std::wstring_view(full).substr(2));
-        } else {
-            out = "\\\\?\\" + narrow(full);
-        }
+        if (windowsPath.empty()) return Status::pathNotFound;
+        std::wstring full = win32::extendedPath(windowsPath);
+        if (full.empty()) return lastStatus();
+        // Not below the root: "\\?\C:\".
+        while (full.size() > 7 && full.back() == L'\\') full.pop_back();
+        out = narrow(full);
         return Status::ok;
     }
     std::string join(const std::string& folder, std::string_view name) override {
@@ -223,7 +211,7 @@ public:
         FileHandle h(CreateFileW(w.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!h) return lastStatus();
-        out = std::make_unique<Win32Write>(std::move(h), std::move(w));
+        out = std::make_unique<Win32Write>(std::move(h));
         return Status::ok;
     }
     Status copyFolderAttributes(const std::string& from, const std::string& to) override {

@@ -1,9 +1,12 @@
-// The file-system service through the system's own ANSI file functions.
-// Paths are passed unchanged: the program runs with the UTF-8 code page.
+// The file-system service through the system's own wide file functions.
+// Paths are the program's UTF-8, passed as the system resolves them; long
+// ones get the "\\?\" prefix (long_path.h), so no 260-character limit
+// applies to a backup folder or what lies in it.
 #include "platform/services.h"
 
 #include "handles.h"
 #include "last_error.h"
+#include "long_path.h"
 
 #include <windows.h>
 #include <shlwapi.h>
@@ -16,6 +19,8 @@ namespace {
 
 using win32::FileHandle;
 using win32::lastStatus;
+using win32::narrow;
+using win32::systemPath;
 
 // Only the DOS attribute bits are reported; the NT-only ones (not indexed,
 // compressed, reparse point, "normal" ...) have no place in the program's
@@ -24,18 +29,16 @@ constexpr DWORD kReported =
     attr::readOnly | attr::hidden | attr::system | attr::volume | attr::directory | attr::archive;
 constexpr DWORD kSettable = attr::readOnly | attr::hidden | attr::system | attr::archive;
 
-std::string text(std::string_view s) { return std::string(s); }
-
 std::optional<WIN32_FILE_ATTRIBUTE_DATA> fileData(std::string_view path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(text(path).c_str(), GetFileExInfoStandard, &data))
+    if (!GetFileAttributesExW(systemPath(path).c_str(), GetFileExInfoStandard, &data))
         return std::nullopt;
     return data;
 }
 
 // The attributes of an existing entry, or nothing.
 std::optional<DWORD> rawAttributes(std::string_view path) {
-    const DWORD a = GetFileAttributesA(text(path).c_str());
+    const DWORD a = GetFileAttributesW(systemPath(path).c_str());
     if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     return a;
 }
@@ -68,8 +71,11 @@ private:
 
 class Win32FileSystem final : public FileSystem {
 public:
+    // The shell's test stops at 260 characters; a longer path is asked by
+    // its attributes.
     bool exists(std::string_view path) override {
-        return PathFileExistsA(text(path).c_str()) != FALSE;
+        if (path.size() >= win32::kShortPath) return rawAttributes(path).has_value();
+        return PathFileExistsW(systemPath(path).c_str()) != FALSE;
     }
 
     std::optional<std::uint32_t> attributes(std::string_view path) override {
@@ -80,15 +86,15 @@ public:
 
     Status setAttributes(std::string_view path, std::uint32_t bits) override {
         bits &= kSettable;
-        if (!SetFileAttributesA(text(path).c_str(), bits ? bits : FILE_ATTRIBUTE_NORMAL))
+        if (!SetFileAttributesW(systemPath(path).c_str(), bits ? bits : FILE_ATTRIBUTE_NORMAL))
             return lastStatus();
         return Status::ok;
     }
 
     std::vector<DirEntry> list(std::string_view pattern) override {
         std::vector<DirEntry> out;
-        WIN32_FIND_DATAA data;
-        win32::FindHandle find(text(pattern).c_str(), data);
+        WIN32_FIND_DATAW data;
+        win32::FindHandle find(systemPath(pattern).c_str(), data);
         if (!find) {
             // A missing folder (or a file named as one) lists nothing.
             const DWORD error = GetLastError();
@@ -99,9 +105,9 @@ public:
             throw toRunError(s);
         }
         do {
-            const std::string_view name = data.cFileName;
+            const std::string name = narrow(data.cFileName);
             if (name == "." || name == "..") continue;
-            out.push_back({std::string(name), data.dwFileAttributes & kReported});
+            out.push_back({name, data.dwFileAttributes & kReported});
         } while (find.next(data));
         if (GetLastError() != ERROR_NO_MORE_FILES) throw toRunError(lastStatus());
         return out;
@@ -136,7 +142,7 @@ public:
         if (!SystemTimeToFileTime(&st, &local) || !LocalFileTimeToFileTime(&local, &utc))
             return Status::ioError;
         // Backup semantics let a folder be opened as well.
-        FileHandle h(CreateFileA(text(path).c_str(), FILE_WRITE_ATTRIBUTES,
+        FileHandle h(CreateFileW(systemPath(path).c_str(), FILE_WRITE_ATTRIBUTES,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         if (!h) return lastStatus();
@@ -145,7 +151,25 @@ public:
     }
 
     Status removeFile(std::string_view path) override {
-        if (!DeleteFileA(text(path).c_str())) return lastStatus();
+        if (!DeleteFileW(systemPath(path).c_str())) return lastStatus();
+        return Status::ok;
+    }
+
+    Status replaceFile(std::string_view from, std::string_view to) override {
+        // Windows refuses to move over a read-only file; Wine run as root
+        // does not, so that is checked here.
+        if (auto a = rawAttributes(to); a && (*a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+            return Status::accessDenied;
+        {
+            // Profile functions leave the data to the cache: it goes to the
+            // medium before the name does.
+            FileHandle data(CreateFileW(systemPath(from).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!data || !FlushFileBuffers(data.get())) return lastStatus();
+        }
+        if (!MoveFileExW(systemPath(from).c_str(), systemPath(to).c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return lastStatus();
         return Status::ok;
     }
 
@@ -156,17 +180,17 @@ public:
         if (auto a = rawAttributes(to); a && !(*a & FILE_ATTRIBUTE_DIRECTORY) &&
                                         (*a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)))
             return Status::accessDenied;
-        if (!CopyFileA(text(from).c_str(), text(to).c_str(), FALSE)) return lastStatus();
+        if (!CopyFileW(systemPath(from).c_str(), systemPath(to).c_str(), FALSE)) return lastStatus();
         return Status::ok;
     }
 
     Status makeDirectory(std::string_view path) override {
-        if (!CreateDirectoryA(text(path).c_str(), nullptr)) return lastStatus();
+        if (!CreateDirectoryW(systemPath(path).c_str(), nullptr)) return lastStatus();
         return Status::ok;
     }
 
     Status removeDirectory(std::string_view path) override {
-        if (!RemoveDirectoryA(text(path).c_str())) return lastStatus();
+        if (!RemoveDirectoryW(systemPath(path).c_str())) return lastStatus();
         return Status::ok;
     }
 
@@ -178,14 +202,14 @@ public:
             a && !(*a & FILE_ATTRIBUTE_DIRECTORY) &&
             (*a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
             throw toRunError(Status::accessDenied);
-        FileHandle h(CreateFileA(text(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+        FileHandle h(CreateFileW(systemPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!h) throw toRunError(lastStatus());
         return std::make_unique<Win32OutputFile>(std::move(h));
     }
 
     std::optional<std::string> readFile(std::string_view path) override {
-        FileHandle h(CreateFileA(text(path).c_str(), GENERIC_READ,
+        FileHandle h(CreateFileW(systemPath(path).c_str(), GENERIC_READ,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!h) return std::nullopt;
@@ -200,14 +224,14 @@ public:
     }
 
     std::optional<std::string> fullPath(std::string_view path) override {
-        const std::string in = text(path);
-        std::string out(MAX_PATH, '\0');
+        const std::wstring in = win32::wide(path);
+        std::wstring out(MAX_PATH, L'\0');
         for (;;) {
-            const DWORD n = GetFullPathNameA(in.c_str(), static_cast<DWORD>(out.size()), out.data(), nullptr);
+            const DWORD n = GetFullPathNameW(in.c_str(), static_cast<DWORD>(out.size()), out.data(), nullptr);
             if (n == 0) return std::nullopt;
             if (n < out.size()) {
                 out.resize(n);
-                return out;
+                return narrow(out);
             }
             out.resize(n);
         }
@@ -227,7 +251,7 @@ public:
     }
 
     Status setCurrentDirectory(std::string_view path) override {
-        if (!SetCurrentDirectoryA(text(path).c_str())) return lastStatus();
+        if (!SetCurrentDirectoryA(std::string(path).c_str())) return lastStatus();
         return Status::ok;
     }
 };

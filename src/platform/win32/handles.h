@@ -61,11 +61,11 @@ private:
     HANDLE h_ = INVALID_HANDLE_VALUE;
 };
 
-// A directory search from FindFirstFileA, ended with FindClose.
+// A directory search from FindFirstFileW, ended with FindClose.
 class FindHandle {
 public:
-    FindHandle(const char* pattern, WIN32_FIND_DATAA& first)
-        : h_(FindFirstFileA(pattern, &first)) {}
+    FindHandle(const wchar_t* pattern, WIN32_FIND_DATAW& first)
+        : h_(FindFirstFileW(pattern, &first)) {}
     ~FindHandle() {
         if (*this) FindClose(h_);
     }
@@ -73,7 +73,7 @@ public:
     FindHandle& operator=(const FindHandle&) = delete;
 
     explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
-    bool next(WIN32_FIND_DATAA& data) { return FindNextFileA(h_, &data) != FALSE; }
+    bool next(WIN32_FIND_DATAW& data) { return FindNextFileW(h_, &data) != FALSE; }
 
 private:
     HANDLE h_;

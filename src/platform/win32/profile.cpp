@@ -1,6 +1,9 @@
 // Profiles through the system's own profile functions, which do all the
-// parsing and formatting; the file-system service is not needed here.
+// parsing and formatting. They stop at 260 characters: a file with a
+// longer name (a descriptor deep in a backup folder) goes through the
+// program's own text rules over the file-system service.
 #include "platform/services.h"
+#include "platform/text_profiles.h"
 
 #include <windows.h>
 
@@ -12,8 +15,11 @@ namespace {
 
 class SystemProfiles final : public Profiles {
 public:
+    explicit SystemProfiles(FileSystem& files) : long_(makeTextProfiles(files)) {}
+
     std::string read(std::string_view file, std::string_view section, std::string_view key,
                      std::string_view fallback, std::size_t bufferSize) override {
+        if (file.size() >= MAX_PATH) return long_->read(file, section, key, fallback, bufferSize);
         if (bufferSize == 0) return {};
         const std::size_t size =
             std::min<std::size_t>(bufferSize, (std::numeric_limits<DWORD>::max)());
@@ -28,16 +34,20 @@ public:
 
     bool write(std::string_view file, std::string_view section, std::string_view key,
                std::string_view value) override {
+        if (file.size() >= MAX_PATH) return long_->write(file, section, key, value);
         return WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
                                           std::string(value).c_str(),
                                           std::string(file).c_str()) != FALSE;
     }
+
+private:
+    std::unique_ptr<Profiles> long_;
 };
 
 }  // namespace
 
-std::unique_ptr<Profiles> makeProfiles(FileSystem&) {
-    return std::make_unique<SystemProfiles>();
+std::unique_ptr<Profiles> makeProfiles(FileSystem& files) {
+    return std::make_unique<SystemProfiles>(files);
 }
 
 }  // namespace orr::platform

@@ -1,7 +1,7 @@
 // The profile text rules that only Windows shows (Wine parses and rewrites
 // profiles differently), checked on the text engine directly: chiefly how
 // it rewrites a file. The reads are the profile service's golden cases.
-#include "platform/posix/ini_text.h"
+#include "platform/ini_text.h"
 
 #include <gtest/gtest.h>
 
