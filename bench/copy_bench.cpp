@@ -11,6 +11,7 @@
 #include "platform/services.h"
 #include "platform/shell_copy.h"
 #include "toolkit/MFile.h"
+#include "ui/headless/DesktopFakes.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -70,9 +71,11 @@ int main(int argc, char** argv) {
     const std::string& backup = args[1];
 
     orr::platform::NativeServices native(options);
-    orr::platform::Services services = native.view();
+    orr::ui::RememberedPointer pointer;
+    orr::ui::NoEvents events;
+    orr::platform::Services services = native.view(pointer, events);
     ShellPeer peer;
-    auto ours = orr::platform::makeShellCopy(*native.files, *native.events, nullptr);
+    auto ours = orr::platform::makeShellCopy(*native.files, events, nullptr);
     orr::platform::ShellCopy& copier = shell ? static_cast<orr::platform::ShellCopy&>(peer) : *ours;
     int status = 0;
     auto copy = [&](const std::string& from) {

@@ -215,7 +215,7 @@ frmBackup::frmBackup(Program& program)
     FrameClose = [this] { program_.end(); };
 }
 
-int frmBackup::wizardStep() const { return program_.backupStep; }
+int frmBackup::step() const { return program_.backupStep; }
 
 void frmBackup::setButtons(bool back, bool next, bool finish, bool cancel) {
     cmdBack.setEnabled(back);

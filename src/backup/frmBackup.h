@@ -92,8 +92,8 @@ public:
     // kept, so that the user can try again.
     void runFailed(const std::string& message);
 
-    // The program-wide backup step.
-    int wizardStep() const override;
+    // The program-wide backup step (0 Start, 1 to 4, 5 Finish).
+    int step() const;
 
 private:
     // Moves the rail's highlight from step `from` to step `to`.

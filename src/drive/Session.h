@@ -93,6 +93,9 @@ private:
     std::ostream& out_;
     platform::NativeServices native_;
     ScriptedMessages messages_;
+    // For calls made while no program runs.
+    ui::RememberedPointer pointer_;
+    ui::NoEvents events_;
     std::optional<FixedClock> fixedClock_;
     platform::Services services_;
 

@@ -2,6 +2,8 @@
 // type, key, queue click; dump and shot look at a form; association,
 // picker and open script what the desktop answers next.
 #include "Commands.h"
+#include "backup/frmBackup.h"
+#include "restore/frmRestore.h"
 #include "shell/Program.h"
 #include "ui/Controls.h"
 #include "ui/FormView.h"
@@ -109,6 +111,14 @@ struct DumpLine {
     std::string text;
 };
 
+// A wizard's step (0 Start, 1 to 4 Step 1 to 4, 5 Finish); -1 for a form
+// that is no wizard.
+int wizardStep(const ui::Form& form) {
+    if (const auto* backup = dynamic_cast<const frmBackup*>(&form)) return backup->step();
+    if (const auto* restore = dynamic_cast<const frmRestore*>(&form)) return restore->step();
+    return -1;
+}
+
 std::vector<DumpLine> dumpLines(Session& s, const ui::Form& form) {
     std::vector<DumpLine> lines;
     const std::string& f = form.name();
@@ -120,7 +130,7 @@ std::vector<DumpLine> dumpLines(Session& s, const ui::Form& form) {
     add("ActiveControl", "",
         f + ".ActiveControl=" +
             (view.focus ? nameOf(view.focus->name(), view.focus->index()) : std::string("Nothing")));
-    if (int step = form.wizardStep(); step >= 0) {
+    if (int step = wizardStep(form); step >= 0) {
         add("Step", "", f + ".Step=" + std::to_string(step));
         add("BackupFolder", "", "BackupFolder=" + formatValue(s.program().backupFolder));
     }

@@ -6,16 +6,14 @@ NativeServices::NativeServices(const Options& options)
     : files(makeFileSystem(options)),
       profiles(makeProfiles(*files)),
       messages(makeMessageBoxes()),
-      pointer(makeMousePointer()),
-      events(makeEventPump()),
       clock(makeClock()),
       locale(makeLocale()),
       fileTable(std::make_unique<FileTable>(*files)) {}
 
 NativeServices::~NativeServices() { fileTable->closeAll(); }
 
-Services NativeServices::view() {
-    return {*files, *profiles, *messages, *pointer, *events, *clock, *locale, *fileTable};
+Services NativeServices::view(MousePointer& pointer, EventPump& events) {
+    return {*files, *profiles, *messages, pointer, events, *clock, *locale, *fileTable};
 }
 
 }  // namespace orr::platform

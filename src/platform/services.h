@@ -41,13 +41,12 @@ public:
     NativeServices(const NativeServices&) = delete;
     NativeServices& operator=(const NativeServices&) = delete;
 
-    Services view();
+    // The window system's pointer and events come from the form layer.
+    Services view(MousePointer& pointer, EventPump& events);
 
     std::unique_ptr<FileSystem> files;
     std::unique_ptr<Profiles> profiles;
     std::unique_ptr<MessageBoxes> messages;
-    std::unique_ptr<MousePointer> pointer;
-    std::unique_ptr<EventPump> events;
     std::unique_ptr<Clock> clock;
     std::unique_ptr<Locale> locale;
     std::unique_ptr<FileTable> fileTable;
@@ -57,8 +56,6 @@ public:
 std::unique_ptr<FileSystem> makeFileSystem(const Options& options);
 std::unique_ptr<Profiles> makeProfiles(FileSystem& files);
 std::unique_ptr<MessageBoxes> makeMessageBoxes();
-std::unique_ptr<MousePointer> makeMousePointer();
-std::unique_ptr<EventPump> makeEventPump();
 std::unique_ptr<Clock> makeClock();
 std::unique_ptr<Locale> makeLocale();
 

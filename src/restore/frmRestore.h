@@ -87,7 +87,6 @@ public:
 
     // 0 Start, 1 to 4 Step 1 to Step 4, 5 Finish.
     std::int16_t step() const { return step_; }
-    int wizardStep() const override { return step_; }
 
 private:
     bool checkedAgainstManifest();

@@ -95,9 +95,6 @@ public:
     // when the form has no such array.
     int frontIndex(std::string_view arrayName) const;
 
-    // A wizard's step (0 Start, 1 to 4 Step 1 to 4, 5 Finish), as the
-    // driver's dump shows it; -1 for a form that is no wizard.
-    virtual int wizardStep() const { return -1; }
 
     // The window's handle for the platform's functions, 0 without a window.
     std::uintptr_t hWnd() const { return peer_ ? peer_->handle() : 0; }

@@ -1,6 +1,7 @@
 // The backup descriptor's name and exact bytes. The checks a restore makes
 // of a chosen file are the restore wizard's tests and scenarios.
 #include "gamedata/Descriptor.h"
+#include "ui/headless/DesktopFakes.h"
 #include "support/test_files.h"
 #include "support/test_root.h"
 
@@ -22,9 +23,10 @@ protected:
     test::TestRoot root;
     platform::NativeServices native{root.options()};
     SettableClock clock;
-    platform::Services services{*native.files,   *native.profiles, *native.messages,
-                                *native.pointer, *native.events,   clock,
-                                *native.locale,  *native.fileTable};
+    ui::RememberedPointer pointer;
+    ui::NoEvents events;
+    platform::Services services{*native.files, *native.profiles, *native.messages, pointer,
+                                events,        clock,            *native.locale,   *native.fileTable};
     std::string backup = root.path("Backups");
 
     void SetUp() override { ASSERT_EQ(native.files->makeDirectory(backup), platform::Status::ok); }

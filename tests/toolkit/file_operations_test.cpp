@@ -82,7 +82,7 @@ TEST_F(FileOperations, GetAttribNamesOneAttributeAndNumbersTheRest) {
     EXPECT_EQ(fso.GetAttrib(Variant()), "Unknown");
 
     ScriptedAttributes scripted(*native.files);
-    platform::Services s{scripted, *native.profiles, messages, *native.pointer, events,
+    platform::Services s{scripted, *native.profiles, messages, pointer, events,
                          *native.clock, locale, *native.fileTable};
     clsFileSystem f(s);
     const std::pair<std::uint32_t, std::string> rows[] = {

@@ -145,9 +145,9 @@ protected:
     ScriptedMessages messages;
     CountingEvents events;
     FixedLocale locale;
-    platform::Services services{files,          *native.profiles, messages,
-                                *native.pointer, events,           *native.clock,
-                                locale,          *native.fileTable};
+    RecordingPointer pointer;
+    platform::Services services{files,   *native.profiles, messages, pointer, events, *native.clock,
+                                locale, *native.fileTable};
     clsFileSystem fso{services};
 };
 

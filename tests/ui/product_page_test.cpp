@@ -61,7 +61,7 @@ TEST(ProductPageFallback, AClosedDriveRootSendsThePageFileToTheTemporaryFolder) 
     ClosedRoot closed(*f.native.files);
     platform::FileTable table(closed);
     f.gui = test::makeUiBackend("headless");
-    platform::Services core = f.native.view();
+    platform::Services core = f.native.view(f.gui->pointer(), f.gui->events());
     platform::Services services{closed,      core.profiles, f.messages,  core.pointer,
                                 core.events, core.clock,    core.locale, table};
     f.program = std::make_unique<Program>(

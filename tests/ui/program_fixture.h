@@ -35,7 +35,7 @@ public:
     bool start(const std::string& backend) {
         gui = makeUiBackend(backend);
         if (!gui) return false;
-        platform::Services core = native.view();
+        platform::Services core = native.view(gui->pointer(), gui->events());
         platform::Services services{core.files,   core.profiles, messages,    core.pointer,
                                     core.events,  core.clock,    core.locale, core.fileTable};
         shellCopy = platform::makeShellCopy(*native.files, gui->events(), nullptr);
@@ -84,7 +84,7 @@ Buttons buttonsOf(const Wizard& w) {
 // (the Finish marker red while another step is current).
 template <class Wizard>
 void expectStep(const Wizard& w, int current) {
-    EXPECT_EQ(w.wizardStep(), current);
+    EXPECT_EQ(w.step(), current);
     EXPECT_EQ(w.fraSteps.frontIndex(), current);
     EXPECT_EQ(w.frontIndex("fraSteps"), current);
     const ui::Color green = ui::rgb(0, 255, 0), red = ui::rgb(255, 0, 0), grey = ui::rgb(128, 128, 128);

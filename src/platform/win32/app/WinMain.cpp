@@ -31,7 +31,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto shellCopy = orr::platform::makeShellCopy(*native.files, gui.events(), progress.get());
     auto dialogs = orr::platform::makeFileDialogs();
     auto registry = orr::platform::makeRegistry({});
-    orr::Program program(native.view(), {gui, *clipboard, *browser, *folders, *shellCopy, *dialogs, *registry});
+    orr::Program program(native.view(gui.pointer(), gui.events()), {gui, *clipboard, *browser, *folders, *shellCopy, *dialogs, *registry});
     orr::runProgram(program);
     return 0;  // not reached: ending the program exits the process
 }
