@@ -231,10 +231,8 @@ public:
     }
 
     Status replaceFile(std::string_view from, std::string_view to) override {
-        HostPath src = map_.toHost(from);
-        if (src.status != Status::ok) return src.status;
-        HostPath dst = map_.toHost(to);
-        if (dst.status != Status::ok) return dst.status;
+        HostPath src, dst;
+        if (Status s = hostPair(from, to, src, dst); s != Status::ok) return s;
         struct stat st;
         if (::stat(dst.path.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || !ownerCanWrite(st)))
             return Status::accessDenied;
@@ -248,6 +246,14 @@ public:
         return Status::ok;
     }
 
+    // Both paths on the host, or the first one's failure.
+    Status hostPair(std::string_view from, std::string_view to, HostPath& src, HostPath& dst) {
+        src = map_.toHost(from);
+        if (src.status != Status::ok) return src.status;
+        dst = map_.toHost(to);
+        return dst.status;
+    }
+
     Status removeFile(std::string_view path) override {
         HostPath h = map_.toHost(path);
         if (h.status != Status::ok) return h.status;
@@ -259,10 +265,8 @@ public:
     }
 
     Status copyFile(std::string_view from, std::string_view to) override {
-        HostPath src = map_.toHost(from);
-        if (src.status != Status::ok) return src.status;
-        HostPath dst = map_.toHost(to);
-        if (dst.status != Status::ok) return dst.status;
+        HostPath src, dst;
+        if (Status s = hostPair(from, to, src, dst); s != Status::ok) return s;
 
         struct stat sst;
         if (Status s = statHost(src.path, sst); s != Status::ok) return s;
