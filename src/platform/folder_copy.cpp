@@ -499,7 +499,9 @@ private:
         if (Status s = io_.createNew(temp->path(), temp->stream); s != Status::ok)
             return fail(i, reasonFor(s, CopyReason::writeError));
 
-        // The source's digest is taken as it is read for the copy.
+        // Unthreaded, the source's digest is taken as it is read for the
+        // copy; threaded, the other thread takes it (read_back.h).
+        const bool hashHere = !readBack_.threaded();
         buffer_.resize(kChunk);
         std::uint64_t done = 0;
         for (;;) {
@@ -509,7 +511,7 @@ private:
                 return fail(i, reasonFor(s, CopyReason::readError));
             }
             if (got == 0) break;
-            hash_->update({buffer_.data(), got});
+            if (hashHere) hash_->update({buffer_.data(), got});
             if (Status s = temp->stream->write({buffer_.data(), got}); s != Status::ok) {
                 hash_->finish();
                 return fail(i, reasonFor(s, CopyReason::writeError));
@@ -530,7 +532,7 @@ private:
 
         // Read back before it takes the target's place: on the other thread
         // while the next files are written, then compared and renamed.
-        readBack_.queue(temp->path());
+        readBack_.queue(temp->path(), hashHere ? std::string() : sourceOf(i));
         pending_.push_back({i, std::move(temp), source, done});
         pendingBytes_ += done;
         settleReady();
@@ -561,11 +563,12 @@ private:
         pendingBytes_ -= p.bytes;
         const ReadBackResult written = readBack_.next();
         if (written.status != Status::ok) return fail(p.item, reasonFor(written.status, CopyReason::readError));
-        if (written.digest != p.source) return fail(p.item, CopyReason::differs);
+        const Digest& source = readBack_.threaded() ? written.source : p.source;
+        if (written.digest != source) return fail(p.item, CopyReason::differs);
         if (!commit(p.item, *p.temp)) return;
         ++outcome_.files;
         outcome_.bytes += p.bytes;
-        record(p.item, p.source);
+        record(p.item, source);
     }
 
     CopyIo& io_;

@@ -23,15 +23,16 @@ ReadBack::~ReadBack() {
     thread_.join();
 }
 
-void ReadBack::queue(std::string path) {
+void ReadBack::queue(std::string path, std::string source) {
+    Job job{std::move(path), std::move(source)};
     if (!thread_.joinable()) {
-        results_.push_back(run(path));
+        results_.push_back(run(job));
         return;
     }
     bool start;
     {
         std::lock_guard lock(mutex_);
-        jobs_.push_back(std::move(path));
+        jobs_.push_back(std::move(job));
         start = jobs_.size() >= kBatch;
     }
     if (start) queued_.notify_one();
@@ -55,21 +56,27 @@ ReadBackResult ReadBack::next() {
     return out;
 }
 
-ReadBackResult ReadBack::run(const std::string& path) {
+ReadBackResult ReadBack::run(const Job& job) {
     ReadBackResult out;
+    if (!job.source.empty() && (out.status = digestOf(job.source, out.source)) != Status::ok) return out;
+    out.status = digestOf(job.path, out.digest);
+    return out;
+}
+
+Status ReadBack::digestOf(const std::string& path, Digest& out) {
     std::unique_ptr<ReadStream> in;
-    if ((out.status = io_.openRead(path, in, false)) != Status::ok) return out;
+    if (Status s = io_.openRead(path, in, false); s != Status::ok) return s;
     for (;;) {
         std::size_t got = 0;
-        if ((out.status = in->read(buffer_, got)) != Status::ok) {
+        if (Status s = in->read(buffer_, got); s != Status::ok) {
             sha_->finish();
-            return out;
+            return s;
         }
         if (got == 0) break;
         sha_->update({buffer_.data(), got});
     }
-    out.digest = sha_->finish();
-    return out;
+    out = sha_->finish();
+    return Status::ok;
 }
 
 void ReadBack::work() {
@@ -82,12 +89,12 @@ void ReadBack::work() {
             continue;
         }
         while (!jobs_.empty()) {
-            const std::string path = std::move(jobs_.front());
+            const Job job = std::move(jobs_.front());
             jobs_.pop_front();
             lock.unlock();
             ReadBackResult result;
             try {
-                result = run(path);
+                result = run(job);
             } catch (...) {
                 result.status = Status::ioError;  // no digest to be had
             }

@@ -2,6 +2,11 @@
 // the copy then writes the next files while the last ones are checked. One
 // thread, one buffer and one hash object, whatever the files' number.
 //
+// Threaded, the source is hashed here too, read a second time (from the
+// cache, as it was just read for the copy): the copying thread then only
+// reads and writes, and the two threads share the hashing. Unthreaded, the
+// copy hashes the source as it reads it.
+//
 // Threaded, the order of the file operations depends on timing, so a copy
 // under the fault seam, which counts calls, checks on its own thread.
 #pragma once
@@ -19,8 +24,9 @@
 namespace orr::platform {
 
 struct ReadBackResult {
-    Status status = Status::ok;  // of opening or reading the file
-    Digest digest{};
+    Status status = Status::ok;  // of opening or reading a file
+    Digest digest{};             // of the written file
+    Digest source{};             // of the source, when it was asked for
 };
 
 class ReadBack {
@@ -31,16 +37,22 @@ public:
     ReadBack(const ReadBack&) = delete;
     ReadBack& operator=(const ReadBack&) = delete;
 
-    // Queues the file at `path` (a path of `io`). It stays open until its
-    // result has been taken: do not remove it before.
-    void queue(std::string path);
+    bool threaded() const { return thread_.joinable(); }
+    // Queues the written file at `path` (a path of `io`), and its `source`
+    // when not empty. They stay open until the result has been taken: do
+    // not remove them before.
+    void queue(std::string path, std::string source);
     // Whether the result of the oldest queued file is there.
     bool ready();
     // The result of the oldest queued file, waiting for it.
     ReadBackResult next();
 
 private:
-    ReadBackResult run(const std::string& path);
+    struct Job {
+        std::string path, source;
+    };
+    ReadBackResult run(const Job& job);
+    Status digestOf(const std::string& path, Digest& out);
     void work();
 
     CopyIo& io_;
@@ -48,7 +60,7 @@ private:
     std::unique_ptr<Sha256> sha_;
     std::mutex mutex_;
     std::condition_variable queued_, finished_;
-    std::deque<std::string> jobs_;
+    std::deque<Job> jobs_;
     std::deque<ReadBackResult> results_;
     bool wanted_ = false;    // next() waits: start now, not at a full batch
     bool stopping_ = false;
