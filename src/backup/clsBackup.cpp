@@ -49,7 +49,7 @@ void clsBackup::Backup() {
                         // The manifest first: a backup marked by its
                         // descriptor always has one to be checked against.
                         descriptorFailed = !writeManifest(copies, folder) ||
-                                           !descriptor::write(program.services, program.backupWizard().text1.text());
+                                           !descriptor::write(program.services, program.backupWizard().txtFolder.text());
                         if (!descriptorFailed) program.backupWizard().lblSummary.setCaption(report::summary(copies));
                         return !descriptorFailed;
                     })

@@ -91,42 +91,42 @@ std::string trimSpaces(const std::string& s) {
 frmBackup::frmBackup(Program& program)
     : ui::Form(program.gui, "frmBackup"),
       picWiz(*this, "picWiz", kRail),
-      Line1(picWiz, "Line1", kLineX, kMarkerTop[0] + 8, kLineX, kMarkerTop[kLastStep] + 8),
+      linRail(picWiz, "Line1", kLineX, kMarkerTop[0] + 8, kLineX, kMarkerTop[kLastStep] + 8),
       linSteps("linSteps"),
       shpSteps("shpSteps"),
       lblSteps("lblSteps"),
       fraSteps(makePanels(*this)),
-      Shape1(fraSteps(0), "Shape1", {0, 0, kVisibleWidth, 57}),
+      shpStartBand(fraSteps(0), "Shape1", {0, 0, kVisibleWidth, 57}),
       lblHead(fraSteps(0), "lblHead", {0, 14, kVisibleWidth, 30}),
-      Label1(fraSteps(0), "Label1", {32, 88, 361, 20}),
-      Label2(fraSteps(0), "Label2", {32, 128, 361, 33}),
-      Label3(fraSteps(1), "Label3", {16, 16, 201, 20}),
-      Label4(fraSteps(1), "Label4", {16, 88, 393, 17}),
-      Label5(fraSteps(1), "Label5", {16, 216, 393, 17}),
+      lblStartTitle(fraSteps(0), "Label1", {32, 88, 361, 20}),
+      lblStartHint(fraSteps(0), "Label2", {32, 128, 361, 33}),
+      lblStep1(fraSteps(1), "Label3", {16, 16, 201, 20}),
+      lblStep1Text(fraSteps(1), "Label4", {16, 88, 393, 17}),
+      lblStep1Hint(fraSteps(1), "Label5", {16, 216, 393, 17}),
       lblGame(fraSteps(1), "lblGame", {16, 136, 393, 33}),
-      Label6(fraSteps(2), "Label6", {16, 16, 201, 20}),
-      Label7(fraSteps(2), "Label7", {16, 56, 393, 17}),
-      Label8(fraSteps(2), "Label8", {48, 104, 329, 17}),
-      text1(fraSteps(2), "text1", {48, 124, 225, 25}),
+      lblStep2(fraSteps(2), "Label6", {16, 16, 201, 20}),
+      lblStep2Text(fraSteps(2), "Label7", {16, 56, 393, 17}),
+      lblFolderPrompt(fraSteps(2), "Label8", {48, 104, 329, 17}),
+      txtFolder(fraSteps(2), "text1", {48, 124, 225, 25}),
       btnSelect(fraSteps(2), "btnSelect", {281, 124, 65, 25}),
-      Label9(fraSteps(2), "Label9", {16, 216, 393, 17}),
-      Label10(fraSteps(3), "Label10", {16, 16, 201, 20}),
-      Label11(fraSteps(3), "Label11", {32, 88, 361, 33}),
-      Label12(fraSteps(3), "Label12", {16, 216, 393, 17}),
-      Label13(fraSteps(4), "Label13", {16, 16, 201, 20}),
-      Label14(fraSteps(4), "Label14", {32, 88, 361, 17}),
-      Label15(fraSteps(4), "Label15", {16, 216, 393, 17}),
-      Shape2(fraSteps(5), "Shape2", {0, 0, kVisibleWidth, 57}),
-      Label16(fraSteps(5), "Label16", {0, 10, kVisibleWidth, 38}),
-      Label17(fraSteps(5), "Label17", {24, 66, 377, 18}),
-      Label18(fraSteps(5), "Label18", {24, 86, 377, 17}),
-      Label19(fraSteps(5), "Label19", {24, 105, 377, 17}),
+      lblStep2Hint(fraSteps(2), "Label9", {16, 216, 393, 17}),
+      lblStep3(fraSteps(3), "Label10", {16, 16, 201, 20}),
+      lblStep3Text(fraSteps(3), "Label11", {32, 88, 361, 33}),
+      lblStep3Hint(fraSteps(3), "Label12", {16, 216, 393, 17}),
+      lblStep4(fraSteps(4), "Label13", {16, 16, 201, 20}),
+      lblStep4Text(fraSteps(4), "Label14", {32, 88, 361, 17}),
+      lblStep4Hint(fraSteps(4), "Label15", {16, 216, 393, 17}),
+      shpFinishBand(fraSteps(5), "Shape2", {0, 0, kVisibleWidth, 57}),
+      lblFinishHead(fraSteps(5), "Label16", {0, 10, kVisibleWidth, 38}),
+      lblCongratulations(fraSteps(5), "Label17", {24, 66, 377, 18}),
+      lblComplete(fraSteps(5), "Label18", {24, 86, 377, 17}),
+      lblCopyAdvice(fraSteps(5), "Label19", {24, 105, 377, 17}),
       txtPath(fraSteps(5), "txtPath", {24, 124, 353, 75}),
-      Label20(fraSteps(5), "Label20", {24, 204, 272, 28}),
-      Command1(fraSteps(5), "Command1", {304, 204, 105, 25}),
+      lblCopyAdviceEnd(fraSteps(5), "Label20", {24, 204, 272, 28}),
+      cmdCopyPath(fraSteps(5), "Command1", {304, 204, 105, 25}),
       lblSummary(fraSteps(5), "lblSummary", {24, 236, 385, 17}),
-      Line2(*this, "Line2", 0, kShadowY, kWidth, kShadowY),
-      Line3(*this, "Line3", 0, kShadowY + 1, kWidth, kShadowY + 1),
+      linBarShadow(*this, "Line2", 0, kShadowY, kWidth, kShadowY),
+      linBarLight(*this, "Line3", 0, kShadowY + 1, kWidth, kShadowY + 1),
       cmdCancel(*this, "cmdCancel", kCancelBox),
       cmdBack(*this, "cmdBack", kBackBox),
       cmdNext(*this, "cmdNext", kNextBox),
@@ -137,7 +137,7 @@ frmBackup::frmBackup(Program& program)
     // The rail. The line goes first, so the markers cover it.
     picWiz.setBorder(false);
     picWiz.setBackColor(ui::color::black);
-    Line1.setBorderColor(ui::color::white);
+    linRail.setBorderColor(ui::color::white);
     for (int i = 0; i <= kLastStep; ++i) {
         const int top = kMarkerTop[i];
         if (markerLeft(i) > kLineX) {
@@ -156,51 +156,51 @@ frmBackup::frmBackup(Program& program)
     }
 
     // 0 Start
-    band(Shape1);
+    band(shpStartBand);
     heading(lblHead, "Welcome to Deve Vozuvi", 18);
-    body(Label1, "Save your Sims customizations");
-    Label1.setFont({"Arial", 9.75, false, false});
-    body(Label2, "Click Next to start backing up your customized settings and files");
+    body(lblStartTitle, "Save your Sims customizations");
+    lblStartTitle.setFont({"Arial", 9.75, false, false});
+    body(lblStartHint, "Click Next to start backing up your customized settings and files");
     // 1 Step 1
-    title(Label3, "Step 1");
-    body(Label4, "We will now begin backing up your Sims customizations", true);
-    body(Label5, "Click Next to continue backing up or Cancel to quit");
+    title(lblStep1, "Step 1");
+    body(lblStep1Text, "We will now begin backing up your Sims customizations", true);
+    body(lblStep1Hint, "Click Next to continue backing up or Cancel to quit");
     program_.lookForGame();
     body(lblGame, program_.game.caption(), true);
     // 2 Step 2
-    title(Label6, "Step 2");
-    body(Label7, "Select a folder to backup the Sims customizations", true);
-    body(Label8, "Please select a folder where to back up to:");
+    title(lblStep2, "Step 2");
+    body(lblStep2Text, "Select a folder to backup the Sims customizations", true);
+    body(lblFolderPrompt, "Please select a folder where to back up to:");
     button(btnSelect, "Select");
-    body(Label9, "Click Next to continue backing up or Cancel to quit");
+    body(lblStep2Hint, "Click Next to continue backing up or Cancel to quit");
     // 3 Step 3
-    title(Label10, "Step 3");
-    body(Label11, "Backing up animation, floors, lights, roofs, skins, textures, user objects and walls");
-    body(Label12, "Click Cancel to quit");
+    title(lblStep3, "Step 3");
+    body(lblStep3Text, "Backing up animation, floors, lights, roofs, skins, textures, user objects and walls");
+    body(lblStep3Hint, "Click Cancel to quit");
     // 4 Step 4
-    title(Label13, "Step 4");
-    body(Label14, "Backing up characters houses and neighbourhoods");
-    body(Label15, "Click Next to continue backing up or Cancel to quit");
+    title(lblStep4, "Step 4");
+    body(lblStep4Text, "Backing up characters houses and neighbourhoods");
+    body(lblStep4Hint, "Click Next to continue backing up or Cancel to quit");
     // 5 Finish
-    band(Shape2);
-    heading(Label16, "Deve Vozuvi", 24);
-    body(Label17, "Congratulations");
-    Label17.setFont({"MS Sans Serif", 9.75, false, false});
-    body(Label18, "Backup of Sims customization is complete.");
-    body(Label19, "It is highly recommended to copy the folder:");
+    band(shpFinishBand);
+    heading(lblFinishHead, "Deve Vozuvi", 24);
+    body(lblCongratulations, "Congratulations");
+    lblCongratulations.setFont({"MS Sans Serif", 9.75, false, false});
+    body(lblComplete, "Backup of Sims customization is complete.");
+    body(lblCopyAdvice, "It is highly recommended to copy the folder:");
     txtPath.setMultiLine(true);
     txtPath.setBackColor(kPathGrey);
-    body(Label20, " to a CD, DVD or another type of removable device for safe storage.");
-    button(Command1, "Copy to Clipboard");
+    body(lblCopyAdviceEnd, " to a CD, DVD or another type of removable device for safe storage.");
+    button(cmdCopyPath, "Copy to Clipboard");
     body(lblSummary, "");
 
-    styleButtonRow(*this, {Line2, Line3, cmdCancel, cmdBack, cmdNext, cmdFinish});
+    styleButtonRow(*this, {linBarShadow, linBarLight, cmdCancel, cmdBack, cmdNext, cmdFinish});
 
     // Next holds the focus when the wizard is shown; the panels' controls
     // come after the button row.
     int tab = 0;
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&cmdNext, &cmdBack, &cmdFinish, &cmdCancel, &text1,
-                                                             &btnSelect, &txtPath, &Command1})
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&cmdNext, &cmdBack, &cmdFinish, &cmdCancel, &txtFolder,
+                                                             &btnSelect, &txtPath, &cmdCopyPath})
         c->setTabIndex(tab++);
 
     program_.backupStep = 0;
@@ -211,7 +211,7 @@ frmBackup::frmBackup(Program& program)
     cmdCancel.Click = [this] { cmdCancel_Click(); };
     cmdFinish.Click = [this] { cmdFinish_Click(); };
     btnSelect.Click = [this] { btnSelect_Click(); };
-    Command1.Click = [this] { Command1_Click(); };
+    cmdCopyPath.Click = [this] { Command1_Click(); };
     FrameClose = [this] { program_.end(); };
 }
 
@@ -250,7 +250,7 @@ void frmBackup::cmdNext_Click() {
     yield(3);
 
     if (s == 2) {
-        const std::string folder = text1.text();
+        const std::string folder = txtFolder.text();
         if (folder.empty()) {
             say("Please enter a path into the Folder selection box");
             return;
@@ -264,7 +264,7 @@ void frmBackup::cmdNext_Click() {
         const std::string resolved = withoutClosingSeparator(program_.services.files.fullPath(folder).value_or(folder));
         if (!namesFolder(program_.services, resolved)) {
             say("This is not a valid folder please select another folder");
-            text1.setText("");
+            txtFolder.setText("");
             return;
         }
         // Without a game there is nothing to back up: said before anything is written.
@@ -281,7 +281,7 @@ void frmBackup::cmdNext_Click() {
                 return;
             }
         }
-        text1.setText(resolved);
+        txtFolder.setText(resolved);
         program_.backupFolder = resolved;
     }
 
@@ -329,7 +329,7 @@ void frmBackup::btnSelect_Click() {
     if (chosen) program_.backupFolder = *chosen;
     if (!program_.backupFolder.empty()) {
         program_.backupFolder = trimSpaces(program_.backupFolder);
-        text1.setText(program_.backupFolder);
+        txtFolder.setText(program_.backupFolder);
     }
 }
 

@@ -24,9 +24,12 @@ public:
     // game is looked for and its folder shown on Step 1.
     explicit frmBackup(Program& program);
 
+    // Members are named for what they show; the forms' original control
+    // names, which the driver and the scenarios use, are their string ids.
+
     // The step rail.
     ui::PictureBox picWiz;
-    ui::Line Line1;                     // joins the markers
+    ui::Line linRail;  // joins the markers
     ui::ControlArray<ui::Line> linSteps;  // ticks from the line to markers 1 to 4
     ui::ControlArray<ui::Shape> shpSteps;
     ui::ControlArray<ui::Label> lblSteps;
@@ -34,44 +37,44 @@ public:
     // The step panels, index = step.
     ui::ControlArray<ui::Frame> fraSteps;
     // 0 Start
-    ui::Shape Shape1;  // the band behind the heading
+    ui::Shape shpStartBand;  // the band behind the heading
     ui::Label lblHead;
-    ui::Label Label1;
-    ui::Label Label2;
+    ui::Label lblStartTitle;
+    ui::Label lblStartHint;
     // 1 Step 1
-    ui::Label Label3;
-    ui::Label Label4;
-    ui::Label Label5;
+    ui::Label lblStep1;
+    ui::Label lblStep1Text;
+    ui::Label lblStep1Hint;
     ui::Label lblGame;  // the game folder in use
     // 2 Step 2
-    ui::Label Label6;
-    ui::Label Label7;
-    ui::Label Label8;
-    ui::TextBox text1;  // the folder box
+    ui::Label lblStep2;
+    ui::Label lblStep2Text;
+    ui::Label lblFolderPrompt;
+    ui::TextBox txtFolder;
     ui::CommandButton btnSelect;
-    ui::Label Label9;
+    ui::Label lblStep2Hint;
     // 3 Step 3
-    ui::Label Label10;
-    ui::Label Label11;
-    ui::Label Label12;
+    ui::Label lblStep3;
+    ui::Label lblStep3Text;
+    ui::Label lblStep3Hint;
     // 4 Step 4
-    ui::Label Label13;
-    ui::Label Label14;
-    ui::Label Label15;
+    ui::Label lblStep4;
+    ui::Label lblStep4Text;
+    ui::Label lblStep4Hint;
     // 5 Finish
-    ui::Shape Shape2;  // the band behind the heading
-    ui::Label Label16;
-    ui::Label Label17;
-    ui::Label Label18;
-    ui::Label Label19;
+    ui::Shape shpFinishBand;  // the band behind the heading
+    ui::Label lblFinishHead;
+    ui::Label lblCongratulations;
+    ui::Label lblComplete;
+    ui::Label lblCopyAdvice;
     ui::TextBox txtPath;
-    ui::Label Label20;
-    ui::CommandButton Command1;  // Copy to Clipboard
+    ui::Label lblCopyAdviceEnd;
+    ui::CommandButton cmdCopyPath;  // "Copy to Clipboard"
     ui::Label lblSummary;        // what the copies did
 
     // The button row under the panels.
-    ui::Line Line2;  // the bar above the buttons: shadow
-    ui::Line Line3;  // and light
+    ui::Line linBarShadow;  // the bar above the buttons
+    ui::Line linBarLight;
     ui::CommandButton cmdCancel;
     ui::CommandButton cmdBack;
     ui::CommandButton cmdNext;

@@ -42,34 +42,34 @@ void square(ui::Shape& shape, ui::Color fill) {
 frmRestore::frmRestore(Program& program)
     : ui::Form(program.gui, "frmRestore"),
       picWiz(*this, "picWiz", kRail),
-      Line1(picWiz, "Line1", markerLeft(1), kMarkerTop[0] + kMarkerSide / 2, markerLeft(1),
+      linRail(picWiz, "Line1", markerLeft(1), kMarkerTop[0] + kMarkerSide / 2, markerLeft(1),
             kMarkerTop[kLastStep] + kMarkerSide / 2),
       lblHead(fraSteps.add(*this, kPanel), "lblHead", {0, 16, kVisibleWidth, 33}),
-      Label1(fraSteps(0), "Label1", {16, 80, 393, 33}),
-      Shape1(fraSteps(0), "Shape1", {16, 224, 17, 17}),
-      Shape2(fraSteps(0), "Shape2", {40, 224, 17, 17}),
-      Shape3(fraSteps(0), "Shape3", {64, 224, 17, 17}),
-      Label2(fraSteps.add(*this, kPanel), "Label2", {16, 16, 97, 17}),
-      Label8(fraSteps(1), "Label8", {16, 64, 393, 17}),
-      text1(fraSteps(1), "text1", {16, 88, 225, 25}),
+      lblStartText(fraSteps(0), "Label1", {16, 80, 393, 33}),
+      shpStartOrange(fraSteps(0), "Shape1", {16, 224, 17, 17}),
+      shpStartBlue(fraSteps(0), "Shape2", {40, 224, 17, 17}),
+      shpStartGreen(fraSteps(0), "Shape3", {64, 224, 17, 17}),
+      lblStep1(fraSteps.add(*this, kPanel), "Label2", {16, 16, 97, 17}),
+      lblStep1Text(fraSteps(1), "Label8", {16, 64, 393, 17}),
+      txtDescriptor(fraSteps(1), "text1", {16, 88, 225, 25}),
       btnSelect(fraSteps(1), "btnSelect", {249, 88, 65, 25}),
       lblGame(fraSteps(1), "lblGame", {16, 136, 393, 33}),
-      Label3(fraSteps.add(*this, kPanel), "Label3", {16, 16, 97, 17}),
-      Label11(fraSteps(2), "Label11", {16, 64, 393, 33}),
-      Label4(fraSteps.add(*this, kPanel), "Label4", {16, 16, 97, 17}),
-      Label10(fraSteps(3), "Label10", {16, 64, 393, 33}),
-      Label5(fraSteps.add(*this, kPanel), "Label5", {16, 16, 97, 17}),
-      Label9(fraSteps(4), "Label9", {16, 64, 393, 33}),
-      Label7(fraSteps.add(*this, kPanel), "Label7", {0, 16, kVisibleWidth, 41}),
-      Label6(fraSteps(5), "Label6", {16, 80, 393, 17}),
-      Label12(fraSteps(5), "Label12", {0, 120, kVisibleWidth, 17}),
-      Label13(fraSteps(5), "Label13", {16, 160, 393, 17}),
-      Shape4(fraSteps(5), "Shape4", {16, 236, 17, 17}),
-      Shape5(fraSteps(5), "Shape5", {40, 236, 17, 17}),
-      Shape6(fraSteps(5), "Shape6", {64, 236, 17, 17}),
+      lblStep2(fraSteps.add(*this, kPanel), "Label3", {16, 16, 97, 17}),
+      lblStep2Text(fraSteps(2), "Label11", {16, 64, 393, 33}),
+      lblStep3(fraSteps.add(*this, kPanel), "Label4", {16, 16, 97, 17}),
+      lblStep3Text(fraSteps(3), "Label10", {16, 64, 393, 33}),
+      lblStep4(fraSteps.add(*this, kPanel), "Label5", {16, 16, 97, 17}),
+      lblStep4Text(fraSteps(4), "Label9", {16, 64, 393, 33}),
+      lblFinishHead(fraSteps.add(*this, kPanel), "Label7", {0, 16, kVisibleWidth, 41}),
+      lblCongratulations(fraSteps(5), "Label6", {16, 80, 393, 17}),
+      lblRestored(fraSteps(5), "Label12", {0, 120, kVisibleWidth, 17}),
+      lblCloseHint(fraSteps(5), "Label13", {16, 160, 393, 17}),
+      shpFinishOrange(fraSteps(5), "Shape4", {16, 236, 17, 17}),
+      shpFinishBlue(fraSteps(5), "Shape5", {40, 236, 17, 17}),
+      shpFinishGreen(fraSteps(5), "Shape6", {64, 236, 17, 17}),
       lblSummary(fraSteps(5), "lblSummary", {16, 180, 393, 56}),
-      Line2(*this, "Line2", 0, kShadowY, kWidth, kShadowY),
-      Line3(*this, "Line3", 0, kShadowY + 1, kWidth, kShadowY + 1),
+      linBarShadow(*this, "Line2", 0, kShadowY, kWidth, kShadowY),
+      linBarLight(*this, "Line3", 0, kShadowY + 1, kWidth, kShadowY + 1),
       cmdCancel(*this, "cmdCancel", kCancelBox),
       cmdBack(*this, "cmdBack", kBackBox),
       cmdNext(*this, "cmdNext", kNextBox),
@@ -79,7 +79,7 @@ frmRestore::frmRestore(Program& program)
 
     picWiz.setBorder(false);
     picWiz.setBackColor(ui::color::black);
-    Line1.setBorderColor(ui::color::white);
+    linRail.setBorderColor(ui::color::white);
     for (int i = 0; i <= kLastStep; ++i) {
         auto& marker = shpSteps.add(picWiz, Rect{markerLeft(i), kMarkerTop[i], kMarkerSide, kMarkerSide});
         square(marker, i == kLastStep ? kFinishAhead : kOther);
@@ -96,36 +96,36 @@ frmRestore::frmRestore(Program& program)
     fraSteps(0).bringToFront();
 
     band(lblHead, "Welcome to Vovu Zudarev", {"MS Sans Serif", 18, false, false});
-    text(Label1, "This wizard will restore your Sims customizations", kSansSerifLarger);
-    square(Shape1, ui::rgb(255, 192, 0));
-    square(Shape2, ui::rgb(0, 160, 255));
-    square(Shape3, ui::rgb(0, 192, 96));
+    text(lblStartText, "This wizard will restore your Sims customizations", kSansSerifLarger);
+    square(shpStartOrange, ui::rgb(255, 192, 0));
+    square(shpStartBlue, ui::rgb(0, 160, 255));
+    square(shpStartGreen, ui::rgb(0, 192, 96));
 
-    text(Label2, "Step 1", kStepTitle);
-    text(Label8, "Please select Deve vozuvi  to restore", kArial);
+    text(lblStep1, "Step 1", kStepTitle);
+    text(lblStep1Text, "Please select Deve vozuvi  to restore", kArial);
     btnSelect.setCaption("Select");
     program_.lookForGame();
     lblGame.setCaption(program_.game.caption());
     lblGame.setFont(kArial);
 
-    text(Label3, "Step 2", kStepTitle);
-    text(Label11, "Restoring customized settings...", kArial);
-    text(Label4, "Step 3", kStepTitle);
-    text(Label10, "Restoring animation, floors, lights, roofs, skins, textures, user objects and walls", kArial);
-    text(Label5, "Step 4", kStepTitle);
-    text(Label9, "Restoring characters and houses...", kArial);
+    text(lblStep2, "Step 2", kStepTitle);
+    text(lblStep2Text, "Restoring customized settings...", kArial);
+    text(lblStep3, "Step 3", kStepTitle);
+    text(lblStep3Text, "Restoring animation, floors, lights, roofs, skins, textures, user objects and walls", kArial);
+    text(lblStep4, "Step 4", kStepTitle);
+    text(lblStep4Text, "Restoring characters and houses...", kArial);
 
-    band(Label7, "Vovu Zudarev", {"Arial", 24, false, false});
-    text(Label6, "Congratulations!", kSansSerifLarger);
-    text(Label12, "Sims customizations have been successfully restored.", kArial);
-    Label12.setAlignment(ui::Alignment::center);
-    text(Label13, "Click Finish to close program", kArial);
+    band(lblFinishHead, "Vovu Zudarev", {"Arial", 24, false, false});
+    text(lblCongratulations, "Congratulations!", kSansSerifLarger);
+    text(lblRestored, "Sims customizations have been successfully restored.", kArial);
+    lblRestored.setAlignment(ui::Alignment::center);
+    text(lblCloseHint, "Click Finish to close program", kArial);
     text(lblSummary, "", kArial);
-    square(Shape4, ui::rgb(255, 192, 0));
-    square(Shape5, ui::rgb(0, 160, 255));
-    square(Shape6, ui::rgb(0, 192, 96));
+    square(shpFinishOrange, ui::rgb(255, 192, 0));
+    square(shpFinishBlue, ui::rgb(0, 160, 255));
+    square(shpFinishGreen, ui::rgb(0, 192, 96));
 
-    styleButtonRow(*this, {Line2, Line3, cmdCancel, cmdBack, cmdNext, cmdFinish});
+    styleButtonRow(*this, {linBarShadow, linBarLight, cmdCancel, cmdBack, cmdNext, cmdFinish});
 
     // Next holds the focus at first (Back is disabled). A focused button
     // that is disabled hands the focus on in this order: Back to Next, Next
@@ -135,7 +135,7 @@ frmRestore::frmRestore(Program& program)
     cmdNext.setTabIndex(1);
     cmdCancel.setTabIndex(2);
     cmdFinish.setTabIndex(3);
-    text1.setTabIndex(4);
+    txtDescriptor.setTabIndex(4);
     btnSelect.setTabIndex(5);
 
     cmdNext.Click = gate_.next([this] { cmdNext_Click(); });
@@ -171,11 +171,11 @@ void frmRestore::cmdNext_Click() {
     if (step_ - 1 == 1) {
         const auto& game = program_.game.found;
         descriptor::Verdict verdict =
-            descriptor::check(program_.services, text1.text(), game ? game->folders() : std::vector<std::string>{});
+            descriptor::check(program_.services, txtDescriptor.text(), game ? game->folders() : std::vector<std::string>{});
         if (!verdict.accepted) {
             program_.services.messages.show(verdict.message, "Orrindale", platform::MsgButtons::ok,
                                             platform::MsgIcon::none);
-            if (verdict.clearPath) text1.setText("");
+            if (verdict.clearPath) txtDescriptor.setText("");
             // Rail and panel stay on Step 1; Back is now enabled.
             step_ = 1;
             return;
@@ -206,7 +206,7 @@ void frmRestore::cmdNext_Click() {
 // backup without one restores as it always did. False: stay on Step 1.
 bool frmRestore::checkedAgainstManifest() {
     damagedFiles.clear();
-    const std::string manifest = descriptor::manifestFor(program_.services.files, text1.text());
+    const std::string manifest = descriptor::manifestFor(program_.services.files, txtDescriptor.text());
     if (manifest.empty()) return true;
     const platform::VerifyOutcome checked = program_.shellCopy.verify(program_.backupFolder, manifest);
     auto ask = [&](const std::string& question) {
@@ -246,7 +246,7 @@ void frmRestore::cmdFinish_Click() { program_.end(); }
 
 void frmRestore::btnSelect_Click() {
     // Cancel in the dialog gives "", which empties the box.
-    text1.setText(MFile::ShowOpenDialog(program_.dialogs, "Open", "Backup files BAK|*.BAK"));
+    txtDescriptor.setText(MFile::ShowOpenDialog(program_.dialogs, "Open", "Backup files BAK|*.BAK"));
 }
 
 void frmRestore::MoveStepMarker(std::int16_t from, std::int16_t to) { moveStepMarker(shpSteps, lblSteps, from, to); }

@@ -21,9 +21,12 @@ public:
     // Loads the form at Start; the game is looked for and its folder shown on Step 1.
     explicit frmRestore(Program& program);
 
+    // Members are named for what they show; the forms' original control
+    // names, which the driver and the scenarios use, are their string ids.
+
     // The step rail.
     ui::PictureBox picWiz;
-    ui::Line Line1;  // joins the markers
+    ui::Line linRail;  // joins the markers
     ui::ControlArray<ui::Shape> shpSteps{"shpSteps"};
     ui::ControlArray<ui::Label> lblSteps{"lblSteps"};
 
@@ -31,38 +34,38 @@ public:
     ui::ControlArray<ui::Frame> fraSteps{"fraSteps"};
     // 0 Start
     ui::Label lblHead;
-    ui::Label Label1;
-    ui::Shape Shape1;
-    ui::Shape Shape2;
-    ui::Shape Shape3;
+    ui::Label lblStartText;
+    ui::Shape shpStartOrange;
+    ui::Shape shpStartBlue;
+    ui::Shape shpStartGreen;
     // 1 Step 1
-    ui::Label Label2;
-    ui::Label Label8;
-    ui::TextBox text1;
+    ui::Label lblStep1;
+    ui::Label lblStep1Text;
+    ui::TextBox txtDescriptor;
     ui::CommandButton btnSelect;
     ui::Label lblGame;  // the game folder in use
     // 2 Step 2
-    ui::Label Label3;
-    ui::Label Label11;
+    ui::Label lblStep2;
+    ui::Label lblStep2Text;
     // 3 Step 3
-    ui::Label Label4;
-    ui::Label Label10;
+    ui::Label lblStep3;
+    ui::Label lblStep3Text;
     // 4 Step 4
-    ui::Label Label5;
-    ui::Label Label9;
+    ui::Label lblStep4;
+    ui::Label lblStep4Text;
     // 5 Finish
-    ui::Label Label7;
-    ui::Label Label6;
-    ui::Label Label12;
-    ui::Label Label13;
-    ui::Shape Shape4;
-    ui::Shape Shape5;
-    ui::Shape Shape6;
+    ui::Label lblFinishHead;
+    ui::Label lblCongratulations;
+    ui::Label lblRestored;
+    ui::Label lblCloseHint;
+    ui::Shape shpFinishOrange;
+    ui::Shape shpFinishBlue;
+    ui::Shape shpFinishGreen;
     ui::Label lblSummary;  // what the copies did
 
     // The bar above the buttons, and the buttons.
-    ui::Line Line2;
-    ui::Line Line3;
+    ui::Line linBarShadow;
+    ui::Line linBarLight;
     ui::CommandButton cmdCancel;
     ui::CommandButton cmdBack;
     ui::CommandButton cmdNext;
@@ -70,8 +73,8 @@ public:
 
     // Moves the wizard one step on. Re-entrant: the restore run calls it
     // three more times while the call that left Step 1 is still running.
-    // Leaving Step 1 checks the descriptor in text1 first; reaching Step 2
-    // runs the whole restore before it returns.
+    // Leaving Step 1 checks the descriptor in txtDescriptor first;
+    // reaching Step 2 runs the whole restore before it returns.
     void cmdNext_Click();
     void cmdBack_Click();
     void cmdCancel_Click();

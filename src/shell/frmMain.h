@@ -13,13 +13,16 @@ class frmMain : public ui::Form {
 public:
     explicit frmMain(Program& program);
 
-    ui::Frame Frame1;
-    ui::Label Label2;
+    // Members are named for what they show; the forms' original control
+    // names, which the driver and the scenarios use, are their string ids.
+
+    ui::Frame fraChoice;
+    ui::Label lblWelcome;
     ui::OptionButton optBackup;
     ui::OptionButton optRestore;
-    ui::Label Label4;
-    ui::CommandButton Command4;  // Start
-    ui::CommandButton Command3;  // Cancel
+    ui::Label lblProductPage;
+    ui::CommandButton cmdStart;
+    ui::CommandButton cmdQuit;  // "Cancel"
 
     // Start: hides the menu for good and opens the chosen wizard; stays
     // inside the restore wizard's modal show until that window goes.

@@ -28,7 +28,7 @@ protected:
     // Starts the program and the wizard, which looks for the game.
     void open() {
         startProgram(*program);
-        ASSERT_TRUE(gui->click(program->mainMenu().Command4));
+        ASSERT_TRUE(gui->click(program->mainMenu().cmdStart));
         ASSERT_TRUE(wizard().visible());
     }
 
@@ -43,7 +43,7 @@ TEST_P(BackupWizard, LoadsAtStartLaidOutInsideItsWindow) {
     test::expectStep(wizard(), 0);
     EXPECT_EQ(buttons(), (Buttons{false, true, false, true}));
     EXPECT_EQ(wizard().cancelButton(), &wizard().cmdCancel);
-    EXPECT_EQ(wizard().text1.text(), "");
+    EXPECT_EQ(wizard().txtFolder.text(), "");
     for (int i = 1; i <= 5; ++i) EXPECT_EQ(wizard().fraSteps(i).bounds(), wizard().fraSteps(0).bounds()) << i;
     test::expectLaidOut(wizard());
 }

@@ -46,7 +46,7 @@ protected:
 
     frmRestore& wizard() { return program->restoreWizard(); }
     void next() { ASSERT_TRUE(gui->click(wizard().cmdNext)); }
-    void choose(const std::string& path) { ASSERT_TRUE(gui->type(wizard().text1, path)); }
+    void choose(const std::string& path) { ASSERT_TRUE(gui->type(wizard().txtDescriptor, path)); }
     // A descriptor as a backup writes it, naming `location`.
     std::string descriptor(const std::string& path, const std::string& location) {
         file(path, "[Backup]\r\nVersion=Sims\r\nBackup_Location=" + location + "\r\n");

@@ -31,10 +31,10 @@ TEST_P(MainMenu, StartUpShowsTheMenuWithBackupChosenCancelFocusedAndNoCancelButt
     EXPECT_EQ(m.hWnd() != 0, GetParam() != "headless");
     EXPECT_TRUE(m.optBackup.value());
     EXPECT_FALSE(m.optRestore.value());
-    EXPECT_EQ(m.activeControl(), &m.Command3);
-    EXPECT_LT(m.Command3.tabIndex(), m.optBackup.tabIndex());
+    EXPECT_EQ(m.activeControl(), &m.cmdQuit);
+    EXPECT_LT(m.cmdQuit.tabIndex(), m.optBackup.tabIndex());
     EXPECT_LT(m.optBackup.tabIndex(), m.optRestore.tabIndex());
-    EXPECT_LT(m.optRestore.tabIndex(), m.Command4.tabIndex());
+    EXPECT_LT(m.optRestore.tabIndex(), m.cmdStart.tabIndex());
     test::expectLaidOut(m);
     // Neither button is the cancel button: Esc means nothing here.
     EXPECT_EQ(m.cancelButton(), nullptr);
@@ -45,7 +45,7 @@ TEST_P(MainMenu, StartUpShowsTheMenuWithBackupChosenCancelFocusedAndNoCancelButt
 TEST_P(MainMenu, CancelEndsTheProgramAndClosesOpenFiles) {
     auto& table = program->services.fileTable;
     table.openOutput(1, root.path("open.txt"));
-    EXPECT_THROW(gui->click(menu().Command3), ui::ProgramEnded);
+    EXPECT_THROW(gui->click(menu().cmdQuit), ui::ProgramEnded);
     EXPECT_FALSE(table.isOpen(1));
     EXPECT_TRUE(gui->ended());
     EXPECT_FALSE(menu().visible());
@@ -64,7 +64,7 @@ TEST_P(MainMenu, AFailureInTheLinkIsReportedByNumberAndEndsTheProgram) {
         program->services.files.removeFile(browser.asked.front());
     };
     const auto owner = menu().hWnd();
-    EXPECT_THROW(gui->click(menu().Label4), ui::ProgramEnded);
+    EXPECT_THROW(gui->click(menu().lblProductPage), ui::ProgramEnded);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Run-time error '53': File not found");
     EXPECT_EQ(messages.shown[0].caption, "Orrindale");
