@@ -62,7 +62,7 @@ std::string keptNote(std::uint64_t kept, const std::string& folder, bool sealed)
 std::string summary(const SetsOutcome& outcome) {
     const auto grouped = [](std::uint64_t n) {
         std::string digits = std::to_string(n);
-        for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), ",");
+        for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), 1, ',');
         return digits;
     };
     std::uint64_t files = 0, bytes = 0, unchanged = 0;

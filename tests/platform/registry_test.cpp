@@ -36,8 +36,9 @@ TEST_F(RegistryServiceTest, KeyPathsAreMatchedWithoutCaseAndMayNotStartWithABack
     EXPECT_EQ(open(key.path("one\\TWO"), k), reg::ok);
     EXPECT_EQ(open(key.path("One\\Two\\"), k), reg::ok);
     EXPECT_EQ(open(key.path("One\\Three"), k), reg::fileNotFound);
-    EXPECT_EQ(open("\\" + key.path("One"), k), reg::badPathName);
-    EXPECT_EQ(registry->createKey(hkcu, "\\" + key.path("New"), reg::allAccess, k), reg::badPathName);
+    EXPECT_EQ(open(std::string(1, '\\').append(key.path("One")), k), reg::badPathName);
+    EXPECT_EQ(registry->createKey(hkcu, std::string(1, '\\').append(key.path("New")), reg::allAccess, k),
+              reg::badPathName);
     RegKey test;
     ASSERT_EQ(open(K(), test), reg::ok);
     // Windows takes names of up to 255 characters, Wine up to 256.
