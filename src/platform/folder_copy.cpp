@@ -21,6 +21,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::uint64_t kCluster = 4096;
+// Room kept beyond what a copy needs in the end: besides the file being
+// written, it holds the old files that files waiting for their check still
+// keep (settleReady).
 constexpr std::uint64_t kMargin = std::uint64_t{1} << 20;
 constexpr std::size_t kChunk = std::size_t{512} << 10;
 // Files written that may wait for their digests at once.
@@ -535,6 +538,7 @@ private:
         readBack_.queue(temp->path(), hashHere ? std::string() : sourceOf(i));
         pending_.push_back({i, std::move(temp), source, done});
         pendingBytes_ += done;
+        if (item.existing.kind == NodeKind::file) pendingReplacing_ += onDisk(item.existing.size);
         settleReady();
     }
 
@@ -553,14 +557,19 @@ private:
         while (!pending_.empty() && pending_.front().item < before) settleFront();
     }
     // Settles the files whose digests are there, and waits only when many
-    // are pending: each wait costs the two threads a hand-over.
+    // are pending (each wait costs the two threads a hand-over), or when
+    // the old files they replace, which hold their room until then, would
+    // take more than the room check's margin.
     void settleReady() {
-        while (!pending_.empty() && (pending_.size() > kPendingFiles || readBack_.ready())) settleFront();
+        while (!pending_.empty() &&
+               (pending_.size() > kPendingFiles || pendingReplacing_ > kMargin || readBack_.ready()))
+            settleFront();
     }
     void settleFront() {
         Pending p = std::move(pending_.front());
         pending_.pop_front();
         pendingBytes_ -= p.bytes;
+        if (items_[p.item].existing.kind == NodeKind::file) pendingReplacing_ -= onDisk(items_[p.item].existing.size);
         const ReadBackResult written = readBack_.next();
         if (written.status != Status::ok) return fail(p.item, reasonFor(written.status, CopyReason::readError));
         const Digest& source = readBack_.threaded() ? written.source : p.source;
@@ -585,6 +594,7 @@ private:
     std::unique_ptr<Sha256> hash_ = makeSha256();
     std::deque<Pending> pending_;
     std::uint64_t pendingBytes_ = 0;
+    std::uint64_t pendingReplacing_ = 0;  // on disk, of the old files pending ones replace
     unsigned temporaries_ = 0;
     bool cancelled_ = false;
     Clock::time_point lastEvents_;
