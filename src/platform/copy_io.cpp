@@ -19,6 +19,21 @@ Status realLocation(CopyIo& io, const std::string& path, std::string& out, std::
     return Status::ok;
 }
 
+std::optional<Digest> fileDigest(CopyIo& io, const std::string& path, Sha256& hash, std::span<char> buffer,
+                                 Status& status, const std::function<bool()>& goOn) {
+    std::unique_ptr<ReadStream> in;
+    if ((status = io.openRead(path, in, false)) != Status::ok) return std::nullopt;
+    for (;;) {
+        std::size_t got = 0;
+        if ((status = in->read(buffer, got)) != Status::ok) break;
+        if (got == 0) return hash.finish();
+        hash.update(buffer.first(got));
+        if (got == buffer.size() && goOn && !goOn()) break;
+    }
+    hash.finish();  // what was read so far is dropped
+    return std::nullopt;
+}
+
 bool within(CopyIo& io, const std::string& inner, const std::string& outer) {
     for (std::string at = inner; !at.empty(); at = io.parent(at)) {
         if (io.samePath(at, outer)) return true;

@@ -5,11 +5,14 @@
 // its outcome; none throws.
 #pragma once
 
+#include "sha256.h"
 #include "status.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -116,6 +119,13 @@ std::unique_ptr<CopyIo> makeCopyIo(FileSystem& files);
 // folder (put into `existing` when asked) with links and mapped drives
 // resolved, and the missing levels below it as given.
 Status realLocation(CopyIo& io, const std::string& path, std::string& out, std::string* existing = nullptr);
+// The digest of the whole file at `path` (a path of `io`), read through
+// `buffer` into `hash`. Nothing when the file cannot be opened or read
+// (`status` says why), or when `goOn`, asked after every full buffer,
+// answers false (`status` ok).
+std::optional<Digest> fileDigest(CopyIo& io, const std::string& path, Sha256& hash, std::span<char> buffer,
+                                 Status& status, const std::function<bool()>& goOn = {});
+
 // Whether the real path `inner` is the real path `outer` or lies below it.
 bool within(CopyIo& io, const std::string& inner, const std::string& outer);
 

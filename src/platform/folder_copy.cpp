@@ -123,9 +123,11 @@ private:
         if (outcome_.result == CopyOutcome::Result::completed) outcome_.result = CopyOutcome::Result::failed;
     }
 
-    std::string relative(std::size_t item) const {
+    // Item `item` below the copied folder (by its source names) or below
+    // the landing folder (by `&Item::target`), with "\".
+    std::string relative(std::size_t item, std::string Item::*name = &Item::name) const {
         std::string out;
-        for (std::size_t at = item; at != top; at = items_[at].parent) out.insert(0, "\\" + items_[at].name);
+        for (std::size_t at = item; at != top; at = items_[at].parent) out.insert(0, "\\" + items_[at].*name);
         return out;
     }
     std::string windowsPath(std::size_t item) const {
@@ -369,49 +371,32 @@ private:
 
     // Takes a temporary file's place: renamed over the target, or failed.
     bool commit(std::size_t i, Temporary& temp) {
+        const auto failed = [&](Status s) {
+            fail(i, reasonFor(s, CopyReason::writeError));
+            return false;
+        };
         std::string keptAs;
+        bool linked = false;
         if (items_[i].existing.kind == NodeKind::file && !keepRoot_.empty()) {
             // The old file is kept first. A second name for it (a hard
             // link) keeps it in the game until the new one has taken its
             // place; where links are not to be had it is moved, and moved
             // back should the new one not get there.
-            const std::string relativeTarget = keepRelative(i);
-            if (Status s = keepLevels(relativeTarget); s != Status::ok) {
-                fail(i, reasonFor(s, CopyReason::writeError));
-                return false;
-            }
+            const std::string relativeTarget = relative(i, &Item::target);
+            if (Status s = keepLevels(relativeTarget); s != Status::ok) return failed(s);
             keptAs = nativeKeep(relativeTarget);
-            bool linked = io_.hardLink(targetOf(i), keptAs) == Status::ok;
-            if (!linked) {
-                if (Status s = io_.rename(targetOf(i), keptAs); s != Status::ok) {
-                    fail(i, reasonFor(s, CopyReason::writeError));
-                    return false;
-                }
-            }
-            if (Status s = io_.rename(temp.path(), targetOf(i)); s != Status::ok) {
-                if (linked) io_.removeFile(keptAs);
-                else io_.rename(keptAs, targetOf(i));
-                fail(i, reasonFor(s, CopyReason::writeError));
-                return false;
-            }
-            ++outcome_.kept;
-            temp.kept();
-            return true;
+            linked = io_.hardLink(targetOf(i), keptAs) == Status::ok;
+            Status s = linked ? Status::ok : io_.rename(targetOf(i), keptAs);
+            if (s != Status::ok) return failed(s);
         }
         if (Status s = io_.rename(temp.path(), targetOf(i)); s != Status::ok) {
-            fail(i, reasonFor(s, CopyReason::writeError));
-            return false;
+            if (linked) io_.removeFile(keptAs);
+            else if (!keptAs.empty()) io_.rename(keptAs, targetOf(i));
+            return failed(s);
         }
+        if (!keptAs.empty()) ++outcome_.kept;
         temp.kept();
         return true;
-    }
-
-    // Item `i`'s target below the landing folder, with "\".
-    std::string keepRelative(std::size_t i) const {
-        std::string out;
-        for (std::size_t at = i; at != top; at = items_[at].parent)
-            out.insert(0, "\\" + items_[at].target);
-        return out;
     }
     std::string nativeKeep(const std::string& relative) {
         std::string path = keepRoot_;
@@ -450,21 +435,10 @@ private:
     // The digest of a whole file, read through the copy's buffer; a large
     // file takes a cancel between its chunks (then nothing).
     std::optional<Digest> digestOf(const std::string& path, std::size_t item, Status& status) {
-        std::unique_ptr<ReadStream> in;
-        if ((status = io_.openRead(path, in, false)) != Status::ok) return std::nullopt;
-        buffer_.resize(kChunk);
-        for (;;) {
-            std::size_t got = 0;
-            if ((status = in->read(buffer_, got)) != Status::ok) break;
-            if (got == 0) return hash_->finish();
-            hash_->update({buffer_.data(), got});
-            if (got == kChunk && !yield(item, 0)) {
-                cancelled_ = true;
-                break;
-            }
-        }
-        hash_->finish();
-        return std::nullopt;
+        return fileDigest(io_, path, *hash_, buffer_, status, [&] {
+            if (!yield(item, 0)) cancelled_ = true;
+            return !cancelled_;
+        });
     }
 
     // A target of the same size is read first: when it holds the same
@@ -505,7 +479,6 @@ private:
         // Unthreaded, the source's digest is taken as it is read for the
         // copy; threaded, the other thread takes it (read_back.h).
         const bool hashHere = !readBack_.threaded();
-        buffer_.resize(kChunk);
         std::uint64_t done = 0;
         for (;;) {
             std::size_t got = 0;
@@ -590,7 +563,7 @@ private:
     std::vector<Item> items_;
     std::unordered_set<std::string> leaveOut_;
     std::string keepText_, keepRoot_;
-    std::vector<char> buffer_;
+    std::vector<char> buffer_ = std::vector<char>(kChunk);
     std::unique_ptr<Sha256> hash_ = makeSha256();
     std::deque<Pending> pending_;
     std::uint64_t pendingBytes_ = 0;

@@ -31,22 +31,6 @@ private:
     Clock::time_point last_ = Clock::now();
 };
 
-std::optional<Digest> digestOf(CopyIo& io, const std::string& path, Sha256& hash, std::vector<char>& buffer,
-                               Status& status) {
-    std::unique_ptr<ReadStream> in;
-    if ((status = io.openRead(path, in, false)) != Status::ok) return std::nullopt;
-    buffer.resize(kChunk);
-    for (;;) {
-        std::size_t got = 0;
-        if ((status = in->read(buffer, got)) != Status::ok) {
-            hash.finish();
-            return std::nullopt;
-        }
-        if (got == 0) return hash.finish();
-        hash.update({buffer.data(), got});
-    }
-}
-
 // Every file below `folder` (native), by its path below `base` with "\".
 void listFiles(CopyIo& io, const std::string& folder, const std::string& relative, std::vector<std::string>& out) {
     std::vector<NamedNode> entries;
@@ -81,7 +65,7 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
 
     Pacer pacer(events);
     const std::unique_ptr<Sha256> hash = makeSha256();
-    std::vector<char> buffer;
+    std::vector<char> buffer(kChunk);
     std::vector<CopyOutcome::FileDigest> entries;
     for (const std::string& set : sets) {
         std::vector<std::string> files;
@@ -93,7 +77,7 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
                 continue;
             }
             Status s;
-            const std::optional<Digest> d = digestOf(io, nativeBelow(io, base, file), *hash, buffer, s);
+            const std::optional<Digest> d = fileDigest(io, nativeBelow(io, base, file), *hash, buffer, s);
             if (!d) return false;  // a file of the backup that cannot be read: no manifest vouches for it
             entries.push_back({file, *d});
             pacer.tick();
@@ -159,7 +143,7 @@ VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progre
         Status s;
         if (io.stat(file, info) != Status::ok || info.kind != NodeKind::file) {
             outcome.damaged.push_back({e.path, VerifyOutcome::Problem::missing});
-        } else if (const auto d = digestOf(io, file, *hash, buffer, s); !d) {
+        } else if (const auto d = fileDigest(io, file, *hash, buffer, s); !d) {
             outcome.damaged.push_back({e.path, VerifyOutcome::Problem::unreadable});
         } else if (*d != e.digest) {
             outcome.damaged.push_back({e.path, VerifyOutcome::Problem::differs});

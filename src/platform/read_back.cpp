@@ -58,25 +58,13 @@ ReadBackResult ReadBack::next() {
 
 ReadBackResult ReadBack::run(const Job& job) {
     ReadBackResult out;
-    if (!job.source.empty() && (out.status = digestOf(job.source, out.source)) != Status::ok) return out;
-    out.status = digestOf(job.path, out.digest);
-    return out;
-}
-
-Status ReadBack::digestOf(const std::string& path, Digest& out) {
-    std::unique_ptr<ReadStream> in;
-    if (Status s = io_.openRead(path, in, false); s != Status::ok) return s;
-    for (;;) {
-        std::size_t got = 0;
-        if (Status s = in->read(buffer_, got); s != Status::ok) {
-            sha_->finish();
-            return s;
-        }
-        if (got == 0) break;
-        sha_->update({buffer_.data(), got});
+    if (!job.source.empty()) {
+        const auto source = fileDigest(io_, job.source, *sha_, buffer_, out.status);
+        if (!source) return out;
+        out.source = *source;
     }
-    out = sha_->finish();
-    return Status::ok;
+    if (const auto written = fileDigest(io_, job.path, *sha_, buffer_, out.status)) out.digest = *written;
+    return out;
 }
 
 void ReadBack::work() {

@@ -52,7 +52,6 @@ private:
         std::string path, source;
     };
     ReadBackResult run(const Job& job);
-    Status digestOf(const std::string& path, Digest& out);
     void work();
 
     CopyIo& io_;

@@ -199,7 +199,8 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
     for (const Case& c : {Case{FileOp::write, 2, Status::diskFull, CopyReason::diskFull},
                           Case{FileOp::flush, 1, Status::ioError, CopyReason::writeError},
                           Case{FileOp::rename, 1, Status::accessDenied, CopyReason::accessDenied},
-                          Case{FileOp::open, 2, Status::sharingViolation, CopyReason::inUse}}) {
+                          Case{FileOp::open, 2, Status::sharingViolation, CopyReason::inUse},
+                          Case{FileOp::open, 3, Status::ioError, CopyReason::readError}}) {  // the read-back
         files.removeFile(path("dst\\Set\\next.iff"));
         faults.failNth(c.op, c.n, c.error);
         const CopyOutcome outcome = copyFolder(path("src\\Set"), path("dst"));
