@@ -10,7 +10,7 @@ std::optional<FileOp> fileOpNamed(std::string_view word) {
     constexpr std::pair<std::string_view, FileOp> names[] = {
         {"open", FileOp::open},   {"read", FileOp::read},     {"write", FileOp::write},
         {"flush", FileOp::flush}, {"rename", FileOp::rename}, {"mkdir", FileOp::makeFolder},
-        {"free", FileOp::freeSpace}};
+        {"free", FileOp::freeSpace}, {"list", FileOp::list}};
     for (const auto& [name, op] : names)
         if (name == word) return op;
     return std::nullopt;
@@ -84,7 +84,10 @@ public:
     bool samePath(std::string_view a, std::string_view b) override { return inner_->samePath(a, b); }
     Status stat(const std::string& p, NodeInfo& i) override { return inner_->stat(p, i); }
     Status identity(const std::string& p, NodeInfo& i) override { return inner_->identity(p, i); }
-    Status list(const std::string& f, std::vector<NamedNode>& out) override { return inner_->list(f, out); }
+    Status list(const std::string& f, std::vector<NamedNode>& out) override {
+        if (auto e = plan_.due(FileOp::list)) return e->error;
+        return inner_->list(f, out);
+    }
 
     Status openRead(const std::string& p, std::unique_ptr<ReadStream>& out, bool withMeta) override {
         if (auto e = plan_.due(FileOp::open)) return e->error;

@@ -17,7 +17,7 @@
 
 namespace orr::platform {
 
-enum class FileOp { open, read, write, flush, rename, makeFolder, freeSpace, count };
+enum class FileOp { open, read, write, flush, rename, makeFolder, freeSpace, list, count };
 
 // "open", "read", ... as the driver spells them; nothing for an unknown word.
 std::optional<FileOp> fileOpNamed(std::string_view word);

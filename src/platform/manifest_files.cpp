@@ -32,14 +32,20 @@ private:
 };
 
 // Every file below `folder` (native), by its path below `base` with "\".
-void listFiles(CopyIo& io, const std::string& folder, const std::string& relative, std::vector<std::string>& out) {
+// A folder that cannot be listed fails the whole: a manifest that left its
+// files out would vouch for a backup it never saw.
+Status listFiles(CopyIo& io, const std::string& folder, const std::string& relative, std::vector<std::string>& out) {
     std::vector<NamedNode> entries;
-    if (io.list(folder, entries) != Status::ok) return;
+    if (Status s = io.list(folder, entries); s != Status::ok) return s;
     for (const NamedNode& e : entries) {
         const std::string below = relative + "\\" + e.name;
-        if (e.info.kind == NodeKind::folder) listFiles(io, io.join(folder, e.name), below, out);
-        else if (e.info.kind == NodeKind::file && !isCopyTemporary(e.name)) out.push_back(below);
+        if (e.info.kind == NodeKind::folder) {
+            if (Status s = listFiles(io, io.join(folder, e.name), below, out); s != Status::ok) return s;
+        } else if (e.info.kind == NodeKind::file && !isCopyTemporary(e.name)) {
+            out.push_back(below);
+        }
     }
+    return Status::ok;
 }
 
 std::string nativeBelow(CopyIo& io, std::string base, const std::string& relative) {
@@ -69,7 +75,7 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
     std::vector<CopyOutcome::FileDigest> entries;
     for (const std::string& set : sets) {
         std::vector<std::string> files;
-        listFiles(io, io.join(base, set), set, files);
+        if (listFiles(io, io.join(base, set), set, files) != Status::ok) return false;
         for (std::string& file : files) {
             file.erase(0, file.front() == '\\' ? 1 : 0);
             if (auto it = byPath.find(upperAscii(file)); it != byPath.end()) {

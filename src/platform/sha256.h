@@ -12,6 +12,8 @@ namespace orr::platform {
 
 using Digest = std::array<std::uint8_t, 32>;
 
+// Every call throws std::runtime_error when the platform's hashing fails,
+// as making one does where SHA-256 is not available.
 class Sha256 {
 public:
     virtual ~Sha256() = default;

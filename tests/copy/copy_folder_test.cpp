@@ -301,6 +301,10 @@ TEST_F(CopyContract, AManifestListsEveryFileAndTheCheckFindsWhatChanged) {
     EXPECT_FALSE(copier->writeManifest(path("bk"), {"Downloads"}, {}, path("bk\\Sims.sha256")));
     EXPECT_EQ(read("bk\\Sims.sha256"), text);
     EXPECT_TRUE(temporaries("bk").empty());
+    // Nor does one that could not list a folder of the backup (Houses).
+    faults.failNth(FileOp::list, 2, Status::accessDenied);
+    EXPECT_FALSE(copier->writeManifest(path("bk"), {"UserData", "Downloads"}, {}, path("bk\\Sims.sha256")));
+    EXPECT_EQ(read("bk\\Sims.sha256"), text);
 
     writeFile("bk\\evil.sha256", text.substr(0, 64) + "  ../Game/Sims.exe\n");
     EXPECT_TRUE(copier->verify(path("bk"), path("bk\\evil.sha256")).unreadableManifest);

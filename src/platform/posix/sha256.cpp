@@ -13,12 +13,17 @@ public:
         if (!ctx_ || EVP_DigestInit_ex(ctx_.get(), EVP_sha256(), nullptr) != 1)
             throw std::runtime_error("SHA-256 is not available");
     }
-    void update(std::span<const char> bytes) override { EVP_DigestUpdate(ctx_.get(), bytes.data(), bytes.size()); }
+    // A failure throws: a digest left wrong the same way on both sides of a
+    // comparison would pass a bad copy as checked.
+    void update(std::span<const char> bytes) override {
+        if (EVP_DigestUpdate(ctx_.get(), bytes.data(), bytes.size()) != 1) throw std::runtime_error("SHA-256 failed");
+    }
     Digest finish() override {
         Digest d{};
         unsigned int n = 0;
-        EVP_DigestFinal_ex(ctx_.get(), d.data(), &n);
-        EVP_DigestInit_ex(ctx_.get(), EVP_sha256(), nullptr);
+        const bool done = EVP_DigestFinal_ex(ctx_.get(), d.data(), &n) == 1 && n == d.size();
+        if (EVP_DigestInit_ex(ctx_.get(), EVP_sha256(), nullptr) != 1 || !done)
+            throw std::runtime_error("SHA-256 failed");
         return d;
     }
 

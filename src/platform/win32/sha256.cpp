@@ -23,19 +23,23 @@ public:
     CngSha256(const CngSha256&) = delete;
     CngSha256& operator=(const CngSha256&) = delete;
 
+    // A failure throws: a digest left wrong the same way on both sides of a
+    // comparison would pass a bad copy as checked.
     void update(std::span<const char> bytes) override {
         while (!bytes.empty()) {
             const ULONG n = static_cast<ULONG>(std::min<std::size_t>(bytes.size(), 1u << 30));
-            BCryptHashData(hash_, reinterpret_cast<PUCHAR>(const_cast<char*>(bytes.data())), n, 0);
+            if (BCryptHashData(hash_, reinterpret_cast<PUCHAR>(const_cast<char*>(bytes.data())), n, 0) != 0)
+                throw std::runtime_error("SHA-256 failed");
             bytes = bytes.subspan(n);
         }
     }
     Digest finish() override {
         Digest d{};
-        BCryptFinishHash(hash_, d.data(), static_cast<ULONG>(d.size()), 0);
+        const bool done = BCryptFinishHash(hash_, d.data(), static_cast<ULONG>(d.size()), 0) == 0;
         BCryptDestroyHash(hash_);
         hash_ = nullptr;
         start();
+        if (!done) throw std::runtime_error("SHA-256 failed");
         return d;
     }
 
