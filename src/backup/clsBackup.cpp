@@ -18,21 +18,9 @@ void clsBackup::lockButtons() {
 }
 
 // At step 3 the copy moves the wizard on twice from inside BackupSims. The
-// descriptor is written, and checked, only once every copy completed and
-// before the wizard reaches Finish; otherwise the wizard says what failed
-// and goes back to Step 2, and the folder is not marked as a backup.
-// Every file under the backup's sets, those kept from an earlier backup
-// too; what the copies just read is not read again.
-bool clsBackup::writeManifest(const SetsOutcome& copies, const std::string& folder) {
-    std::vector<std::string> sets;
-    for (const std::string& set : ClsSims::gameSets(program_.services.files, folder))
-        sets.push_back(platform::lastLevel(set));
-    std::vector<platform::CopyOutcome::FileDigest> known;
-    for (const auto& c : copies.copies) known.insert(known.end(), c.outcome.digests.begin(), c.outcome.digests.end());
-    return program_.shellCopy.writeManifest(folder, sets, known,
-                                            descriptor::manifestName(folder, program_.services.clock.now()));
-}
-
+// folder is marked as a backup (manifest and descriptor, checked) only once
+// every copy completed and before the wizard reaches Finish; otherwise the
+// wizard says what failed and goes back to Step 2.
 void clsBackup::Backup() {
     platform::EventPump& events = program_.services.events;
     if (program_.backupStep == 3) {
@@ -46,10 +34,11 @@ void clsBackup::Backup() {
                     [&program] { program.backupWizard().cmdNext_Click(); },
                     [&](const SetsOutcome& copies) {
                         if (!copies.completed()) return false;
-                        // The manifest first: a backup marked by its
-                        // descriptor always has one to be checked against.
-                        descriptorFailed = !writeManifest(copies, folder) ||
-                                           !descriptor::write(program.services, program.backupWizard().txtFolder.text());
+                        // What the copies just read is not read again.
+                        std::vector<platform::CopyOutcome::FileDigest> known;
+                        for (const auto& c : copies.copies)
+                            known.insert(known.end(), c.outcome.digests.begin(), c.outcome.digests.end());
+                        descriptorFailed = !descriptor::seal(program.services, program.shellCopy, folder, known);
                         if (!descriptorFailed) program.backupWizard().lblSummary.setCaption(report::summary(copies));
                         return !descriptorFailed;
                     })

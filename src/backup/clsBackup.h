@@ -24,7 +24,6 @@ public:
 
 private:
     void lockButtons();
-    bool writeManifest(const SetsOutcome& copies, const std::string& folder);
 
     Program& program_;
 };

@@ -86,10 +86,13 @@ std::string manifestFor(platform::FileSystem& files, const std::string& path) {
     return newest;
 }
 
-// The date is taken once, now: both keys go into the same file.
-// The profile write reports nothing, so the keys are read back.
 bool write(platform::Services& services, const std::string& folder) {
-    const std::string file = fileName(folder, services.clock.now());
+    return write(services, folder, services.clock.now());
+}
+
+// The profile write reports nothing, so the keys are read back.
+bool write(platform::Services& services, const std::string& folder, const platform::DateTime& when) {
+    const std::string file = fileName(folder, when);
     // Written whole under a temporary name, then renamed over today's
     // descriptor: one is never left half-written, and the keys of an
     // earlier one are kept.
@@ -115,6 +118,16 @@ bool write(platform::Services& services, const std::string& folder) {
         return false;
     }
     return true;
+}
+
+// The manifest first: a folder marked by its descriptor always has one to
+// be checked against. The date is read once, so that the two match.
+bool seal(platform::Services& services, platform::ShellCopy& copy, const std::string& folder,
+          const std::vector<platform::CopyOutcome::FileDigest>& known) {
+    std::vector<std::string> sets;
+    for (const std::string& set : ClsSims::gameSets(services.files, folder)) sets.push_back(platform::lastLevel(set));
+    const platform::DateTime now = services.clock.now();
+    return copy.writeManifest(folder, sets, known, manifestName(folder, now)) && write(services, folder, now);
 }
 
 Verdict check(platform::Services& services, const std::string& path, const std::vector<std::string>& gameFolders) {

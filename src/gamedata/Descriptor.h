@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/services.h"
+#include "platform/shell_copy.h"
 
 #include <string>
 #include <vector>
@@ -20,6 +21,13 @@ std::string manifestFor(platform::FileSystem& files, const std::string& path);
 // Writes Version and then Backup_Location into today's descriptor of
 // `folder`; true when both read back as written.
 bool write(platform::Services& services, const std::string& folder);
+bool write(platform::Services& services, const std::string& folder, const platform::DateTime& when);
+
+// Marks `folder` as a backup: the manifest of its sets (`known`: digests
+// already taken, not read again), then the descriptor, both named for
+// the same day. True when both were written.
+bool seal(platform::Services& services, platform::ShellCopy& copy, const std::string& folder,
+          const std::vector<platform::CopyOutcome::FileDigest>& known = {});
 
 struct Verdict {
     bool accepted = false;

@@ -19,6 +19,17 @@ Status realLocation(CopyIo& io, const std::string& path, std::string& out, std::
     return Status::ok;
 }
 
+std::string joinBelow(CopyIo& io, std::string base, std::string_view relative) {
+    std::size_t at = 0;
+    while (at < relative.size()) {
+        std::size_t end = relative.find('\\', at);
+        if (end == std::string_view::npos) end = relative.size();
+        if (end > at) base = io.join(base, relative.substr(at, end - at));
+        at = end + 1;
+    }
+    return base;
+}
+
 std::optional<Digest> fileDigest(CopyIo& io, const std::string& path, Sha256& hash, std::span<char> buffer,
                                  Status& status, const std::function<bool()>& goOn) {
     std::unique_ptr<ReadStream> in;

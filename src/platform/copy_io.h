@@ -119,6 +119,10 @@ std::unique_ptr<CopyIo> makeCopyIo(FileSystem& files);
 // folder (put into `existing` when asked) with links and mapped drives
 // resolved, and the missing levels below it as given.
 Status realLocation(CopyIo& io, const std::string& path, std::string& out, std::string* existing = nullptr);
+// `base` (a path of `io`) joined with each level of the Windows-style
+// `relative` ("a\b", "\a\b"; empty levels skipped).
+std::string joinBelow(CopyIo& io, std::string base, std::string_view relative);
+
 // The digest of the whole file at `path` (a path of `io`), read through
 // `buffer` into `hash`. Nothing when the file cannot be opened or read
 // (`status` says why), or when `goOn`, asked after every full buffer,

@@ -398,17 +398,7 @@ private:
         temp.kept();
         return true;
     }
-    std::string nativeKeep(const std::string& relative) {
-        std::string path = keepRoot_;
-        std::size_t at = 1;
-        while (at < relative.size()) {
-            std::size_t end = relative.find('\\', at);
-            if (end == std::string::npos) end = relative.size();
-            path = io_.join(path, relative.substr(at, end - at));
-            at = end + 1;
-        }
-        return path;
-    }
+    std::string nativeKeep(const std::string& relative) { return joinBelow(io_, keepRoot_, relative); }
     // Makes the keep folder's levels down to the folder of `relative`.
     Status keepLevels(const std::string& relative) {
         const std::string folder = relative.substr(0, relative.find_last_of('\\'));

@@ -48,17 +48,6 @@ Status listFiles(CopyIo& io, const std::string& folder, const std::string& relat
     return Status::ok;
 }
 
-std::string nativeBelow(CopyIo& io, std::string base, const std::string& relative) {
-    std::size_t at = 0;
-    while (at < relative.size()) {
-        std::size_t end = relative.find('\\', at);
-        if (end == std::string::npos) end = relative.size();
-        if (end > at) base = io.join(base, relative.substr(at, end - at));
-        at = end + 1;
-    }
-    return base;
-}
-
 }  // namespace
 
 bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const std::vector<std::string>& sets,
@@ -83,7 +72,7 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
                 continue;
             }
             Status s;
-            const std::optional<Digest> d = fileDigest(io, nativeBelow(io, base, file), *hash, buffer, s);
+            const std::optional<Digest> d = fileDigest(io, joinBelow(io, base, file), *hash, buffer, s);
             if (!d) return false;  // a file of the backup that cannot be read: no manifest vouches for it
             entries.push_back({file, *d});
             pacer.tick();
@@ -144,7 +133,7 @@ VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progre
     } endProgress{progress};
     std::uint64_t done = 0;
     for (const auto& e : *entries) {
-        const std::string file = nativeBelow(io, base, e.path);
+        const std::string file = joinBelow(io, base, e.path);
         NodeInfo info;
         Status s;
         if (io.stat(file, info) != Status::ok || info.kind != NodeKind::file) {

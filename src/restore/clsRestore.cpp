@@ -38,17 +38,6 @@ bool removeIfEmpty(platform::FileSystem& files, const std::string& folder) {
 
 }  // namespace
 
-// The keep folder becomes a backup of its own: its manifest, then its
-// descriptor naming it, so that the restore wizard can put it back.
-bool clsRestore::sealKeepFolder(const std::string& folder) {
-    std::vector<std::string> sets;
-    for (const std::string& set : ClsSims::gameSets(program_.services.files, folder))
-        sets.push_back(platform::lastLevel(set));
-    const platform::DateTime now = program_.services.clock.now();
-    return program_.shellCopy.writeManifest(folder, sets, {}, descriptor::manifestName(folder, now)) &&
-           descriptor::write(program_.services, folder);
-}
-
 void clsRestore::Restore() {
     Program& program = program_;
     program.restoreWizard().cmdNext_Click();
@@ -60,7 +49,7 @@ void clsRestore::Restore() {
     const SetsOutcome outcome = sims.RestoreSims();
     std::uint64_t kept = 0;
     for (const auto& c : outcome.copies) kept += c.outcome.kept;
-    const std::string keptNote = kept == 0 ? std::string() : report::keptNote(kept, keep, sealKeepFolder(keep));
+    const std::string keptNote = kept == 0 ? std::string() : report::keptNote(kept, keep, descriptor::seal(program.services, program.shellCopy, keep));
     if (kept == 0 && program.services.files.exists(keep)) {
         removeIfEmpty(program.services.files, keep);
         removeIfEmpty(program.services.files, keep.substr(0, keep.find_last_of('\\')));

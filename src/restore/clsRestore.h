@@ -20,7 +20,6 @@ public:
     void Restore();
 
 private:
-    bool sealKeepFolder(const std::string& folder);
     Program& program_;
 };
 

@@ -6,6 +6,7 @@
 // script's commands nest inside modal shows exactly as the user's clicks do.
 #pragma once
 
+#include "DesktopFakes.h"
 #include "ui/Gui.h"
 
 #include <deque>
@@ -44,17 +45,8 @@ private:
         HeadlessGui& gui_;
     };
 
-    class Pointer : public platform::MousePointer {
-    public:
-        void set(platform::Pointer p) override { current_ = p; }
-        platform::Pointer current() const override { return current_; }
-
-    private:
-        platform::Pointer current_ = platform::Pointer::normal;
-    };
-
     Pump pump_{*this};
-    Pointer pointer_;
+    RememberedPointer pointer_;
     // The form is kept beside the control, so that a click queued for a
     // form that has gone since can be recognised without touching it.
     struct Pending {
