@@ -8,7 +8,6 @@
 namespace orr::drive {
 namespace {
 
-bool sameText(const std::string& a, const std::string& b) { return ascii::equal(a, b); }
 
 const std::string& waitSource(const Line& line) { return std::get<std::string>(line.tokens[2].value); }
 
@@ -57,7 +56,7 @@ bool Runner::runPiece() {
 bool Runner::copyStarting(const std::string& source) {
     std::vector<Wait> met;
     std::erase_if(waits_, [&](const Wait& w) {
-        if (!sameText(w.source, source)) return false;
+        if (!ascii::equal(w.source, source)) return false;
         met.push_back(w);
         return true;
     });

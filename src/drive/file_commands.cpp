@@ -47,13 +47,12 @@ struct TreeEntry {
     std::string line;
 };
 
-std::string folded(const std::string& s) { return ascii::lower(s); }
 
 // A folder comes before what it holds; names compare without regard to
 // letter case (then as written, for names that differ only in case).
 bool treeOrder(const TreeEntry& a, const TreeEntry& b) {
     for (std::size_t i = 0; i < a.parts.size() && i < b.parts.size(); ++i) {
-        std::string x = folded(a.parts[i]), y = folded(b.parts[i]);
+        std::string x = ascii::lower(a.parts[i]), y = ascii::lower(b.parts[i]);
         if (x != y) return x < y;
         if (a.parts[i] != b.parts[i]) return a.parts[i] < b.parts[i];
     }

@@ -12,7 +12,6 @@ namespace attr = platform::attr;
 
 namespace {
 
-bool sameName(const std::string& a, const std::string& b) { return ascii::equal(a, b); }
 
 // A probe folder made and removed again: whether the user may write into
 // `folder`. A restore replaces files there, so a folder that can be made
@@ -123,7 +122,7 @@ SetsOutcome ClsSims::BackupSims() {
         for (const auto& e : services_.files.list(store + "\\*.*")) {
             if (!(e.attributes & attr::directory) || (e.attributes & (attr::hidden | attr::system))) continue;
             const bool known = std::any_of(userData.begin(), userData.end(),
-                                           [&](const std::string& n) { return sameName(n, e.name); });
+                                           [&](const std::string& n) { return ascii::equal(n, e.name); });
             if (isUserData(e.name) && !known) copy(store + "\\" + e.name, backupFolder_);
         }
     }

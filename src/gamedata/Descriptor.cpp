@@ -21,7 +21,6 @@ constexpr const char* kSection = "Backup";
 // Longer than any path the system can name.
 constexpr std::size_t kLocationBuffer = 32768;
 
-std::string lowerAscii(const std::string& s) { return ascii::lower(s); }
 
 Verdict refuse(std::string message, bool clearPath) {
     Verdict v;
@@ -135,7 +134,7 @@ Verdict check(platform::Services& services, const std::string& path, const std::
     // A path of spaces is not empty.
     if (path.empty()) return refuse("Please select a file", false);
     if (!fso.FileExist(path)) return refuse("File does not exist,Please select a file", true);
-    if (lowerAscii(fso.GetFileExtension(path).toText()) != "bak")
+    if (ascii::lower(fso.GetFileExtension(path).toText()) != "bak")
         return refuse("Please select a file that has the .BAK extension", true);
     // Case-sensitive and untrimmed: "sims" is not a backup of this program.
     if (MIni::ReadIni(services, path, kSection, "Version") != "Sims")

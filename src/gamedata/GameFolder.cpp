@@ -14,10 +14,9 @@ namespace {
 
 constexpr const char* kFixedLower = "c:\\program files\\Maxis\\The Sims";
 
-bool sameText(const std::string& a, const std::string& b) { return ascii::equal(a, b); }
 
 bool holds(const std::vector<std::string>& list, const std::string& s) {
-    return std::any_of(list.begin(), list.end(), [&](const std::string& e) { return sameText(e, s); });
+    return std::any_of(list.begin(), list.end(), [&](const std::string& e) { return ascii::equal(e, s); });
 }
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }

@@ -30,4 +30,14 @@ constexpr bool equal(std::string_view a, std::string_view b) {
     return true;
 }
 
+// The order the platform lists names in: by their upper-case form, then
+// as written (bytes compared unsigned, as std::string does).
+constexpr bool less(std::string_view a, std::string_view b) {
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        const auto x = static_cast<unsigned char>(upper(a[i])), y = static_cast<unsigned char>(upper(b[i]));
+        if (x != y) return x < y;
+    }
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
 }  // namespace orr::ascii

@@ -44,7 +44,6 @@ struct CopyOutcome {
     std::uint64_t unchanged = 0;
     // Replaced files of the destination that were kept (CopyOptions).
     std::uint64_t kept = 0;
-    std::uint64_t unchangedBytes = 0;
     // The SHA-256 of each file written or found unchanged, by its path
     // below the destination folder ("UserData\Houses\House01.iff").
     struct FileDigest {

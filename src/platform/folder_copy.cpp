@@ -33,7 +33,6 @@ constexpr auto kEventInterval = std::chrono::milliseconds(100);
 
 std::uint64_t onDisk(std::uint64_t bytes) { return (bytes + kCluster - 1) / kCluster * kCluster; }
 
-std::string upperAscii(std::string_view s) { return ascii::upper(s); }
 
 // The drive of a Windows path as messages name it: "D:\" or "\\server\share\".
 std::string volumeText(std::string_view path) {
@@ -94,7 +93,7 @@ public:
         std::string_view destination, const CopyOptions& options, bool threaded)
         : io_(io), events_(events), progress_(progress), sourceText_(source), destinationText_(destination),
           readBack_(io, threaded) {
-        for (const std::string& path : options.leaveOut) leaveOut_.insert(upperAscii(path));
+        for (const std::string& path : options.leaveOut) leaveOut_.insert(ascii::upper(path));
         keepText_ = options.keepReplacedIn;
     }
 
@@ -181,8 +180,7 @@ private:
         }
         // The platform's order: by the names' upper-case form.
         std::sort(entries.begin(), entries.end(), [](const NamedNode& a, const NamedNode& b) {
-            const std::string ua = upperAscii(a.name), ub = upperAscii(b.name);
-            return ua != ub ? ua < ub : a.name < b.name;
+            return ascii::less(a.name, b.name);
         });
         for (NamedNode& e : entries) {
             switch (e.info.kind) {
@@ -194,7 +192,7 @@ private:
             case NodeKind::folder: break;
             default: continue;  // devices, sockets: nothing a copy carries
             }
-            if (e.info.kind != NodeKind::folder && leaveOut_.count(upperAscii(windowsPath(parent) + "\\" + e.name)))
+            if (e.info.kind != NodeKind::folder && leaveOut_.count(ascii::upper(windowsPath(parent) + "\\" + e.name)))
                 continue;
             const std::size_t index = items_.size();
             items_.push_back({parent, std::move(e.name), e.info, {}, {}});
@@ -214,7 +212,7 @@ private:
                 io_.removeFile(io_.join(folder, e.name));
                 continue;
             }
-            out.emplace(upperAscii(e.name), std::move(e));
+            out.emplace(ascii::upper(e.name), std::move(e));
         }
         return out;
     }
@@ -242,7 +240,7 @@ private:
             Item& item = items_[i];
             item.target = item.name;
             if (const Listing* there = listingOf(item.parent)) {
-                if (auto it = there->find(upperAscii(item.name)); it != there->end()) {
+                if (auto it = there->find(ascii::upper(item.name)); it != there->end()) {
                     item.target = it->second.name;
                     item.existing = it->second.info;
                 }
@@ -442,7 +440,6 @@ private:
         const std::optional<Digest> target = digestOf(targetOf(i), i, s);
         if (!target || *target != *source) return false;
         ++outcome_.unchanged;
-        outcome_.unchangedBytes += item.info.size;
         record(i, *source);
         return true;
     }

@@ -38,14 +38,6 @@ std::string_view trim(std::string_view s, std::string_view set) {
     return s.substr(first, s.find_last_not_of(set) - first + 1);
 }
 
-using ascii::lower;
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
-}
 
 enum class Kind { blank, comment, header, entry };
 
@@ -83,7 +75,7 @@ Layout layout(std::string_view text, std::string_view section) {
         l.parsed.push_back(parse(text.substr(line.begin, line.end - line.begin)));
     l.header = l.lines.size();
     for (std::size_t i = 0; i < l.parsed.size(); ++i) {
-        if (l.parsed[i].kind == Kind::header && sameName(l.parsed[i].name, section)) {
+        if (l.parsed[i].kind == Kind::header && ascii::equal(l.parsed[i].name, section)) {
             l.header = i;
             break;
         }
@@ -114,7 +106,7 @@ std::string readValue(std::string_view text, std::string_view section, std::stri
     for (std::size_t i = l.header + 1; i < l.parsed.size(); ++i) {
         const Parsed& p = l.parsed[i];
         if (p.kind == Kind::header) break;
-        if (p.kind == Kind::entry && sameName(p.name, wanted)) {
+        if (p.kind == Kind::entry && ascii::equal(p.name, wanted)) {
             if (p.value) result = unquote(*p.value);
             break;
         }
@@ -142,7 +134,7 @@ std::string writeValue(std::string_view text, std::string_view section, std::str
         const Parsed& p = l.parsed[i];
         if (p.kind == Kind::header) break;
         if (p.kind != Kind::entry) continue;
-        if (sameName(p.name, name)) {
+        if (ascii::equal(p.name, name)) {
             // Rewritten whole as name=value; the file's spelling of the name stays.
             std::string line(p.name);
             line.append("=").append(value);

@@ -14,7 +14,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr std::size_t kChunk = std::size_t{1} << 20;
 
-std::string upperAscii(std::string_view s) { return ascii::upper(s); }
 
 // Runs pending events about every 100 ms, as a copy does.
 class Pacer {
@@ -56,7 +55,7 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
     if (io.native(folder, base) != Status::ok || io.native(manifest, target) != Status::ok) return false;
     std::unordered_map<std::string, Digest> byPath;
     // A later copy of the same file (a VirtualStore set over the game's) wins.
-    for (const auto& d : known) byPath.insert_or_assign(upperAscii(d.path), d.digest);
+    for (const auto& d : known) byPath.insert_or_assign(ascii::upper(d.path), d.digest);
 
     Pacer pacer(events);
     const std::unique_ptr<Sha256> hash = makeSha256();
@@ -67,7 +66,7 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
         if (listFiles(io, io.join(base, set), set, files) != Status::ok) return false;
         for (std::string& file : files) {
             file.erase(0, file.front() == '\\' ? 1 : 0);
-            if (auto it = byPath.find(upperAscii(file)); it != byPath.end()) {
+            if (auto it = byPath.find(ascii::upper(file)); it != byPath.end()) {
                 entries.push_back({file, it->second});
                 continue;
             }

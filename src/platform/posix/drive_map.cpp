@@ -21,11 +21,6 @@ namespace {
 
 using ascii::upper;
 
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return upper(x) == upper(y); });
-}
-
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // Characters Windows refuses in a file name (":" only appears after a drive letter).
@@ -71,7 +66,7 @@ std::optional<std::string> findIgnoringCase(const fs::path& dir, const std::stri
     std::optional<std::string> best;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         std::string candidate = it->path().filename().string();
-        if (sameIgnoringCase(candidate, name) && (!best || candidate < *best))
+        if (ascii::equal(candidate, name) && (!best || candidate < *best))
             best = std::move(candidate);
     }
     return best;

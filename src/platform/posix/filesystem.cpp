@@ -49,7 +49,6 @@ bool storedHiddenOrSystem(const fs::path& host) {
     return stored && (*stored & (attr::hidden | attr::system));
 }
 
-std::string upperAscii(std::string_view s) { return ascii::upper(s); }
 
 Status writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -184,8 +183,7 @@ public:
         // The platform's file systems keep names sorted by their upper-case
         // form; the host's order is arbitrary, so sort the same way.
         std::sort(out.begin(), out.end(), [](const DirEntry& a, const DirEntry& b) {
-            const std::string ua = upperAscii(a.name), ub = upperAscii(b.name);
-            return ua != ub ? ua < ub : a.name < b.name;
+            return ascii::less(a.name, b.name);
         });
         return out;
     }
