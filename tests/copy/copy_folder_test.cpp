@@ -327,20 +327,6 @@ TEST_F(CopyContract, TooLittleRoomRefusesBeforeAnythingIsWritten) {
     EXPECT_EQ(read("dst\\Set\\a.iff"), pattern(300000, 'a'));
 }
 
-// Past the 260 characters of the system's ANSI paths, written and read.
-TEST_F(CopyContract, TreesDeeperThanTheOldPathLimitCopyWhole) {
-    // The folder as long as the ANSI calls that make it allow.
-    const std::string level(60, 'd'), far = "far\\" + std::string(240 - path("far\\").size(), 'f');
-    writeFile("seed\\" + level + "\\f.iff", "deep");
-    makeFolder(far);
-    ASSERT_GT(path(far + "\\" + level + "\\f.iff").size(), 260u);
-    const CopyOutcome there = copyFolder(path("seed\\" + level), path(far));
-    EXPECT_TRUE(there.completed()) << describe(there);
-    const CopyOutcome back = copyFolder(path(far + "\\" + level), path("short"));
-    EXPECT_TRUE(back.completed()) << describe(back);
-    EXPECT_EQ(read("short\\" + level + "\\f.iff"), "deep");
-}
-
 // What the open-file dialog is asked for.
 class RequestLog : public platform::FileDialogs {
 public:

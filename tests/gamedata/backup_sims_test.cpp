@@ -9,7 +9,6 @@ namespace {
 
 namespace attr = platform::attr;
 using platform::Pointer;
-using Tree = std::map<std::string, std::string>;
 
 class BackupSimsTest : public GameDataTest {
 protected:
@@ -56,35 +55,6 @@ TEST_F(BackupSimsTest, VisibleUserDataSubfoldersThenTheSetsAreCopiedInOrderWithT
     EXPECT_EQ(pointer.current(), Pointer::normal);
 }
 
-TEST_F(BackupSimsTest, AGameWithoutGameDataOrExpansionSharedStillGivesBothFoldersEmpty) {
-    gameFolder.make();
-    file(game("UserData\\Neighborhood.iff"), "neighbourhood");
-    folder(backup);
-    useRealCopy();
-
-    sims(backup).BackupSims();
-
-    EXPECT_EQ(snapshot(*native.files, backup), (Tree{{"UserData", "<dir>"},
-                                                     {"UserData\\Neighborhood.iff", "neighbourhood"},
-                                                     {"GameData", "<dir>"},
-                                                     {"ExpansionShared", "<dir>"}}));
-    EXPECT_EQ(copiesAndAdvances(), (Journal{copyLine(game("UserData")), "next", "next"}));
-}
-
-TEST_F(BackupSimsTest, WithNoGameFolderOnlyTheTwoEmptyFoldersAreMadeAndTheWizardMovesTwice) {
-    folder(backup);
-    useRealCopy();
-
-    sims(backup).BackupSims();
-
-    EXPECT_EQ(journal, (Journal{"mkdir " + backup + "\\GameData", "next",
-                                "mkdir " + backup + "\\ExpansionShared", "next"}));
-    EXPECT_EQ(snapshot(*native.files, backup), (Tree{{"GameData", "<dir>"}, {"ExpansionShared", "<dir>"}}));
-    // The scan of the missing folder lists nothing and leaves the default pointer.
-    EXPECT_EQ(files.pointerWhileListing, std::vector<Pointer>{Pointer::hourglass});
-    EXPECT_EQ(pointer.sets, (std::vector<Pointer>{Pointer::hourglass, Pointer::normal}));
-}
-
 TEST_F(BackupSimsTest, ALinkToNothingInTheGameFolderIsLeftOutOfTheScan) {
     makeFullGame();
     if (!makeLinkToNothing(root.options(), game("UserData9")))
@@ -106,28 +76,6 @@ TEST_F(BackupSimsTest, ALinkToNothingInTheGameFolderIsLeftOutOfTheScan) {
                                      copyLine(game("ExpansionShared")), "next"});
     EXPECT_EQ(copiesAndAdvances(), expected);
     EXPECT_EQ(pointer.current(), Pointer::normal);
-}
-
-// A second scan on the same instance takes the oldest pending folder, not
-// the path it is given; a run on a fresh instance never sees this.
-TEST_F(BackupSimsTest, ASecondRunOnTheSameInstanceScansTheFirstQueuedFolder) {
-    gameFolder.make();
-    file(game("UserData\\Characters\\User00001.iff"), "character");
-    file(game("UserData\\Houses\\House01.iff"), "house");
-    file(game("UserData2\\Lots\\Lot01.iff"), "lot");
-    folder(backup);
-    const auto queued = inListOrder(kGame, {"UserData", "UserData2"});
-    ASSERT_EQ(queued.size(), 2u);
-
-    ClsSims once = sims(backup);
-    once.BackupSims();
-    journal.clear();
-    once.BackupSims();
-
-    // Still pending: the second user-data folder. The first one's own
-    // subfolders, queued behind it, are no user-data folders by their names.
-    const Journal expected{copyLine(game(queued[1])), "next", "next"};
-    EXPECT_EQ(copiesAndAdvances(), expected);
 }
 
 }  // namespace

@@ -234,24 +234,6 @@ TEST_F(RegistryTest, AKeyGrantingLessThanAllAccessCountsAsNotThere) {
     EXPECT_TRUE(cls.KeyExists(HKCU, key.path("locked")));
 }
 
-TEST_F(RegistryTest, AnUnreachableComputerAnswersAsAKeyThatCannotBeOpened) {
-    const std::string remote = "\\\\ORR-NO-SUCH-HOST";
-    key.create("sub");
-    key.put("", "v", reg::text, "1\0"s);
-    expectRegistryError([&] { cls.SetValue(HKCU, K(), "v", "x", remote); }, 11001, "SetValue");
-    EXPECT_TRUE(cls.GetValue(HKCU, K(), "v", remote).isEmpty());
-    EXPECT_EQ(cls.ListSubKey(HKCU, K(), 0, remote), "");
-    EXPECT_FALSE(cls.DeleteValue(HKCU, K(), "v", remote));
-    EXPECT_FALSE(cls.CreateKey(HKCU, key.path("new"), remote));
-    EXPECT_FALSE(cls.DeleteKey(HKCU, key.path("sub"), remote));
-    EXPECT_EQ(cls.ListSubValue(HKCU, K(), 0, remote), "");
-    EXPECT_FALSE(cls.KeyExists(HKCU, K(), remote));
-    // Nothing changed here.
-    EXPECT_TRUE(cls.KeyExists(HKCU, key.path("sub")));
-    EXPECT_FALSE(cls.KeyExists(HKCU, key.path("new")));
-    EXPECT_EQ(key.get("", "v"), (RawValue{reg::text, "1\0"s}));
-}
-
 // Passes every request on to the real registry, except the ones it is told
 // to break.
 class FaultyRegistry : public platform::Registry {

@@ -97,30 +97,6 @@ TEST_F(FileOperations, GetAttribNamesOneAttributeAndNumbersTheRest) {
     }
 }
 
-TEST_F(FileOperations, AttributeSettersReplaceAllBitsAndIgnoreFailures) {
-    writeFile("a.txt", "x");
-    fso.SetReadOnly(path("a.txt"));
-    EXPECT_TRUE(bits("a.txt") & attr::readOnly);
-    fso.SetHidden(path("a.txt"));  // a read-only file ends up hidden and writable
-    EXPECT_EQ(bits("a.txt") & (attr::hidden | attr::readOnly), attr::hidden);
-    fso.SetSystem(path("a.txt"));
-    EXPECT_FALSE(bits("a.txt") & (attr::hidden | attr::readOnly));
-    fso.SetReadOnly(path("a.txt"));
-    fso.SetNormal(path("a.txt"));
-    EXPECT_FALSE(bits("a.txt") & (attr::hidden | attr::readOnly | attr::system));
-
-    fso.SetHidden(path("missing.txt"));
-    fso.SetNormal(path("missing.txt"));
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(FileOperations, GetFileDateGoesThroughTheGeneralDateFormat) {
-    writeFile("a.txt", "x");
-    ASSERT_EQ(native.files->setModified(path("a.txt"), {2003, 4, 5, 6, 7, 8}), platform::Status::ok);
-    EXPECT_EQ(fso.GetFileDate(path("a.txt")), "2003-4-5 6:7:8");
-    EXPECT_EQ(fso.GetFileDate(path("missing.txt")), "");
-}
-
 TEST_F(FileOperations, DeleteFileTakesFilesByNameOrPatternAndReportsWhatItCannot) {
     writeFile("x.tmp", "1");
     writeFile("y.TMP", "2");
@@ -161,37 +137,6 @@ TEST_F(FileOperations, CopyAndMoveReplaceTheTargetOrSayTheyFailed) {
     EXPECT_EQ(messages.texts(), (Texts{"Error copying File", "Error moving File"}));
     EXPECT_FALSE(exists("d.txt"));
     EXPECT_EQ(read("c.txt"), "new");
-}
-
-TEST_F(FileOperations, MakeDirIsSilentAndRemoveDirTakesOnlyEmptyFolders) {
-    fso.MakeDIR(path("d"));
-    EXPECT_EQ(bits("d") & attr::directory, attr::directory);
-    fso.MakeDIR(path("d"));               // exists already
-    fso.MakeDIR(path("missing\\child"));  // parent missing
-    EXPECT_FALSE(exists("missing"));
-    fso.RemoveDIR(path("d"));
-    EXPECT_FALSE(exists("d"));
-    EXPECT_TRUE(messages.shown.empty());
-
-    writeFile("full\\f.txt", "x");
-    fso.RemoveDIR(path("full"));
-    EXPECT_EQ(messages.texts(), Texts{"Error removing Directory"});
-    EXPECT_TRUE(exists("full\\f.txt"));
-}
-
-TEST_F(FileOperations, CloseAllFilesFlushesAndFreesTheFileTable) {
-    auto& table = *native.fileTable;
-    table.openOutput(1, path("one.txt"));
-    table.openOutput(2, path("two.txt"));
-    table.printLine(1, "first");
-    table.printLine(2, "second");
-    fso.CloseAllFiles();
-    EXPECT_FALSE(table.isOpen(1));
-    EXPECT_FALSE(table.isOpen(2));
-    EXPECT_EQ(read("one.txt"), "first\r\n");
-    EXPECT_EQ(read("two.txt"), "second\r\n");
-    fso.CloseAllFiles();  // nothing open: nothing happens
-    EXPECT_EQ(table.freeFile(), 1);
 }
 
 }  // namespace

@@ -7,37 +7,6 @@ namespace {
 
 using FolderTree = ToolkitTest;
 
-// The folders below the drive root that lead to `folder` ("C:\t\x\" gives
-// "C:\t", "C:\t\x"): the levels that exist before anything is made.
-std::vector<std::string> levelsDownTo(const std::string& folder) {
-    std::vector<std::string> levels;
-    for (std::size_t i = 3; i < folder.size(); ++i)
-        if (folder[i] == '\\') levels.push_back(folder.substr(0, i));
-    return levels;
-}
-
-TEST_F(FolderTree, ListsEachLevelBeforeDescending) {
-    makeFolder("A\\B\\D");
-    makeFolder("A\\C");
-    writeFile("A\\file.txt", "x");
-    const std::string a = path("A");
-
-    std::vector<std::string> log;
-    events.onProcess = [&] { log.push_back("yield"); };
-    auto status = [&](const std::string& text) { log.push_back(text); };
-
-    EXPECT_EQ(fso.GetAllSubdirectories(a, false, status), a + "\\B;" + a + "\\C;" + a + "\\B\\D;");
-    // Every call, the nested ones too, shows its folder and then yields.
-    const std::vector<std::string> expected = {
-        "Scanning Folder: " + a,           "yield", "Scanning Folder: " + a + "\\B\\",    "yield",
-        "Scanning Folder: " + a + "\\B\\D\\", "yield", "Scanning Folder: " + a + "\\C\\", "yield",
-    };
-    EXPECT_EQ(log, expected);
-
-    // A root given with its separator gets no second one; no callback is fine.
-    EXPECT_EQ(fso.GetAllSubdirectories(a + "\\", true), a + "\\B;" + a + "\\C;" + a + "\\B\\D;");
-}
-
 TEST_F(FolderTree, ListsHiddenFoldersButNotSystemOnesAndNothingForFilesOrMissingFolders) {
     makeFolder("A\\H");
     makeFolder("A\\S");
@@ -67,28 +36,6 @@ TEST_F(FolderTree, AnUnreadableEntryPassesFileNotFoundToTheCaller) {
         ADD_FAILURE() << "no error";
     } catch (const RunError& e) {
         EXPECT_EQ(e.number(), 53);
-    }
-}
-
-TEST_F(FolderTree, CreateDirectoryStructMakesEachMissingLevel) {
-    const std::string target = path("n1\\n2\\n3");
-    std::vector<std::pair<std::size_t, std::size_t>> atYield;  // (levels tested, folders made)
-    events.onProcess = [&] { atYield.emplace_back(files.existsAsked.size(), files.made.size()); };
-
-    fso.CreateDirectoryStruct(target);
-
-    auto levels = levelsDownTo(root.base());
-    const std::size_t existing = levels.size();
-    for (const char* l : {"n1", "n1\\n2", "n1\\n2\\n3"}) levels.push_back(path(l));
-    EXPECT_EQ(files.existsAsked, levels);
-    EXPECT_EQ(files.made, std::vector<std::string>(levels.begin() + existing, levels.end()));
-    EXPECT_TRUE(bits("n1\\n2\\n3") & platform::attr::directory);
-
-    // One yield per level, after its test and before it is made.
-    ASSERT_EQ(atYield.size(), levels.size());
-    for (std::size_t k = 0; k < atYield.size(); ++k) {
-        EXPECT_EQ(atYield[k].first, k + 1);
-        EXPECT_EQ(atYield[k].second, k > existing ? k - existing : 0);
     }
 }
 
@@ -135,19 +82,6 @@ TEST_F(FolderTree, CreateDirectoryStructPassesFailuresOnAndKeepsMadeLevels) {
     }
     EXPECT_TRUE(exists("m1"));
     EXPECT_FALSE(exists("m1\\m2"));
-}
-
-TEST_F(FolderTree, CreateDirectoryStructOverflowsPastPosition32767) {
-    files.offline = true;
-    const std::string longName(32000, 'a');
-    try {
-        fso.CreateDirectoryStruct("C:\\" + longName + "\\" + std::string(1000, 'b'));
-        ADD_FAILURE() << "no overflow";
-    } catch (const RunError& e) {
-        EXPECT_EQ(e.number(), 6);
-    }
-    // The first level ends in reach and is made; the second ends beyond it.
-    EXPECT_EQ(files.made, std::vector<std::string>{"C:\\" + longName});
 }
 
 }  // namespace

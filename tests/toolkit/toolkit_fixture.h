@@ -42,9 +42,9 @@ public:
 };
 
 // Passes every request on to the real file system and records existence
-// tests and folder creation. Paths in `offline` mode (network paths, or
-// every path) are answered in memory instead: nothing is listed, and a
-// folder exists once it has been made.
+// tests and folder creation. With `offlineNetwork`, network paths are
+// answered in memory instead: nothing is listed, and a folder exists once
+// it has been made.
 class RecordingFileSystem : public platform::FileSystem {
 public:
     explicit RecordingFileSystem(platform::FileSystem& real) : real_(real) {}
@@ -53,7 +53,6 @@ public:
     std::vector<std::string> made;
     std::set<std::string> unreadableAttributes;  // attributes() fails for these
     std::set<std::string> refuseToMake;          // makeDirectory() is denied for these
-    bool offline = false;                        // every path in memory
     bool offlineNetwork = false;                 // "\\server\share" paths in memory
 
     bool exists(std::string_view path) override {
@@ -94,7 +93,7 @@ public:
 
 private:
     bool inMemory(std::string_view path) const {
-        return offline || (offlineNetwork && path.substr(0, 2) == "\\\\");
+        return offlineNetwork && path.substr(0, 2) == "\\\\";
     }
     platform::FileSystem& real_;
     std::set<std::string> memory_;

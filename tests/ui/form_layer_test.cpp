@@ -145,55 +145,6 @@ TEST_P(FormLayer, EscapeAndAcceleratorsPressTheirButtonOnlyWhenItCanBePressed) {
     EXPECT_EQ(log.events.size(), 4u);
 }
 
-TEST_P(FormLayer, TypingReplacesTheTextAndFocusesTheBoxUnlessItIsLocked) {
-    TestForm form(*gui, "frmTest");
-    form.show();
-    ASSERT_TRUE(gui->type(form.text1, "C:\\Backup"));
-    EXPECT_EQ(form.text1.text(), "C:\\Backup");
-    EXPECT_EQ(form.activeControl(), &form.text1);
-    form.text1.setLocked(true);
-    EXPECT_FALSE(gui->type(form.text1, "typed"));
-    EXPECT_EQ(form.text1.text(), "C:\\Backup");
-}
-
-TEST_P(FormLayer, OnlyReachableControlsTakeClicksLabelsToo) {
-    TestForm form(*gui, "frmTest");
-    int clicks = 0;
-    form.cmdNext.Click = [&] { ++clicks; };
-    form.label.Click = [&] { ++clicks; };
-    EXPECT_FALSE(gui->click(form.cmdNext)) << "the form is not shown";
-    form.show();
-    form.cmdNext.setEnabled(false);
-    EXPECT_FALSE(gui->click(form.cmdNext));
-    form.cmdNext.setEnabled(true);
-    form.frame.setVisible(false);
-    EXPECT_FALSE(gui->click(form.optB)) << "its frame is hidden";
-    EXPECT_TRUE(gui->click(form.cmdNext));
-    EXPECT_TRUE(gui->click(form.label));
-    EXPECT_EQ(clicks, 2);
-}
-
-TEST_P(FormLayer, QueuedClicksWaitForTheNextYield) {
-    TestForm form(*gui, "frmTest");
-    form.show();
-    Log log;
-    form.cmdCancel.Click = [&] { log("cancel"); };
-    form.cmdBack.Click = [&] { log("back"); };
-    form.cmdNext.Click = [&] {
-        log("next begins");
-        form.cmdBack.setEnabled(false);
-        gui->events().process();
-        log("next ends");
-    };
-    gui->queueClick(form.cmdCancel);
-    gui->queueClick(form.cmdBack);
-    gui->click(form.cmdNext);
-    // The click on the disabled Back is dropped.
-    EXPECT_EQ(log.events, (std::vector<std::string>{"next begins", "cancel", "next ends"}));
-    gui->events().process();
-    EXPECT_EQ(log.events.size(), 3u);
-}
-
 TEST_P(FormLayer, ModalShowReturnsWhenTheFormGoesAndDisablesTheOthers) {
     TestForm main(*gui, "frmMain");
     TestForm dialog(*gui, "frmDialog");
@@ -258,34 +209,6 @@ TEST_P(FormLayer, EndingInsideNestedCallsUnwindsEverythingAndTakesTheWindowsDown
         EXPECT_EQ(f->hWnd(), 0u);
     }
     EXPECT_FALSE(gui->click(main.cmdCancel));
-}
-
-TEST_P(FormLayer, AFailureNoHandlerCatchesIsReportedOnceAndEndsTheProgram) {
-    TestForm form(*gui, "frmTest");
-    form.cmdNext.Click = [] { throw RunError::fileNotFound(); };
-    form.show();
-    // Without the program's rule the failure passes on.
-    EXPECT_THROW(gui->click(form.cmdNext), RunError);
-
-    std::vector<int> reported;
-    gui->onUnhandledError([&](const RunError& e) { reported.push_back(e.number()); });
-    EXPECT_THROW(gui->click(form.cmdNext), ui::ProgramEnded);
-    EXPECT_EQ(reported, std::vector<int>{53});
-}
-
-TEST_P(FormLayer, TheFrameCloseCommandRunsItsHandlerOrUnloadsTheForm) {
-    TestForm form(*gui, "frmTest");
-    form.show();
-    EXPECT_TRUE(gui->key(form, {Key::f4, 0, false, true}));
-    EXPECT_FALSE(form.loaded()) << "no handler: the form unloads";
-
-    int closes = 0;
-    form.FrameClose = [&] { ++closes; };
-    form.show();
-    EXPECT_TRUE(form.loaded());
-    gui->key(form, {Key::f4, 0, false, true});
-    EXPECT_EQ(closes, 1);
-    EXPECT_TRUE(form.visible());
 }
 
 // The driver's commands run from inside the program's loops, modal shows
