@@ -61,7 +61,8 @@ TEST_F(RegistryServiceTest, KeyPathsAreMatchedWithoutCaseAndMayNotStartWithABack
 TEST_F(RegistryServiceTest, WritesOutliveTheRegistryThatMadeThem) {
     const std::tuple<const char*, std::uint32_t, std::string> values[] = {
         {"text", reg::text, "a \"quoted\\\" ]\ttext\0"s}, {"bin", reg::binary, "\x00\xff\x10"s},
-        {"num", reg::dword, test::dwordBytes(-1)},                {"multi", reg::multiText, "a\0b\0\0"s}};
+        {"num", reg::dword, test::dwordBytes(-1)},                {"multi", reg::multiText, "a\0b\0\0"s},
+        {"per%cent\\name", reg::expandText, "%PATH%\r\n\x7f\0"s}};
     key.create("kept");
     for (const auto& [name, type, data] : values) key.put("kept", name, type, data);
 
