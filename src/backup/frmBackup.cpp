@@ -273,11 +273,18 @@ void frmBackup::cmdNext_Click() {
                                             platform::MsgIcon::exclamation);
             return;
         }
-        // The game's VirtualStore folder is the game's as well.
+        // The game's VirtualStore folder is the game's as well. A folder
+        // that holds the game is refused too: the restore would refuse the
+        // backup made there, so it would be a backup nobody can use.
         for (const std::string& game : program_.game.found->folders()) {
             if (platform::liesWithin(program_.services.files, resolved, game)) {
                 say("This folder is the game folder or lies inside it (" + game +
                     "). A backup there would write into the game itself. Please select a folder outside the game.");
+                return;
+            }
+            if (platform::liesWithin(program_.services.files, game, resolved)) {
+                say("This folder holds the game folder (" + game +
+                    "). A backup there could not be restored. Please select a folder that does not hold the game.");
                 return;
             }
         }
