@@ -63,12 +63,10 @@ std::string manifestName(const std::string& folder, const platform::DateTime& wh
     return name.substr(0, name.size() - 4) + ".sha256";
 }
 
-std::string manifestFor(platform::FileSystem& files, const std::string& path) {
-    const std::size_t dot = path.find_last_of('.');
-    const std::string same = path.substr(0, dot) + ".sha256";
+std::string manifestFor(platform::FileSystem& files, const std::string& path, const std::string& folder) {
+    const std::string name = platform::lastLevel(path);
+    const std::string same = folder + "\\" + name.substr(0, name.find_last_of('.')) + ".sha256";
     if (files.exists(same)) return same;
-    const std::size_t sep = path.find_last_of("\\/");
-    const std::string folder = sep == std::string::npos ? std::string() : path.substr(0, sep);
     std::string newest;
     platform::DateTime newestTime;
     for (const auto& e : files.list(folder + "\\*.sha256")) {

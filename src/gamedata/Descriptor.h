@@ -14,9 +14,11 @@ namespace orr::descriptor {
 std::string fileName(const std::string& folder, const platform::DateTime& when);
 // The manifest beside it: the same name ending in ".sha256".
 std::string manifestName(const std::string& folder, const platform::DateTime& when);
-// The manifest that vouches for the descriptor `path`: the one named like
-// it, else (a renamed descriptor) the newest in its folder; "" for none.
-std::string manifestFor(platform::FileSystem& files, const std::string& path);
+// The manifest that vouches for the descriptor `path` of the backup in
+// `folder`: the one there named like it, else (a renamed descriptor) the
+// newest there; "" for none. The folder, not the descriptor's own: a
+// descriptor moved elsewhere still names the backup it was written for.
+std::string manifestFor(platform::FileSystem& files, const std::string& path, const std::string& folder);
 
 // Writes Version and then Backup_Location into today's descriptor of
 // `folder`; true when both read back as written.

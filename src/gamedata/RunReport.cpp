@@ -59,6 +59,11 @@ std::string keptNote(std::uint64_t kept, const std::string& folder, bool sealed)
     return files + folder + ". To undo the restore, restore from the .BAK file in that folder.";
 }
 
+std::string leftOutNote(std::size_t leftOut) {
+    return std::to_string(leftOut) + (leftOut == 1 ? " missing or damaged file of the backup was not restored."
+                                                   : " missing or damaged files of the backup were not restored.");
+}
+
 std::string summary(const SetsOutcome& outcome) {
     const auto grouped = [](std::uint64_t n) {
         std::string digits = std::to_string(n);

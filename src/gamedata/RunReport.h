@@ -21,6 +21,9 @@ std::string restoreFailed(const SetsOutcome& outcome);
 // `sealed`: the keep folder was marked as a backup of its own.
 std::string keptNote(std::uint64_t kept, const std::string& folder, bool sealed);
 
+// What a restore that the user let go on past a damaged backup left out.
+std::string leftOutNote(std::size_t leftOut);
+
 // "9,048 files (296 MB) copied and verified; 120 unchanged files skipped."
 std::string summary(const SetsOutcome& outcome);
 

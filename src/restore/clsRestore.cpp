@@ -58,7 +58,10 @@ void clsRestore::Restore() {
     if (!outcome.completed())
         return program.restoreWizard().runFailed(report::restoreFailed(outcome) +
                                                  (keptNote.empty() ? "" : "\r\n\r\n" + keptNote));
-    program.restoreWizard().lblSummary.setCaption(report::summary(outcome) + (keptNote.empty() ? "" : " " + keptNote));
+    const std::size_t leftOut = program.restoreWizard().damagedFiles.size();
+    program.restoreWizard().lblSummary.setCaption(report::summary(outcome) +
+                                                  (leftOut == 0 ? "" : " " + report::leftOutNote(leftOut)) +
+                                                  (keptNote.empty() ? "" : " " + keptNote));
     program.restoreWizard().cmdNext_Click();
     for (int i = 0; i < 3; ++i) program.services.events.process();
 }

@@ -206,7 +206,7 @@ void frmRestore::cmdNext_Click() {
 // backup without one restores as it always did. False: stay on Step 1.
 bool frmRestore::checkedAgainstManifest() {
     damagedFiles.clear();
-    const std::string manifest = descriptor::manifestFor(program_.services.files, txtDescriptor.text());
+    const std::string manifest = descriptor::manifestFor(program_.services.files, txtDescriptor.text(), program_.backupFolder);
     if (manifest.empty()) return true;
     const platform::VerifyOutcome checked = program_.shellCopy.verify(program_.backupFolder, manifest);
     auto ask = [&](const std::string& question) {
