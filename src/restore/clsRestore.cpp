@@ -58,10 +58,11 @@ void clsRestore::Restore() {
     if (!outcome.completed())
         return program.restoreWizard().runFailed(report::restoreFailed(outcome) +
                                                  (keptNote.empty() ? "" : "\r\n\r\n" + keptNote));
-    const std::size_t leftOut = program.restoreWizard().damagedFiles.size();
-    program.restoreWizard().lblSummary.setCaption(report::summary(outcome) +
-                                                  (leftOut == 0 ? "" : " " + report::leftOutNote(leftOut)) +
-                                                  (keptNote.empty() ? "" : " " + keptNote));
+    std::string summary = report::summary(outcome);
+    if (const std::size_t leftOut = program.restoreWizard().damagedFiles.size())
+        summary.append(" ").append(report::leftOutNote(leftOut));
+    if (!keptNote.empty()) summary.append(" ").append(keptNote);
+    program.restoreWizard().lblSummary.setCaption(summary);
     program.restoreWizard().cmdNext_Click();
     for (int i = 0; i < 3; ++i) program.services.events.process();
 }
