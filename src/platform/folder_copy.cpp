@@ -28,6 +28,11 @@ constexpr std::uint64_t kMargin = std::uint64_t{1} << 20;
 constexpr std::size_t kChunk = std::size_t{512} << 10;
 // Files written that may wait for their digests at once.
 constexpr std::size_t kPendingFiles = 64;
+// Threaded, files up to this size hand their bytes to the other thread to
+// be hashed, while the bytes handed over and not yet settled stay within
+// kHandedBytes (a bound on memory).
+constexpr std::uint64_t kHandOverFile = std::uint64_t{256} << 10;
+constexpr std::uint64_t kHandedBytes = std::uint64_t{4} << 20;
 // Without a progress display, pending events run this often.
 constexpr auto kEventInterval = std::chrono::milliseconds(100);
 
@@ -463,9 +468,12 @@ private:
         if (Status s = io_.createNew(temp->path(), temp->stream); s != Status::ok)
             return fail(i, reasonFor(s, CopyReason::writeError));
 
-        // Unthreaded, the source's digest is taken as it is read for the
-        // copy; threaded, the other thread takes it (read_back.h).
-        const bool hashHere = !readBack_.threaded();
+        // The source's digest is taken from the bytes read for the copy:
+        // here, or for a small file on the other thread (read_back.h).
+        const bool handOver = readBack_.threaded() && item.info.size <= kHandOverFile &&
+                              handedBytes_ + item.info.size <= kHandedBytes;
+        std::optional<std::string> handed;
+        if (handOver) handed.emplace().reserve(item.info.size);
         std::uint64_t done = 0;
         for (;;) {
             std::size_t got = 0;
@@ -474,7 +482,10 @@ private:
                 return fail(i, reasonFor(s, CopyReason::readError));
             }
             if (got == 0) break;
-            if (hashHere) hash_->update({buffer_.data(), got});
+            if (handed)
+                handed->append(buffer_.data(), got);
+            else
+                hash_->update({buffer_.data(), got});
             if (Status s = temp->stream->write({buffer_.data(), got}); s != Status::ok) {
                 hash_->finish();
                 return fail(i, reasonFor(s, CopyReason::writeError));
@@ -495,9 +506,11 @@ private:
 
         // Read back before it takes the target's place: on the other thread
         // while the next files are written, then compared and renamed.
-        readBack_.queue(temp->path(), hashHere ? std::string() : sourceOf(i));
-        pending_.push_back({i, std::move(temp), source, done});
+        const std::uint64_t handedBytes = handed ? handed->size() : 0;
+        readBack_.queue(temp->path(), std::move(handed));
+        pending_.push_back({i, std::move(temp), source, done, handOver, handedBytes});
         pendingBytes_ += done;
+        handedBytes_ += handedBytes;
         if (item.existing.kind == NodeKind::file) pendingReplacing_ += onDisk(item.existing.size);
         settleReady();
     }
@@ -507,8 +520,10 @@ private:
     struct Pending {
         std::size_t item;
         std::unique_ptr<Temporary> temp;
-        Digest source;
+        Digest source;  // unless handed over
         std::uint64_t bytes;
+        bool handedOver;
+        std::uint64_t handedBytes;
     };
 
     // Renames into place (or fails) every pending file before item `before`,
@@ -529,10 +544,11 @@ private:
         Pending p = std::move(pending_.front());
         pending_.pop_front();
         pendingBytes_ -= p.bytes;
+        handedBytes_ -= p.handedBytes;
         if (items_[p.item].existing.kind == NodeKind::file) pendingReplacing_ -= onDisk(items_[p.item].existing.size);
         const ReadBackResult written = readBack_.next();
         if (written.status != Status::ok) return fail(p.item, reasonFor(written.status, CopyReason::readError));
-        const Digest& source = readBack_.threaded() ? written.source : p.source;
+        const Digest& source = p.handedOver ? written.source : p.source;
         if (written.digest != source) return fail(p.item, CopyReason::differs);
         if (!commit(p.item, *p.temp)) return;
         ++outcome_.files;
@@ -554,6 +570,7 @@ private:
     std::unique_ptr<Sha256> hash_ = makeSha256();
     std::deque<Pending> pending_;
     std::uint64_t pendingBytes_ = 0;
+    std::uint64_t handedBytes_ = 0;
     std::uint64_t pendingReplacing_ = 0;  // on disk, of the old files pending ones replace
     unsigned temporaries_ = 0;
     bool cancelled_ = false;

@@ -23,7 +23,7 @@ ReadBack::~ReadBack() {
     thread_.join();
 }
 
-void ReadBack::queue(std::string path, std::string source) {
+void ReadBack::queue(std::string path, std::optional<std::string> source) {
     Job job{std::move(path), std::move(source)};
     if (!thread_.joinable()) {
         results_.push_back(run(job));
@@ -58,10 +58,9 @@ ReadBackResult ReadBack::next() {
 
 ReadBackResult ReadBack::run(const Job& job) {
     ReadBackResult out;
-    if (!job.source.empty()) {
-        const auto source = fileDigest(io_, job.source, *sha_, buffer_, out.status);
-        if (!source) return out;
-        out.source = *source;
+    if (job.source) {
+        sha_->update({job.source->data(), job.source->size()});
+        out.source = sha_->finish();
     }
     if (const auto written = fileDigest(io_, job.path, *sha_, buffer_, out.status)) out.digest = *written;
     return out;

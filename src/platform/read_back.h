@@ -2,10 +2,10 @@
 // the copy then writes the next files while the last ones are checked. One
 // thread, one buffer and one hash object, whatever the files' number.
 //
-// Threaded, the source is hashed here too, read a second time (from the
-// cache, as it was just read for the copy): the copying thread then only
-// reads and writes, and the two threads share the hashing. Unthreaded, the
-// copy hashes the source as it reads it.
+// Threaded, a small file's source is hashed here too, from the bytes the
+// copy read and hands over: the copying thread then only reads and writes,
+// and the two threads share the hashing. Otherwise the copy hashes the
+// source as it reads it.
 //
 // Threaded, the order of the file operations depends on timing, so a copy
 // under the fault seam, which counts calls, checks on its own thread.
@@ -17,6 +17,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,7 +27,7 @@ namespace orr::platform {
 struct ReadBackResult {
     Status status = Status::ok;  // of opening or reading a file
     Digest digest{};             // of the written file
-    Digest source{};             // of the source, when it was asked for
+    Digest source{};             // of the bytes handed over, if any
 };
 
 class ReadBack {
@@ -38,10 +39,10 @@ public:
     ReadBack& operator=(const ReadBack&) = delete;
 
     bool threaded() const { return thread_.joinable(); }
-    // Queues the written file at `path` (a path of `io`), and its `source`
-    // when not empty. They stay open until the result has been taken: do
-    // not remove them before.
-    void queue(std::string path, std::string source);
+    // Queues the written file at `path` (a path of `io`), which stays
+    // until its result has been taken: do not remove it before. With
+    // `source`, the bytes that were written are hashed too.
+    void queue(std::string path, std::optional<std::string> source = std::nullopt);
     // Whether the result of the oldest queued file is there.
     bool ready();
     // The result of the oldest queued file, waiting for it.
@@ -49,7 +50,8 @@ public:
 
 private:
     struct Job {
-        std::string path, source;
+        std::string path;
+        std::optional<std::string> source;
     };
     ReadBackResult run(const Job& job);
     void work();
