@@ -46,9 +46,7 @@ TEST_F(GameFolderTest, AGameUnderProgramFilesHasAVirtualStoreFolderAndAnyOtherHa
     ASSERT_TRUE(s.found);
     // The path without its drive, below %LOCALAPPDATA%\VirtualStore.
     EXPECT_EQ(s.found->virtualStore, root.path("Local\\VirtualStore") + x86Game.substr(2));
-    EXPECT_EQ(s.found->userDataFolder, x86Game);
     EXPECT_EQ(s.found->folders(), (Texts{x86Game, s.found->virtualStore}));
-    EXPECT_EQ(s.caption(), "The Sims: " + x86Game);
 
     test::makeFolders(*files, p.recorded[0]);
     s = findGame(*files, p);
@@ -64,28 +62,16 @@ TEST_F(GameFolderTest, AGameUnderProgramFilesHasAVirtualStoreFolderAndAnyOtherHa
     ASSERT_TRUE(s.found);
     EXPECT_EQ(s.found->folder, x86Game);
     EXPECT_EQ(s.found->virtualStore, "");
-
-    // The fixed folder keeps its lower-case spelling for the user data.
-    const GameFolder fixed = GameFolder::fixed();
-    EXPECT_EQ(fixed.folder, "C:\\Program Files\\Maxis\\The Sims");
-    EXPECT_EQ(fixed.userDataFolder, "c:\\program files\\Maxis\\The Sims");
 }
 
-TEST_F(GameFolderTest, TheNotFoundMessageNamesEachPlaceLookedAtOnceAndWhatWindowsRecords) {
+// The messages themselves are the game-not-found scenario's.
+TEST_F(GameFolderTest, ARecordOfTheFixedFolderInOtherCaseAddsNoPlaceButMarksIt) {
     GamePlaces p;
     p.programFilesX86 = "C:\\Program Files (x86)";
     p.fixed = root.path("PF\\Maxis\\The Sims");
+    p.recorded = {root.path("Games\\The Sims"), root.path("pf\\MAXIS\\the sims")};
     GameSearch s = findGame(*files, p);
     EXPECT_FALSE(s.found);
-    EXPECT_EQ(s.caption(), "The Sims: not found");
-    EXPECT_EQ(s.notFoundMessage(), "The Sims was not found in " + p.fixed +
-                                       " or C:\\Program Files (x86)\\Maxis\\The Sims, and Windows has no record of "
-                                       "where it is installed. Install or start the game once, then run Orrindale "
-                                       "again.");
-
-    // A record naming the fixed folder in other letter case adds no place.
-    p.recorded = {root.path("Games\\The Sims"), root.path("pf\\MAXIS\\the sims")};
-    s = findGame(*files, p);
     EXPECT_EQ(s.lookedAt, (Texts{p.fixed, p.recorded[0], "C:\\Program Files (x86)\\Maxis\\The Sims"}));
     EXPECT_EQ(s.notFoundMessage(), "The Sims was not found in " + p.fixed +
                                        " (where Windows records it as installed), " + p.recorded[0] +
@@ -127,26 +113,18 @@ private:
     bool made_ = false;
 };
 
-TEST_F(GameFolderTest, TheRecordsAreReadFromThe32BitViewFirstAsFullPathsWithoutClosingSeparators) {
+// Which view wins and closing separators are the game-recorded scenario's.
+TEST_F(GameFolderTest, ARecordInBothViewsIsOnePlaceAndARelativeOneIsNone) {
     auto registry = platform::makeRegistry(root.options());
     GameRecord record(*registry);
     if (record.existsAlready()) GTEST_SKIP() << "this system records a game of its own";
     ui::FixedFolders folders(root.path("Temp\\"));
-    folders.localAppDataFolder = root.path("Local");
 
-    EXPECT_EQ(gamePlaces(*registry, folders).recorded, Texts{});
-    record.put("SOFTWARE\\Maxis\\The Sims", "D:\\Games64\\The Sims");
+    record.put("SOFTWARE\\Maxis\\The Sims", "d:\\games32\\THE SIMS");
     record.put("SOFTWARE\\WOW6432Node\\Maxis\\The Sims", "D:\\Games32\\The Sims\\");
     GamePlaces p = gamePlaces(*registry, folders);
-    EXPECT_EQ(p.recorded, (Texts{"D:\\Games32\\The Sims", "D:\\Games64\\The Sims"}));
-    EXPECT_EQ(p.fixed, "C:\\Program Files\\Maxis\\The Sims");
-    EXPECT_EQ(p.programFilesX86, "C:\\Program Files (x86)");
+    EXPECT_EQ(p.recorded, Texts{"D:\\Games32\\The Sims"});
     EXPECT_EQ(p.redirected, (Texts{"C:\\Program Files", "C:\\Program Files (x86)"}));
-    EXPECT_EQ(p.localAppData, root.path("Local"));
-
-    // The same folder in both views is one place; a relative one is none.
-    record.put("SOFTWARE\\Maxis\\The Sims", "d:\\games32\\THE SIMS");
-    EXPECT_EQ(gamePlaces(*registry, folders).recorded, Texts{"D:\\Games32\\The Sims"});
     record.put("SOFTWARE\\WOW6432Node\\Maxis\\The Sims", "Games\\The Sims");
     EXPECT_EQ(gamePlaces(*registry, folders).recorded, Texts{"d:\\games32\\THE SIMS"});
 }

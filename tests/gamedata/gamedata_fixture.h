@@ -84,16 +84,8 @@ protected:
     platform::Services services{files,   *native.profiles, messages, pointer,
                                 events,  *native.clock,    *native.locale, *native.fileTable};
     GameFolderGuard gameFolder{*native.files};
-    ui::RecordingCopy copier;  // notes every copy as it starts
-    std::unique_ptr<platform::ShellCopy> realCopy;
+    ui::RecordingCopy copier;  // notes every copy, and copies nothing
     std::string backup = root.path("Backup");
-
-    // Copies for real as well as noting them. The copy's own folders are
-    // not journaled: only what the game data sets make themselves is.
-    void useRealCopy() {
-        realCopy = platform::makeShellCopy(*native.files, events, nullptr);
-        copier.passTo(realCopy.get());
-    }
 
     // A ClsSims over `folder` whose wizard advances go into the journal.
     ClsSims sims(const std::string& folder) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 
 namespace orr {
@@ -12,13 +13,8 @@ using platform::DateTime;
 
 // Seconds since 1970 of a calendar time, to compare two of them.
 long long secondsOf(const DateTime& t) {
-    const int y = t.year - (t.month <= 2);
-    const int era = (y >= 0 ? y : y - 399) / 400;
-    const int yoe = y - era * 400;
-    const int doy = (153 * (t.month + (t.month > 2 ? -3 : 9)) + 2) / 5 + t.day - 1;
-    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    const long long days = era * 146097LL + doe - 719468;
-    return days * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
+    const std::chrono::sys_days day = std::chrono::year{t.year} / t.month / t.day;
+    return day.time_since_epoch().count() * 86400LL + t.hour * 3600 + t.minute * 60 + t.second;
 }
 
 TEST(Clock, NowAndFileTimesAreTheSameLocalTime) {

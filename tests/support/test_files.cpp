@@ -58,10 +58,4 @@ void removeTree(platform::FileSystem& files, const std::string& folder) {
     (void)files.removeDirectory(folder);
 }
 
-bool within(const std::string& entry, std::initializer_list<const char*> folders) {
-    for (const std::string folder : folders)
-        if (entry == folder || entry.rfind(folder + "\\", 0) == 0) return true;
-    return false;
-}
-
 }  // namespace orr::test

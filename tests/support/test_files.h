@@ -4,7 +4,6 @@
 
 #include "platform/filesystem.h"
 
-#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -19,7 +18,5 @@ void writeFile(platform::FileSystem& files, const std::string& path, const std::
 std::map<std::string, std::string> snapshot(platform::FileSystem& files, const std::string& folder);
 // Deletes a folder with everything in it, read-only entries too.
 void removeTree(platform::FileSystem& files, const std::string& folder);
-// True when the relative path `entry` is one of `folders` or lies below one.
-bool within(const std::string& entry, std::initializer_list<const char*> folders);
 
 }  // namespace orr::test

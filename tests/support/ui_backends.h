@@ -5,9 +5,8 @@
 
 #include "ui/Gui.h"
 
-#include <optional>
-
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,8 +24,5 @@ std::optional<ui::Rect> nativePlace(const ui::Control& control);
 std::optional<ui::Rect> nativeClientArea(const ui::Form& form);
 // True when the desktop services (windows, the clipboard) work here.
 bool desktopReady();
-// The window system's close command for the form's window, posted to the
-// message queue as the frame's close box would (window toolkit only).
-void postFrameClose(ui::Form& form);
 
 }  // namespace orr::test

@@ -42,82 +42,64 @@ protected:
     const std::string& K() const { return key.path(); }
 };
 
+// The stored type decides: text stays text, a 32-bit value a number
+// (fractions round half to even), a binary value the number's own bytes;
+// other types are left alone, and the answer is still True. A missing value
+// becoming text is the registry scenario's.
 TEST_F(RegistryTest, SetValueWritesAsTheStoredTypeDemands) {
-    // A missing value becomes text: the digits and one zero byte.
-    EXPECT_TRUE(cls.SetValue(HKCU, K(), "new", Variant::longInteger(42)));
-    EXPECT_EQ(key.get("", "new"), (RawValue{reg::text, "42\0"s}));
-
-    key.put("", "text", reg::text, "old\0"s);
-    EXPECT_TRUE(cls.SetValue(HKCU, K(), "text", Variant::longInteger(42)));
-    EXPECT_EQ(key.get("", "text"), (RawValue{reg::text, "42\0"s}));
-
-    // A 32-bit value stays a number; fractions round half to even.
-    key.put("", "number", reg::dword, test::dwordBytes(7));
-    EXPECT_TRUE(cls.SetValue(HKCU, K(), "number", Variant::longInteger(42)));
-    EXPECT_EQ(key.get("", "number"), (RawValue{reg::dword, test::dwordBytes(42)}));
-    EXPECT_TRUE(cls.SetValue(HKCU, K(), "number", "-2.5"));
-    EXPECT_EQ(key.get("", "number"), (RawValue{reg::dword, test::dwordBytes(-2)}));
-    EXPECT_TRUE(cls.SetValue(HKCU, K(), "number", Variant::byte(200)));
-    EXPECT_EQ(key.get("", "number"), (RawValue{reg::dword, test::dwordBytes(200)}));
-    EXPECT_EQ(cls.GetValue(HKCU, K(), "number"), Variant::longInteger(200));
-
-    // Other types are left alone, and the answer is still True.
-    key.put("", "expand", reg::expandText, "%TEMP%\0"s);
-    EXPECT_TRUE(cls.SetValue(HKCU, K(), "expand", "changed"));
-    EXPECT_EQ(key.get("", "expand"), (RawValue{reg::expandText, "%TEMP%\0"s}));
-
-    // Text over 255 bytes is still known as text.
-    key.put("", "long", reg::text, std::string(299, 'x') + '\0');
-    EXPECT_TRUE(cls.SetValue(HKCU, K(), "long", Variant::longInteger(9)));
-    EXPECT_EQ(key.get("", "long"), (RawValue{reg::text, "9\0"s}));
+    struct Case {
+        const char* name;
+        std::uint32_t type;
+        std::string before;  // the data already stored
+        Variant value;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"text", reg::text, "old\0"s, Variant::longInteger(42), "42\0"s},
+        {"longText", reg::text, std::string(299, 'x') + '\0', Variant::longInteger(9), "9\0"s},  // still text
+        {"number", reg::dword, test::dwordBytes(7), Variant::longInteger(42), test::dwordBytes(42)},
+        {"numberHalf", reg::dword, test::dwordBytes(7), "-2.5", test::dwordBytes(-2)},
+        {"numberByte", reg::dword, test::dwordBytes(7), Variant::byte(200), test::dwordBytes(200)},
+        {"expand", reg::expandText, "%TEMP%\0"s, "changed", "%TEMP%\0"s},
+        // A binary value keeps its length when the number fits in it (a
+        // number's length: 1 to 8 bytes), little-endian.
+        {"two", reg::binary, "\x01\x02"s, Variant::longInteger(7), "\x07\x00"s},
+        {"half", reg::binary, "\x01\x02"s, "3.5", "\x04\x00"s},
+        {"one", reg::binary, "\x01"s, Variant::longInteger(200), "\xC8"s},
+        {"oneNegative", reg::binary, "\x01"s, Variant::integer(-1), "\xFF"s},
+        {"pattern", reg::binary, "\x00\x00"s, "&HFFFF", "\xFF\xFF"s},
+        {"four", reg::binary, "\x01\x02\x03\x04"s, Variant::byte(5), "\x05\x00\x00\x00"s},
+        {"eight", reg::binary, std::string(8, '\x11'), Variant::integer(-2), "\xFE"s + std::string(7, '\xFF')},
+        {"eightPositive", reg::binary, std::string(8, '\x11'), Variant::longInteger(258), "\x02\x01\0\0\0\0\0\0"s},
+        // Otherwise the value's own width: byte 1, 16-bit 2, other numbers 4.
+        {"tooSmall", reg::binary, "\x01"s, Variant::longInteger(300), "\x2C\x01\x00\x00"s},
+        {"tooSmallNegative", reg::binary, "\x01"s, Variant::longInteger(-129), "\x7F\xFF\xFF\xFF"s},
+        {"tooSmallText", reg::binary, "\x01\x02"s, "70000", "\x70\x11\x01\x00"s},
+        {"empty", reg::binary, "", Variant::integer(513), "\x01\x02"s},
+        {"longByte", reg::binary, std::string(300, '\x05'), Variant::byte(9), "\x09"s},
+        {"longInteger", reg::binary, std::string(300, '\x05'), Variant::integer(9), "\x09\x00"s},
+        {"longLong", reg::binary, std::string(300, '\x05'), Variant::longInteger(9), "\x09\x00\x00\x00"s},
+        {"longDigits", reg::binary, std::string(300, '\x05'), "9", "\x09\x00\x00\x00"s},
+        {"nine", reg::binary, std::string(9, '\x05'), Variant::byte(1), "\x01"s},
+    };
+    for (const Case& c : cases) {
+        key.put("", c.name, c.type, c.before);
+        EXPECT_TRUE(cls.SetValue(HKCU, K(), c.name, c.value)) << c.name;
+        EXPECT_EQ(key.get("", c.name), (RawValue{c.type, c.after})) << c.name;
+    }
+    // What is written reads back as the same number.
+    EXPECT_EQ(cls.GetValue(HKCU, K(), "numberByte"), Variant::longInteger(200));
+    EXPECT_EQ(cls.GetValue(HKCU, K(), "two"), Variant::byte(7));
+    EXPECT_EQ(cls.GetValue(HKCU, K(), "one"), Variant::byte(200));
+    EXPECT_EQ(cls.GetValue(HKCU, K(), "longDigits"), Variant::byte(9));
 
     // The leading "\" is dropped; the empty name is the default value.
     EXPECT_TRUE(cls.SetValue(HKCU, "\\" + K(), "", "default"));
     EXPECT_EQ(key.get("", ""), (RawValue{reg::text, "default\0"s}));
 }
 
-TEST_F(RegistryTest, SetValueStoresANumberInABinaryValueAsItsLittleEndianBytes) {
-    struct Case {
-        const char* name;
-        std::string before;  // the binary data already stored
-        Variant value;
-        std::string after;
-    };
-    const Case cases[] = {
-        // The stored length is kept when the number fits in it.
-        {"two", "\x01\x02"s, Variant::longInteger(7), "\x07\x00"s},
-        {"half", "\x01\x02"s, "3.5", "\x04\x00"s},
-        {"one", "\x01"s, Variant::longInteger(200), "\xC8"s},
-        {"oneNegative", "\x01"s, Variant::integer(-1), "\xFF"s},
-        {"pattern", "\x00\x00"s, "&HFFFF", "\xFF\xFF"s},
-        {"four", "\x01\x02\x03\x04"s, Variant::byte(5), "\x05\x00\x00\x00"s},
-        {"eight", std::string(8, '\x11'), Variant::integer(-2), "\xFE"s + std::string(7, '\xFF')},
-        {"eightPositive", std::string(8, '\x11'), Variant::longInteger(258), "\x02\x01\x00\x00\x00\x00\x00\x00"s},
-        // Otherwise the value's own width: byte 1, 16-bit 2, other numbers 4.
-        {"tooSmall", "\x01"s, Variant::longInteger(300), "\x2C\x01\x00\x00"s},
-        {"tooSmallNegative", "\x01"s, Variant::longInteger(-129), "\x7F\xFF\xFF\xFF"s},
-        {"tooSmallText", "\x01\x02"s, "70000", "\x70\x11\x01\x00"s},
-        {"empty", "", Variant::integer(513), "\x01\x02"s},
-        {"longByte", std::string(300, '\x05'), Variant::byte(9), "\x09"s},
-        {"longInteger", std::string(300, '\x05'), Variant::integer(9), "\x09\x00"s},
-        {"longLong", std::string(300, '\x05'), Variant::longInteger(9), "\x09\x00\x00\x00"s},
-        {"longText", std::string(300, '\x05'), "9", "\x09\x00\x00\x00"s},
-        {"nine", std::string(9, '\x05'), Variant::byte(1), "\x01"s},
-    };
-    for (const Case& c : cases) {
-        key.put("", c.name, reg::binary, c.before);
-        EXPECT_TRUE(cls.SetValue(HKCU, K(), c.name, c.value)) << c.name;
-        EXPECT_EQ(key.get("", c.name), (RawValue{reg::binary, c.after})) << c.name;
-    }
-    // What is written reads back as the same number.
-    EXPECT_EQ(cls.GetValue(HKCU, K(), "two"), Variant::byte(7));
-    EXPECT_EQ(cls.GetValue(HKCU, K(), "one"), Variant::byte(200));
-    EXPECT_EQ(cls.GetValue(HKCU, K(), "longText"), Variant::byte(9));
-}
-
-TEST_F(RegistryTest, SetValueFailsWith11001OnAMissingKeyOrWhenTheValueDoesNotConvert) {
-    expectRegistryError([&] { cls.SetValue(HKCU, key.path("Missing"), "v", "x"); }, 11001, "SetValue");
-    EXPECT_FALSE(cls.KeyExists(HKCU, key.path("Missing")));
+// A missing key is the registry scenario's.
+TEST_F(RegistryTest, SetValueFailsWith11001WhenTheValueDoesNotConvert) {
     key.put("", "number", reg::dword, test::dwordBytes(7));
     key.put("", "bytes", reg::binary, "\x01"s);
     key.put("", "long", reg::binary, std::string(300, '\x05'));
@@ -151,9 +133,8 @@ TEST_F(RegistryTest, GetValueReadsEachTypeAsItsVariantAndEmptyForWhatCannotBeRea
     EXPECT_EQ(cls.GetValue(HKCU, "\\" + K(), "text"), Variant("hello"));
     EXPECT_TRUE(cls.GetValue(HKCU, K(), "missing").isEmpty());
     EXPECT_TRUE(cls.GetValue(HKCU, key.path("Missing"), "text").isEmpty());
-}
 
-TEST_F(RegistryTest, GetValueLetsTheOverflowOfABinaryValueAbove255Through) {
+    // A binary value above 255 overflows, and the overflow is let through.
     key.put("", "big", reg::binary, "\x00\x01"s);
     try {
         cls.GetValue(HKCU, K(), "big");
@@ -174,7 +155,6 @@ TEST_F(RegistryTest, ListingByIndexEndsWithTheEmptyTextAndSkipsOverLongNames) {
     EXPECT_EQ(cls.ListSubKey(HKCU, K(), 0), "a");
     EXPECT_EQ(cls.ListSubKey(HKCU, K(), 1), "b");
     EXPECT_EQ(cls.ListSubKey(HKCU, "\\" + K(), 2), "c");
-    EXPECT_EQ(cls.ListSubKey(HKCU, K(), 3), "");
     EXPECT_EQ(cls.ListSubKey(HKCU, K(), -1), "");
     EXPECT_EQ(cls.ListSubKey(HKCU, key.path("a"), 0), "");
     EXPECT_EQ(cls.ListSubKey(HKCU, key.path("Missing"), 0), "");
@@ -198,7 +178,6 @@ TEST_F(RegistryTest, KeysAreCreatedTestedAndDeletedAndValuesDeleted) {
     EXPECT_TRUE(cls.CreateKey(HKCU, key.path("a\\b")));
     EXPECT_TRUE(cls.CreateKey(HKCU, key.path("a\\b")));  // already there
     EXPECT_TRUE(cls.KeyExists(HKCU, key.path("A\\B")));
-    EXPECT_TRUE(cls.KeyExists(HKCU, "\\" + key.path("a")));
     // Only one leading "\" is dropped.
     EXPECT_FALSE(cls.KeyExists(HKCU, "\\\\" + key.path("a")));
     EXPECT_FALSE(cls.CreateKey(HKCU, "\\\\" + key.path("x")));
@@ -206,9 +185,7 @@ TEST_F(RegistryTest, KeysAreCreatedTestedAndDeletedAndValuesDeleted) {
 
     EXPECT_FALSE(cls.DeleteKey(HKCU, key.path("a")));  // it has a subkey
     EXPECT_TRUE(cls.DeleteKey(HKCU, "\\" + key.path("a\\b")));
-    EXPECT_FALSE(cls.KeyExists(HKCU, key.path("a\\b")));
     EXPECT_FALSE(cls.DeleteKey(HKCU, key.path("a\\b")));
-    EXPECT_TRUE(cls.DeleteKey(HKCU, key.path("a")));
 
     key.put("", "v", reg::text, "1\0"s);
     EXPECT_TRUE(cls.DeleteValue(HKCU, "\\" + K(), "v"));

@@ -20,24 +20,17 @@
 
 namespace orr::test {
 
-// A test's user and system folders, all inside `root` but Program Files
-// (where the fixed game folder lies).
-inline ui::FixedFolders testFolders(const TestRoot& root) {
-    ui::FixedFolders folders(root.path("Temp\\"));
-    folders.localAppDataFolder = root.path("AppData\\Local");
-    folders.programFilesX86Folder = root.path("Program Files (x86)");
-    return folders;
-}
-
 class ProgramFixture {
 public:
-    // False when the toolkit cannot run here.
-    bool start(const std::string& backend) {
+    // False when the toolkit cannot run here. `files`, where given, stands
+    // in for this layer's file system, with a file table of its own.
+    bool start(const std::string& backend, platform::FileSystem* files = nullptr) {
         gui = makeUiBackend(backend);
         if (!gui) return false;
         platform::Services core = native.view(gui->pointer(), gui->events());
-        platform::Services services{core.files,   core.profiles, messages,    core.pointer,
-                                    core.events,  core.clock,    core.locale, core.fileTable};
+        if (files) table = std::make_unique<platform::FileTable>(*files);
+        platform::Services services{files ? *files : core.files, core.profiles, messages, core.pointer,
+                                    core.events, core.clock, core.locale, table ? *table : core.fileTable};
         shellCopy = platform::makeShellCopy(*native.files, gui->events(), nullptr);
         copies->passTo(shellCopy.get());
         program = std::make_unique<Program>(
@@ -54,11 +47,18 @@ public:
     ScriptedMessages messages;
     ui::MemoryClipboard clipboard;
     ui::ScriptedBrowser browser;
-    // The system's folders inside the test's folder: no game is found there.
-    ui::FixedFolders folders = testFolders(root);
+    // The system's folders inside the test's folder but Program Files (where
+    // the fixed game folder lies): no game is found there.
+    ui::FixedFolders folders = [this] {
+        ui::FixedFolders f(root.path("Temp\\"));
+        f.localAppDataFolder = root.path("AppData\\Local");
+        f.programFilesX86Folder = root.path("Program Files (x86)");
+        return f;
+    }();
     std::unique_ptr<platform::Registry> registry = platform::makeRegistry(root.options());
     ui::ScriptedDialogs dialogs;
     std::unique_ptr<ui::RecordingCopy> copies = std::make_unique<ui::RecordingCopy>();
+    std::unique_ptr<platform::FileTable> table;
     // The program (with its forms) goes before its toolkit and its copy.
     std::unique_ptr<ui::Gui> gui;
     std::unique_ptr<platform::ShellCopy> shellCopy;

@@ -16,6 +16,4 @@ std::optional<ui::Rect> nativeClientArea(const ui::Form&) { return std::nullopt;
 
 bool desktopReady() { return true; }  // nothing here needs one
 
-void postFrameClose(ui::Form&) {}  // no windows here
-
 }  // namespace orr::test

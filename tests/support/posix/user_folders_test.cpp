@@ -1,7 +1,7 @@
 // Where the POSIX layer finds the user's folders: the temporary folder in
 // the Wine prefix's profile named after the login, else the system's temp
 // folder; the local application data in that profile whether or not it
-// exists; Program Files as a 64-bit prefix has them.
+// exists. Program Files are the game-x86 and virtual-store scenarios'.
 #include "platform/folders.h"
 #include "support/test_root.h"
 
@@ -50,7 +50,7 @@ TEST_F(UserFolders, TheTemporaryFolderIsTheProfilesOneWhereItExists) {
     EXPECT_EQ(folders->temporary(), "C:\\users\\tester\\Temp\\");
 }
 
-TEST_F(UserFolders, LocalAppDataIsTheLoginsProfileAndProgramFilesAreThoseOfA64BitPrefix) {
+TEST_F(UserFolders, LocalAppDataIsTheLoginsProfileWhetherOrNotItExists) {
     {
         const UserAs user("tester");
         EXPECT_EQ(folders->localAppData(), "C:\\users\\tester\\AppData\\Local");
@@ -58,8 +58,6 @@ TEST_F(UserFolders, LocalAppDataIsTheLoginsProfileAndProgramFilesAreThoseOfA64Bi
     const UserAs user("other");
     EXPECT_EQ(folders->localAppData(), "C:\\users\\other\\AppData\\Local");
     EXPECT_FALSE(files->exists(folders->localAppData()));
-    EXPECT_EQ(folders->programFiles(), "C:\\Program Files");
-    EXPECT_EQ(folders->programFilesX86(), "C:\\Program Files (x86)");
 }
 
 }  // namespace

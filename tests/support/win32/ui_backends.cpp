@@ -46,8 +46,4 @@ std::optional<ui::Rect> nativeClientArea(const ui::Form& form) {
 
 bool desktopReady() { return ui::Win32Gui::available(); }
 
-void postFrameClose(ui::Form& form) {
-    PostMessageA(reinterpret_cast<HWND>(form.hWnd()), WM_CLOSE, 0, 0);
-}
-
 }  // namespace orr::test
