@@ -11,10 +11,7 @@ namespace orr {
 
 void clsBackup::lockButtons() {
     frmBackup& wizard = program_.backupWizard();
-    wizard.cmdBack.setEnabled(false);
-    wizard.cmdCancel.setEnabled(true);
-    wizard.cmdFinish.setEnabled(false);
-    wizard.cmdNext.setEnabled(false);
+    wizard.buttons.set(false, false, false, true);
 }
 
 // At step 3 the copy moves the wizard on twice from inside BackupSims. The

@@ -90,11 +90,8 @@ std::string trimSpaces(const std::string& s) {
 
 frmBackup::frmBackup(Program& program)
     : ui::Form(program.gui, "frmBackup"),
-      picWiz(*this, "picWiz", kRail),
-      linRail(picWiz, "Line1", kLineX, kMarkerTop[0] + 8, kLineX, kMarkerTop[kLastStep] + 8),
+      rail(*this, kLineX, kMarkerTop[0] + 8, kLineX, kMarkerTop[kLastStep] + 8),
       linSteps("linSteps"),
-      shpSteps("shpSteps"),
-      lblSteps("lblSteps"),
       fraSteps(makePanels(*this)),
       shpStartBand(fraSteps(0), "Shape1", {0, 0, kVisibleWidth, 57}),
       lblHead(fraSteps(0), "lblHead", {0, 14, kVisibleWidth, 30}),
@@ -125,31 +122,23 @@ frmBackup::frmBackup(Program& program)
       lblCopyAdviceEnd(fraSteps(5), "Label20", {24, 204, 272, 28}),
       cmdCopyPath(fraSteps(5), "Command1", {304, 204, 105, 25}),
       lblSummary(fraSteps(5), "lblSummary", {24, 236, 385, 17}),
-      linBarShadow(*this, "Line2", 0, kShadowY, kWidth, kShadowY),
-      linBarLight(*this, "Line3", 0, kShadowY + 1, kWidth, kShadowY + 1),
-      cmdCancel(*this, "cmdCancel", kCancelBox),
-      cmdBack(*this, "cmdBack", kBackBox),
-      cmdNext(*this, "cmdNext", kNextBox),
-      cmdFinish(*this, "cmdFinish", kFinishBox),
+      buttons(*this),
       program_(program) {
     frameWindow(*this);
 
-    // The rail. The line goes first, so the markers cover it.
-    picWiz.setBorder(false);
-    picWiz.setBackColor(ui::color::black);
-    linRail.setBorderColor(ui::color::white);
+    // The rail's markers, which cover its line.
     for (int i = 0; i <= kLastStep; ++i) {
         const int top = kMarkerTop[i];
         if (markerLeft(i) > kLineX) {
             const int middle = top + kMarkerSide / 2;
-            linSteps.add(picWiz, kLineX, middle, markerLeft(i), middle).setBorderColor(ui::color::white);
+            linSteps.add(rail.picWiz, kLineX, middle, markerLeft(i), middle).setBorderColor(ui::color::white);
         }
-        ui::Shape& marker = shpSteps.add(picWiz, Rect{markerLeft(i), top, kMarkerSide, kMarkerSide});
+        ui::Shape& marker = rail.shpSteps.add(rail.picWiz, Rect{markerLeft(i), top, kMarkerSide, kMarkerSide});
         marker.setShape(ui::ShapeKind::square);
         marker.setFilled(true);
         marker.setBorderColor(ui::color::white);
         marker.setFillColor(i == 0 ? kCurrent : i == kLastStep ? kFinishAhead : kOther);
-        ui::Label& label = lblSteps.add(picWiz, Rect{labelLeft(i), top + 2, 88, 17});
+        ui::Label& label = rail.lblSteps.add(rail.picWiz, Rect{labelLeft(i), top + 2, 88, 17});
         label.setCaption(kStepNames[i]);
         label.setForeColor(ui::color::white);
         label.setFontBold(i == 0);
@@ -194,22 +183,21 @@ frmBackup::frmBackup(Program& program)
     button(cmdCopyPath, "Copy to Clipboard");
     body(lblSummary, "");
 
-    styleButtonRow(*this, {linBarShadow, linBarLight, cmdCancel, cmdBack, cmdNext, cmdFinish});
-
     // Next holds the focus when the wizard is shown; the panels' controls
     // come after the button row.
     int tab = 0;
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&cmdNext, &cmdBack, &cmdFinish, &cmdCancel, &txtFolder,
-                                                             &btnSelect, &txtPath, &cmdCopyPath})
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&buttons.cmdNext, &buttons.cmdBack, &buttons.cmdFinish,
+                                                             &buttons.cmdCancel, &txtFolder, &btnSelect, &txtPath,
+                                                             &cmdCopyPath})
         c->setTabIndex(tab++);
 
     program_.backupStep = 0;
     fraSteps(0).bringToFront();
 
-    cmdNext.Click = gate_.next([this] { cmdNext_Click(); });
-    cmdBack.Click = gate_.back([this] { cmdBack_Click(); });
-    cmdCancel.Click = [this] { cmdCancel_Click(); };
-    cmdFinish.Click = [this] { cmdFinish_Click(); };
+    buttons.cmdNext.Click = gate_.next([this] { cmdNext_Click(); });
+    buttons.cmdBack.Click = gate_.back([this] { cmdBack_Click(); });
+    buttons.cmdCancel.Click = [this] { cmdCancel_Click(); };
+    buttons.cmdFinish.Click = [this] { cmdFinish_Click(); };
     btnSelect.Click = [this] { btnSelect_Click(); };
     cmdCopyPath.Click = [this] { Command1_Click(); };
     FrameClose = [this] { program_.end(); };
@@ -217,20 +205,12 @@ frmBackup::frmBackup(Program& program)
 
 int frmBackup::step() const { return program_.backupStep; }
 
-void frmBackup::setButtons(bool back, bool next, bool finish, bool cancel) {
-    cmdBack.setEnabled(back);
-    cmdCancel.setEnabled(cancel);
-    cmdFinish.setEnabled(finish);
-    cmdNext.setEnabled(next);
-}
-
 void frmBackup::yield(int times) {
     for (int i = 0; i < times; ++i) program_.services.events.process();
 }
 
 void frmBackup::say(const std::string& text) { program_.services.messages.show(text, kCaption); }
 
-void frmBackup::MoveStepMarker(int from, int to) { moveStepMarker(shpSteps, lblSteps, from, to); }
 
 // Nested calls (from the backup run) change the step under this one: the
 // step at entry is kept in `s` and everything after Backup() reads only
@@ -240,11 +220,11 @@ void frmBackup::cmdNext_Click() {
     switch (s) {
     case 1:
     case 2:
-        setButtons(true, true, false, true);
+        buttons.set(true, true, false, true);
         yield(3);
         break;
-    case 3: setButtons(false, false, false, true); break;
-    case 4: setButtons(false, false, true, true); break;
+    case 3: buttons.set(false, false, false, true); break;
+    case 4: buttons.set(false, false, true, true); break;
     default: break;  // Start leaves the row as it is
     }
     yield(3);
@@ -295,7 +275,7 @@ void frmBackup::cmdNext_Click() {
     clsBackup run(program_);
     const int step = std::min(s + 1, kLastStep);
     program_.backupStep = static_cast<std::int16_t>(step);
-    MoveStepMarker(s, step);
+    rail.move(s, step);
     fraSteps(step).bringToFront();
     run.Backup();
     txtPath.setText(program_.backupFolder);
@@ -305,24 +285,24 @@ void frmBackup::runFailed(const std::string& message) {
     program_.services.messages.show(message, kCaption, platform::MsgButtons::ok, platform::MsgIcon::exclamation);
     const int from = program_.backupStep;
     program_.backupStep = 2;
-    MoveStepMarker(from, 2);
+    rail.move(from, 2);
     fraSteps(2).bringToFront();
-    setButtons(true, true, false, true);
+    buttons.set(true, true, false, true);
 }
 
 void frmBackup::cmdBack_Click() {
     const int s = program_.backupStep;
-    if (s == 1) setButtons(false, true, false, true);
-    else if (s == 2) setButtons(true, true, false, true);
+    if (s == 1) buttons.set(false, true, false, true);
+    else if (s == 2) buttons.set(true, true, false, true);
 
     int step = s - 1;
     if (step <= 0) {
         step = 0;
-        cmdBack.setEnabled(false);
+        buttons.cmdBack.setEnabled(false);
     }
     program_.backupStep = static_cast<std::int16_t>(step);
     yield(3);
-    MoveStepMarker(step + 1, step);
+    rail.move(step + 1, step);
     fraSteps(step).bringToFront();
 }
 

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "shell/PressGate.h"
+#include "shell/WizardLook.h"
 #include "ui/ControlArray.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -27,12 +28,8 @@ public:
     // Members are named for what they show; the forms' original control
     // names, which the driver and the scenarios use, are their string ids.
 
-    // The step rail.
-    ui::PictureBox picWiz;
-    ui::Line linRail;  // joins the markers
-    ui::ControlArray<ui::Line> linSteps;  // ticks from the line to markers 1 to 4
-    ui::ControlArray<ui::Shape> shpSteps;
-    ui::ControlArray<ui::Label> lblSteps;
+    wizard::Rail rail;
+    ui::ControlArray<ui::Line> linSteps;  // ticks from the rail's line to markers 1 to 4
 
     // The step panels, index = step.
     ui::ControlArray<ui::Frame> fraSteps;
@@ -72,13 +69,7 @@ public:
     ui::CommandButton cmdCopyPath;  // "Copy to Clipboard"
     ui::Label lblSummary;        // what the copies did
 
-    // The button row under the panels.
-    ui::Line linBarShadow;  // the bar above the buttons
-    ui::Line linBarLight;
-    ui::CommandButton cmdCancel;
-    ui::CommandButton cmdBack;
-    ui::CommandButton cmdNext;
-    ui::CommandButton cmdFinish;
+    wizard::ButtonRow buttons;
 
     // One step on. Also called by the game data sets while they copy, so it
     // is entered again while an outer call is still running: everything it
@@ -99,10 +90,6 @@ public:
     int step() const;
 
 private:
-    // Moves the rail's highlight from step `from` to step `to`.
-    void MoveStepMarker(int from, int to);
-    // The four buttons, in the order the button rows list them.
-    void setButtons(bool back, bool next, bool finish, bool cancel);
     void yield(int times);
     void say(const std::string& text);
 

@@ -41,9 +41,8 @@ void square(ui::Shape& shape, ui::Color fill) {
 
 frmRestore::frmRestore(Program& program)
     : ui::Form(program.gui, "frmRestore"),
-      picWiz(*this, "picWiz", kRail),
-      linRail(picWiz, "Line1", markerLeft(1), kMarkerTop[0] + kMarkerSide / 2, markerLeft(1),
-            kMarkerTop[kLastStep] + kMarkerSide / 2),
+      rail(*this, markerLeft(1), kMarkerTop[0] + kMarkerSide / 2, markerLeft(1),
+           kMarkerTop[kLastStep] + kMarkerSide / 2),
       lblHead(fraSteps.add(*this, kPanel), "lblHead", {0, 16, kVisibleWidth, 33}),
       lblStartText(fraSteps(0), "Label1", {16, 80, 393, 33}),
       shpStartOrange(fraSteps(0), "Shape1", {16, 224, 17, 17}),
@@ -68,29 +67,21 @@ frmRestore::frmRestore(Program& program)
       shpFinishBlue(fraSteps(5), "Shape5", {40, 236, 17, 17}),
       shpFinishGreen(fraSteps(5), "Shape6", {64, 236, 17, 17}),
       lblSummary(fraSteps(5), "lblSummary", {16, 180, 393, 56}),
-      linBarShadow(*this, "Line2", 0, kShadowY, kWidth, kShadowY),
-      linBarLight(*this, "Line3", 0, kShadowY + 1, kWidth, kShadowY + 1),
-      cmdCancel(*this, "cmdCancel", kCancelBox),
-      cmdBack(*this, "cmdBack", kBackBox),
-      cmdNext(*this, "cmdNext", kNextBox),
-      cmdFinish(*this, "cmdFinish", kFinishBox),
+      buttons(*this),
       program_(program) {
     frameWindow(*this);
 
-    picWiz.setBorder(false);
-    picWiz.setBackColor(ui::color::black);
-    linRail.setBorderColor(ui::color::white);
     for (int i = 0; i <= kLastStep; ++i) {
-        auto& marker = shpSteps.add(picWiz, Rect{markerLeft(i), kMarkerTop[i], kMarkerSide, kMarkerSide});
+        auto& marker = rail.shpSteps.add(rail.picWiz, Rect{markerLeft(i), kMarkerTop[i], kMarkerSide, kMarkerSide});
         square(marker, i == kLastStep ? kFinishAhead : kOther);
         marker.setBorderColor(ui::color::black);
-        auto& label = lblSteps.add(picWiz, Rect{labelLeft(i), kMarkerTop[i] + 2, 89, 17});
+        auto& label = rail.lblSteps.add(rail.picWiz, Rect{labelLeft(i), kMarkerTop[i] + 2, 89, 17});
         label.setCaption(kStepNames[i]);
         label.setForeColor(ui::color::white);
         label.setFont(kSansSerif);
     }
-    shpSteps(0).setFillColor(kCurrent);
-    lblSteps(0).setFontBold(true);
+    rail.shpSteps(0).setFillColor(kCurrent);
+    rail.lblSteps(0).setFontBold(true);
 
     stylePanels(fraSteps);
     fraSteps(0).bringToFront();
@@ -125,45 +116,36 @@ frmRestore::frmRestore(Program& program)
     square(shpFinishBlue, ui::rgb(0, 160, 255));
     square(shpFinishGreen, ui::rgb(0, 192, 96));
 
-    styleButtonRow(*this, {linBarShadow, linBarLight, cmdCancel, cmdBack, cmdNext, cmdFinish});
-
     // Next holds the focus at first (Back is disabled). A focused button
     // that is disabled hands the focus on in this order: Back to Next, Next
     // (during the run) to Cancel, Cancel (on Finish) to Finish; never into
     // a panel that is not in front.
-    cmdBack.setTabIndex(0);
-    cmdNext.setTabIndex(1);
-    cmdCancel.setTabIndex(2);
-    cmdFinish.setTabIndex(3);
+    buttons.cmdBack.setTabIndex(0);
+    buttons.cmdNext.setTabIndex(1);
+    buttons.cmdCancel.setTabIndex(2);
+    buttons.cmdFinish.setTabIndex(3);
     txtDescriptor.setTabIndex(4);
     btnSelect.setTabIndex(5);
 
-    cmdNext.Click = gate_.next([this] { cmdNext_Click(); });
-    cmdBack.Click = gate_.back([this] { cmdBack_Click(); });
-    cmdCancel.Click = [this] { cmdCancel_Click(); };
-    cmdFinish.Click = [this] { cmdFinish_Click(); };
+    buttons.cmdNext.Click = gate_.next([this] { cmdNext_Click(); });
+    buttons.cmdBack.Click = gate_.back([this] { cmdBack_Click(); });
+    buttons.cmdCancel.Click = [this] { cmdCancel_Click(); };
+    buttons.cmdFinish.Click = [this] { cmdFinish_Click(); };
     btnSelect.Click = [this] { btnSelect_Click(); };
     // Deliberate: closing the wizard through its frame leaves no window to
     // go on with (the menu stays hidden), so it ends the program.
     FrameClose = [this] { program_.end(); };
 }
 
-void frmRestore::setButtons(bool back, bool next, bool finish, bool cancel) {
-    cmdBack.setEnabled(back);
-    cmdNext.setEnabled(next);
-    cmdFinish.setEnabled(finish);
-    cmdCancel.setEnabled(cancel);
-}
-
 void frmRestore::cmdNext_Click() {
     // The buttons follow the step Next starts from; this call may be nested
     // in an outer one, so nothing below relies on a value read before it.
     switch (step_) {
-    case 0: setButtons(false, true, false, true); break;
-    case 1: setButtons(true, true, false, true); break;
+    case 0: buttons.set(false, true, false, true); break;
+    case 1: buttons.set(true, true, false, true); break;
     case 2:
-    case 3: setButtons(false, false, false, true); break;
-    case 4: setButtons(false, false, true, false); break;
+    case 3: buttons.set(false, false, false, true); break;
+    case 4: buttons.set(false, false, true, false); break;
     default: break;
     }
     ++step_;
@@ -195,7 +177,7 @@ void frmRestore::cmdNext_Click() {
     }
 
     if (step_ >= kLastStep) step_ = kLastStep;
-    MoveStepMarker(static_cast<std::int16_t>(step_ - 1), step_);
+    rail.move(static_cast<std::int16_t>(step_ - 1), step_);
     fraSteps(step_).bringToFront();
 
     // Returns when the run is over and the wizard is on Finish.
@@ -227,16 +209,16 @@ void frmRestore::runFailed(const std::string& message) {
     program_.services.messages.show(message, "Orrindale", platform::MsgButtons::ok, platform::MsgIcon::exclamation);
     const std::int16_t from = step_;
     step_ = 1;
-    MoveStepMarker(from, step_);
+    rail.move(from, step_);
     fraSteps(step_).bringToFront();
-    setButtons(true, true, false, true);
+    buttons.set(true, true, false, true);
 }
 
 void frmRestore::cmdBack_Click() {
-    setButtons(false, true, false, true);
+    buttons.set(false, true, false, true);
     --step_;
     if (step_ <= 0) step_ = 0;
-    MoveStepMarker(static_cast<std::int16_t>(step_ + 1), step_);
+    rail.move(static_cast<std::int16_t>(step_ + 1), step_);
     fraSteps(step_).bringToFront();
 }
 
@@ -249,6 +231,5 @@ void frmRestore::btnSelect_Click() {
     txtDescriptor.setText(MFile::ShowOpenDialog(program_.dialogs, "Open", "Backup files BAK|*.BAK"));
 }
 
-void frmRestore::MoveStepMarker(std::int16_t from, std::int16_t to) { moveStepMarker(shpSteps, lblSteps, from, to); }
 
 }  // namespace orr

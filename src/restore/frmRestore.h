@@ -5,6 +5,7 @@
 #pragma once
 
 #include "shell/PressGate.h"
+#include "shell/WizardLook.h"
 #include "ui/ControlArray.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -24,11 +25,7 @@ public:
     // Members are named for what they show; the forms' original control
     // names, which the driver and the scenarios use, are their string ids.
 
-    // The step rail.
-    ui::PictureBox picWiz;
-    ui::Line linRail;  // joins the markers
-    ui::ControlArray<ui::Shape> shpSteps{"shpSteps"};
-    ui::ControlArray<ui::Label> lblSteps{"lblSteps"};
+    wizard::Rail rail;
 
     // The step panels, stacked; the one whose index is the step is in front.
     ui::ControlArray<ui::Frame> fraSteps{"fraSteps"};
@@ -63,13 +60,7 @@ public:
     ui::Shape shpFinishGreen;
     ui::Label lblSummary;  // what the copies did
 
-    // The bar above the buttons, and the buttons.
-    ui::Line linBarShadow;
-    ui::Line linBarLight;
-    ui::CommandButton cmdCancel;
-    ui::CommandButton cmdBack;
-    ui::CommandButton cmdNext;
-    ui::CommandButton cmdFinish;
+    wizard::ButtonRow buttons;
 
     // Moves the wizard one step on. Re-entrant: the restore run calls it
     // three more times while the call that left Step 1 is still running.
@@ -93,8 +84,6 @@ public:
 
 private:
     bool checkedAgainstManifest();
-    void MoveStepMarker(std::int16_t from, std::int16_t to);
-    void setButtons(bool back, bool next, bool finish, bool cancel);
 
     Program& program_;
     PressGate gate_;

@@ -1,5 +1,7 @@
 #include "WizardLook.h"
 
+#include <utility>
+
 namespace orr::wizard {
 
 void frameWindow(ui::Form& form) {
@@ -10,6 +12,20 @@ void frameWindow(ui::Form& form) {
     form.setFont(kSansSerif);
 }
 
+Rail::Rail(ui::Form& form, int x1, int y1, int x2, int y2)
+    : picWiz(form, "picWiz", kRail), linRail(picWiz, "Line1", x1, y1, x2, y2) {
+    picWiz.setBorder(false);
+    picWiz.setBackColor(ui::color::black);
+    linRail.setBorderColor(ui::color::white);
+}
+
+void Rail::move(int from, int to) {
+    shpSteps(from).setFillColor(from == shpSteps.ubound() ? kFinishAhead : kOther);
+    lblSteps(from).setFontBold(false);
+    shpSteps(to).setFillColor(kCurrent);
+    lblSteps(to).setFontBold(true);
+}
+
 void stylePanels(ui::ControlArray<ui::Frame>& panels) {
     for (int i = 0; i < panels.count(); ++i) {
         ui::Frame& panel = panels(i);
@@ -18,24 +34,31 @@ void stylePanels(ui::ControlArray<ui::Frame>& panels) {
     }
 }
 
-void styleButtonRow(ui::Form& form, const ButtonRow& row) {
-    row.shadow.setBorderColor(kOther);
-    row.light.setBorderColor(ui::color::white);
-    row.cancel.setCaption("Cancel");
-    row.back.setCaption("< &Back");
-    row.next.setCaption("&Next >");
-    row.finish.setCaption("&Finish");
-    row.back.setEnabled(false);
-    row.finish.setEnabled(false);
-    form.setCancelButton(&row.cancel);
+ButtonRow::ButtonRow(ui::Form& form)
+    : linBarShadow(form, "Line2", 0, kShadowY, kWidth, kShadowY),
+      linBarLight(form, "Line3", 0, kShadowY + 1, kWidth, kShadowY + 1),
+      cmdCancel(form, "cmdCancel", kCancelBox),
+      cmdBack(form, "cmdBack", kBackBox),
+      cmdNext(form, "cmdNext", kNextBox),
+      cmdFinish(form, "cmdFinish", kFinishBox) {
+    linBarShadow.setBorderColor(kOther);
+    linBarLight.setBorderColor(ui::color::white);
+    cmdCancel.setCaption("Cancel");
+    cmdBack.setCaption("< &Back");
+    cmdNext.setCaption("&Next >");
+    cmdFinish.setCaption("&Finish");
+    cmdBack.setEnabled(false);
+    cmdFinish.setEnabled(false);
+    form.setCancelButton(&cmdCancel);
 }
 
-void moveStepMarker(ui::ControlArray<ui::Shape>& markers, ui::ControlArray<ui::Label>& labels, int from,
-                    int to) {
-    markers(from).setFillColor(from == markers.ubound() ? kFinishAhead : kOther);
-    labels(from).setFontBold(false);
-    markers(to).setFillColor(kCurrent);
-    labels(to).setFontBold(true);
+void ButtonRow::set(bool back, bool next, bool finish, bool cancel) {
+    const std::pair<ui::CommandButton*, bool> row[] = {
+        {&cmdBack, back}, {&cmdCancel, cancel}, {&cmdFinish, finish}, {&cmdNext, next}};
+    for (const bool enabling : {true, false})
+        for (const auto& [button, on] : row)
+            if (on == enabling) button->setEnabled(on);
 }
+
 
 }  // namespace orr::wizard

@@ -50,20 +50,39 @@ void frameWindow(ui::Form& form);
 // Borderless panels, white at Start and Finish, grey between.
 void stylePanels(ui::ControlArray<ui::Frame>& panels);
 
-struct ButtonRow {
-    ui::Line& shadow;
-    ui::Line& light;
-    ui::CommandButton& cancel;
-    ui::CommandButton& back;
-    ui::CommandButton& next;
-    ui::CommandButton& finish;
-};
-// Captions and colours; Back and Finish disabled; Esc presses Cancel.
-void styleButtonRow(ui::Form& form, const ButtonRow& row);
+// The step rail left of the panels: a black box without a border, a white
+// line through it, and a marker and a label per step, which each wizard
+// adds. A wizard makes it first; members keep the forms' control names.
+struct Rail {
+    // The line runs from (x1, y1) to (x2, y2) in the box.
+    Rail(ui::Form& form, int x1, int y1, int x2, int y2);
+    // Moves the highlight from step `from` to step `to`: the marker left
+    // goes grey (Finish red again), its label plain; the new one green, bold.
+    void move(int from, int to);
 
-// Moves the rail's highlight from step `from` to step `to`: the marker left
-// goes grey (Finish red again), its label plain; the new one green, bold.
-void moveStepMarker(ui::ControlArray<ui::Shape>& markers, ui::ControlArray<ui::Label>& labels, int from,
-                    int to);
+    ui::PictureBox picWiz;
+    ui::Line linRail;
+    ui::ControlArray<ui::Shape> shpSteps{"shpSteps"};
+    ui::ControlArray<ui::Label> lblSteps{"lblSteps"};
+};
+
+// The row under the panels: the bar above it, then the buttons. A wizard
+// makes it after its panels; members keep the forms' control names.
+struct ButtonRow {
+    // Captions and colours; Back and Finish disabled; Esc presses Cancel.
+    explicit ButtonRow(ui::Form& form);
+    // Enables each button as told, the ones to enable first: a focused
+    // button that goes disabled then hands the focus to a button this call
+    // enables (Next to Finish, Cancel to Finish), not past it.
+    void set(bool back, bool next, bool finish, bool cancel);
+
+    ui::Line linBarShadow;
+    ui::Line linBarLight;
+    ui::CommandButton cmdCancel;
+    ui::CommandButton cmdBack;
+    ui::CommandButton cmdNext;
+    ui::CommandButton cmdFinish;
+};
+
 
 }  // namespace orr::wizard

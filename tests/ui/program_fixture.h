@@ -76,7 +76,8 @@ struct Buttons {
 
 template <class Wizard>
 Buttons buttonsOf(const Wizard& w) {
-    return {w.cmdBack.enabled(), w.cmdNext.enabled(), w.cmdFinish.enabled(), w.cmdCancel.enabled()};
+    const auto& b = w.buttons;
+    return {b.cmdBack.enabled(), b.cmdNext.enabled(), b.cmdFinish.enabled(), b.cmdCancel.enabled()};
 }
 
 // A wizard's step shows everywhere at once: the step the run and the
@@ -90,8 +91,8 @@ void expectStep(const Wizard& w, int current) {
     const ui::Color green = ui::rgb(0, 255, 0), red = ui::rgb(255, 0, 0), grey = ui::rgb(128, 128, 128);
     for (int i = 0; i <= 5; ++i) {
         const ui::Color marker = i == current ? green : i == 5 ? red : grey;
-        EXPECT_EQ(w.shpSteps(i).fillColor(), marker) << "marker " << i << " at step " << current;
-        EXPECT_EQ(w.lblSteps(i).fontBold(), i == current) << "label " << i << " at step " << current;
+        EXPECT_EQ(w.rail.shpSteps(i).fillColor(), marker) << "marker " << i << " at step " << current;
+        EXPECT_EQ(w.rail.lblSteps(i).fontBold(), i == current) << "label " << i << " at step " << current;
     }
 }
 

@@ -47,11 +47,11 @@ TEST_P(Wizards, EachLoadsAtStartLaidOutInsideItsWindow) {
 TEST_P(Wizards, BackSetsTheBackupButtonsByTheStepItLeaves) {
     startProgram(*program);
     ASSERT_TRUE(gui->click(program->mainMenu().cmdStart));
-    for (int i = 0; i < 2; ++i) ASSERT_TRUE(gui->click(backup().cmdNext));
-    ASSERT_TRUE(gui->click(backup().cmdBack));
+    for (int i = 0; i < 2; ++i) ASSERT_TRUE(gui->click(backup().buttons.cmdNext));
+    ASSERT_TRUE(gui->click(backup().buttons.cmdBack));
     test::expectStep(backup(), 1);
     EXPECT_EQ(test::buttonsOf(backup()), (Buttons{true, true, false, true}));
-    ASSERT_TRUE(gui->click(backup().cmdBack));
+    ASSERT_TRUE(gui->click(backup().buttons.cmdBack));
     test::expectStep(backup(), 0);
     EXPECT_EQ(test::buttonsOf(backup()), (Buttons{false, true, false, true}));
 }
@@ -71,17 +71,17 @@ TEST_P(Wizards, TheRestoreRunMovesOnBeforeAndAfterTheCopiesThenYields) {
     std::vector<int> steps;
     copies->onCopy = [&](const ui::RecordingCopy::Copy& c) {
         steps.push_back(restore().step());
-        if (c.source.ends_with("SkinsBuy")) gui->queueClick(restore().cmdFinish);
+        if (c.source.ends_with("SkinsBuy")) gui->queueClick(restore().buttons.cmdFinish);
     };
     std::optional<int> stepAtEnd;
     gui->onEnd([&] { stepAtEnd = restore().step(); });
 
-    ASSERT_TRUE(gui->click(restore().cmdNext));
+    ASSERT_TRUE(gui->click(restore().buttons.cmdNext));
     ASSERT_TRUE(gui->type(restore().txtDescriptor, saved + "\\Sims_2026.12.05.BAK"));
     bool nextReturned = false;
     EXPECT_THROW(
         {
-            gui->click(restore().cmdNext);
+            gui->click(restore().buttons.cmdNext);
             nextReturned = true;
         },
         ui::ProgramEnded);
