@@ -51,17 +51,18 @@ std::string problems(const SetsOutcome& outcome) {
     return text;
 }
 
+// The notes are short: the Finish panel has four lines for the summary and
+// them, and the keep folder's path takes one.
 std::string keptNote(std::uint64_t kept, const std::string& folder, bool sealed) {
-    const std::string files = std::to_string(kept) + (kept == 1 ? " file that this restore replaced was kept in "
-                                                                 : " files that this restore replaced were kept in ");
-    if (!sealed)
-        return files + folder + ", but that folder could not be marked as a backup; copy the files back by hand to undo.";
-    return files + folder + ". To undo the restore, restore from the .BAK file in that folder.";
+    const std::string files =
+        std::to_string(kept) + (kept == 1 ? " replaced file was kept in " : " replaced files were kept in ") + folder;
+    if (!sealed) return files + ", but that folder could not be marked as a backup; to undo, copy them back by hand.";
+    return files + ". To undo, restore from the .BAK file there.";
 }
 
 std::string leftOutNote(std::size_t leftOut) {
-    return std::to_string(leftOut) + (leftOut == 1 ? " missing or damaged file of the backup was not restored."
-                                                   : " missing or damaged files of the backup were not restored.");
+    return std::to_string(leftOut) + (leftOut == 1 ? " missing or damaged file was not restored."
+                                                   : " missing or damaged files were not restored.");
 }
 
 std::string summary(const SetsOutcome& outcome) {
