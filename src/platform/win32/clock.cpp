@@ -1,4 +1,5 @@
 #include "platform/services.h"
+#include "system_time.h"
 
 #include <windows.h>
 
@@ -10,7 +11,7 @@ public:
     DateTime now() override {
         SYSTEMTIME st;
         GetLocalTime(&st);
-        return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+        return win32::dateTime(st);
     }
 };
 
@@ -18,13 +19,7 @@ public:
 class SystemLocale final : public Locale {
 public:
     std::string generalDate(const DateTime& t) override {
-        SYSTEMTIME st = {};
-        st.wYear = static_cast<WORD>(t.year);
-        st.wMonth = static_cast<WORD>(t.month);
-        st.wDay = static_cast<WORD>(t.day);
-        st.wHour = static_cast<WORD>(t.hour);
-        st.wMinute = static_cast<WORD>(t.minute);
-        st.wSecond = static_cast<WORD>(t.second);
+        SYSTEMTIME st = win32::systemTime(t);
         char date[128] = {}, time[128] = {};
         if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, sizeof date))
             return {};

@@ -7,6 +7,7 @@
 #include "handles.h"
 #include "last_error.h"
 #include "long_path.h"
+#include "system_time.h"
 
 #include <windows.h>
 #include <shlwapi.h>
@@ -127,17 +128,11 @@ public:
         if (!FileTimeToLocalFileTime(&data->ftLastWriteTime, &local) ||
             !FileTimeToSystemTime(&local, &st))
             return std::nullopt;
-        return DateTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+        return win32::dateTime(st);
     }
 
     Status setModified(std::string_view path, const DateTime& t) override {
-        SYSTEMTIME st = {};
-        st.wYear = static_cast<WORD>(t.year);
-        st.wMonth = static_cast<WORD>(t.month);
-        st.wDay = static_cast<WORD>(t.day);
-        st.wHour = static_cast<WORD>(t.hour);
-        st.wMinute = static_cast<WORD>(t.minute);
-        st.wSecond = static_cast<WORD>(t.second);
+        SYSTEMTIME st = win32::systemTime(t);
         FILETIME local, utc;
         if (!SystemTimeToFileTime(&st, &local) || !LocalFileTimeToFileTime(&local, &utc))
             return Status::ioError;
