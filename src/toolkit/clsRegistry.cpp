@@ -150,19 +150,23 @@ Variant clsRegistry::GetValue(std::uint32_t PredefinedKey, std::string KeyName,
     return Variant(std::string(reinterpret_cast<const char*>(text.data()), size - 1));
 }
 
+std::string clsRegistry::listName(std::uint32_t PredefinedKey, std::string KeyName, std::int32_t Index,
+                                  const std::string& ComputerName, bool values) {
+    dropLeadingBackslash(KeyName);
+    RegKey root = rootKey(PredefinedKey, ComputerName);
+    RegKey key;
+    if (r_.open(root, KeyName, reg::allAccess, key) != reg::ok) return std::string();
+    char name[nameBufferSize] = {};
+    std::uint32_t length = nameBufferSize;
+    const auto at = static_cast<std::uint32_t>(Index);
+    if ((values ? r_.enumValue(key, at, name, length) : r_.enumKey(key, at, name, length)) != reg::ok)
+        return std::string();
+    return std::string(name, length);
+}
+
 std::string clsRegistry::ListSubKey(std::uint32_t PredefinedKey, std::string KeyName,
                                     std::int32_t Index, const std::string& ComputerName) {
-    return trapped(11003, "ListSubKey", [&] {
-        dropLeadingBackslash(KeyName);
-        RegKey root = rootKey(PredefinedKey, ComputerName);
-        RegKey key;
-        if (r_.open(root, KeyName, reg::allAccess, key) != reg::ok) return std::string();
-        char name[nameBufferSize] = {};
-        std::uint32_t length = nameBufferSize;
-        if (r_.enumKey(key, static_cast<std::uint32_t>(Index), name, length) != reg::ok)
-            return std::string();
-        return std::string(name, length);
-    });
+    return trapped(11003, "ListSubKey", [&] { return listName(PredefinedKey, KeyName, Index, ComputerName, false); });
 }
 
 bool clsRegistry::DeleteValue(std::uint32_t PredefinedKey, std::string KeyName,
@@ -197,17 +201,7 @@ bool clsRegistry::DeleteKey(std::uint32_t PredefinedKey, std::string KeyName,
 
 std::string clsRegistry::ListSubValue(std::uint32_t PredefinedKey, std::string KeyName,
                                       std::int32_t Index, const std::string& ComputerName) {
-    return trapped(11007, "ListSubValue", [&] {
-        dropLeadingBackslash(KeyName);
-        RegKey root = rootKey(PredefinedKey, ComputerName);
-        RegKey key;
-        if (r_.open(root, KeyName, reg::allAccess, key) != reg::ok) return std::string();
-        char name[nameBufferSize] = {};
-        std::uint32_t length = nameBufferSize;
-        if (r_.enumValue(key, static_cast<std::uint32_t>(Index), name, length) != reg::ok)
-            return std::string();
-        return std::string(name, length);
-    });
+    return trapped(11007, "ListSubValue", [&] { return listName(PredefinedKey, KeyName, Index, ComputerName, true); });
 }
 
 bool clsRegistry::KeyExists(std::uint32_t PredefinedKey, std::string KeyName,

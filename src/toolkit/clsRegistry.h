@@ -53,6 +53,10 @@ public:
 
 private:
     platform::RegKey rootKey(std::uint32_t PredefinedKey, const std::string& ComputerName);
+    // The name at `Index` of the key's subkeys, or values; "" past the end
+    // or when the key cannot be opened with all access.
+    std::string listName(std::uint32_t PredefinedKey, std::string KeyName, std::int32_t Index,
+                         const std::string& ComputerName, bool values);
     platform::Registry& r_;
 };
 
