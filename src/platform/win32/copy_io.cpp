@@ -198,11 +198,13 @@ public:
             out = std::make_unique<Win32Read>(std::move(h), std::move(meta));
             return Status::ok;
         }
-        BY_HANDLE_FILE_INFORMATION data;
-        if (!GetFileInformationByHandle(h.get(), &data)) return lastStatus();
-        meta.attributes = data.dwFileAttributes & kDosBits;
-        meta.modified = static_cast<std::int64_t>(join64(data.ftLastWriteTime.dwHighDateTime,
-                                                         data.ftLastWriteTime.dwLowDateTime));
+        // The basic information only: GetFileInformationByHandle also asks
+        // for the volume's serial number, which under Wine is a round trip
+        // to its mount manager process for every file.
+        FILE_BASIC_INFO data;
+        if (!GetFileInformationByHandleEx(h.get(), FileBasicInfo, &data, sizeof data)) return lastStatus();
+        meta.attributes = data.FileAttributes & kDosBits;
+        meta.modified = data.LastWriteTime.QuadPart;
         out = std::make_unique<Win32Read>(std::move(h), std::move(meta));
         return Status::ok;
     }
