@@ -11,7 +11,7 @@
 #include "platform/services.h"
 #include "platform/shell_copy.h"
 #include "toolkit/MFile.h"
-#include "ui/headless/DesktopFakes.h"
+#include "ui/headless/NoDesktop.h"
 
 #ifdef _WIN32
 #include <windows.h>

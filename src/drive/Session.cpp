@@ -44,18 +44,18 @@ Session::Session(const platform::Options& options, std::optional<platform::DateT
     clipboard_.onSetText = [this](const std::string& text) {
         out_ << "clipboard " << formatValue(text) << '\n';
     };
-    browser_.onStart = [this](const ui::ScriptedBrowser::Start& s) {
+    browser_.onStart = [this](const drive::ScriptedBrowser::Start& s) {
         out_ << "browser " << formatValue(s.program) << ' ' << formatValue(s.argument) << '\n';
     };
     dialogs_.onOpen = [this](const platform::OpenFileRequest& r, const std::string& answer) {
-        out_ << "open " << formatValue(r.title) << ' ' << formatValue(ui::filterText(r.filter))
+        out_ << "open " << formatValue(r.title) << ' ' << formatValue(filterText(r.filter))
              << " -> " << (answer.empty() ? "cancel" : formatValue(answer)) << '\n';
     };
     dialogs_.onPick = [this](const platform::FolderRequest& r, const std::optional<std::string>& answer) {
         out_ << "picker " << formatValue(r.title) << ' ' << formatValue(r.prompt) << " -> "
              << (answer ? formatValue(*answer) : "cancel") << '\n';
     };
-    copies_.onCopy = [this](const ui::RecordingCopy::Copy& c) {
+    copies_.onCopy = [this](const drive::RecordingCopy::Copy& c) {
         out_ << "copy " << formatValue(c.source) << ' ' << formatValue(c.destination) << '\n';
         out_.flush();  // before a copy that may take long
         if (copyWatcher_ && copyWatcher_(c.source)) windowing_->gui().events().process();
@@ -68,7 +68,7 @@ Session::Session(const platform::Options& options, std::optional<platform::DateT
         for (const auto& d : v.damaged)
             out_ << "  " << formatValue(d.path) << ' ' << platform::problemText(d.problem) << '\n';
     };
-    copies_.onDone = [this](const ui::RecordingCopy::Copy& c, const platform::CopyOutcome& outcome) {
+    copies_.onDone = [this](const drive::RecordingCopy::Copy& c, const platform::CopyOutcome& outcome) {
         printOutcome(c.source, outcome);
     };
 }

@@ -8,7 +8,8 @@
 #include "platform/faults.h"
 #include "platform/registry.h"
 #include "platform/services.h"
-#include "ui/headless/DesktopFakes.h"
+#include "DesktopFakes.h"
+#include "ui/headless/NoDesktop.h"
 
 #include <deque>
 #include <functional>
@@ -58,8 +59,8 @@ public:
     ScriptedMessages& messages() { return messages_; }
     std::ostream& out() { return out_; }
 
-    ui::ScriptedBrowser& browser() { return browser_; }
-    ui::ScriptedDialogs& dialogs() { return dialogs_; }
+    drive::ScriptedBrowser& browser() { return browser_; }
+    drive::ScriptedDialogs& dialogs() { return dialogs_; }
     // Runs from now on show the system's progress display over long copies
     // (where there is one); transcripts then may depend on time.
     void showProgress() { showProgress_ = true; }
@@ -99,10 +100,10 @@ private:
     std::optional<FixedClock> fixedClock_;
     platform::Services services_;
 
-    ui::MemoryClipboard clipboard_;
-    ui::ScriptedBrowser browser_;
-    ui::ScriptedDialogs dialogs_;
-    ui::RecordingCopy copies_;
+    drive::MemoryClipboard clipboard_;
+    drive::ScriptedBrowser browser_;
+    drive::ScriptedDialogs dialogs_;
+    drive::RecordingCopy copies_;
     platform::FaultPlan faults_;
     std::unique_ptr<platform::UserFolders> folders_;
     std::unique_ptr<platform::Registry> registry_;

@@ -5,7 +5,7 @@
 
 #include "platform/error.h"
 #include "platform/sha256.h"
-#include "ui/headless/DesktopFakes.h"
+#include "drive/DesktopFakes.h"
 
 namespace orr::test {
 namespace {
@@ -330,7 +330,7 @@ TEST(ShowOpenDialog, AsksWithTheFilterListBuiltFromBarsAndTheDefaultExtension) {
     EXPECT_EQ(std::string(lone.c_str(), lone.size() + 1), std::string("Everything\0\0", 12));
     EXPECT_EQ(MFile::BuildFilter("A|*.a|B|*.b"), std::string("A\0*.a\0B\0*.b\0", 12));
 
-    ui::ScriptedDialogs dialogs;
+    drive::ScriptedDialogs dialogs;
     MFile::ShowOpenDialog(dialogs, "Open", "Backup files BAK|*.BAK");
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(dialogs.openRequests[0].filter, list);

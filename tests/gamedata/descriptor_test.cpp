@@ -1,7 +1,7 @@
 // The backup descriptor's name and exact bytes. The checks a restore makes
 // of a chosen file are the restore wizard's tests and scenarios.
 #include "gamedata/Descriptor.h"
-#include "ui/headless/DesktopFakes.h"
+#include "ui/headless/NoDesktop.h"
 #include "support/test_files.h"
 #include "support/test_root.h"
 

@@ -5,7 +5,7 @@
 #include "gamedata/GameFolder.h"
 #include "support/test_files.h"
 #include "support/test_root.h"
-#include "ui/headless/DesktopFakes.h"
+#include "drive/DesktopFakes.h"
 
 #include "platform/registry.h"
 
@@ -118,7 +118,7 @@ TEST_F(GameFolderTest, ARecordInBothViewsIsOnePlaceAndARelativeOneIsNone) {
     auto registry = platform::makeRegistry(root.options());
     GameRecord record(*registry);
     if (record.existsAlready()) GTEST_SKIP() << "this system records a game of its own";
-    ui::FixedFolders folders(root.path("Temp\\"));
+    drive::FixedFolders folders(root.path("Temp\\"));
 
     record.put("SOFTWARE\\Maxis\\The Sims", "d:\\games32\\THE SIMS");
     record.put("SOFTWARE\\WOW6432Node\\Maxis\\The Sims", "D:\\Games32\\The Sims\\");

@@ -8,7 +8,7 @@
 #include "support/scripted_messages.h"
 #include "support/test_root.h"
 #include "toolkit/toolkit_fixture.h"
-#include "ui/headless/DesktopFakes.h"
+#include "drive/DesktopFakes.h"
 
 #include <gtest/gtest.h>
 
@@ -84,7 +84,7 @@ protected:
     platform::Services services{files,   *native.profiles, messages, pointer,
                                 events,  *native.clock,    *native.locale, *native.fileTable};
     GameFolderGuard gameFolder{*native.files};
-    ui::RecordingCopy copier;  // notes every copy, and copies nothing
+    drive::RecordingCopy copier;  // notes every copy, and copies nothing
     std::string backup = root.path("Backup");
 
     // A ClsSims over `folder` whose wizard advances go into the journal.

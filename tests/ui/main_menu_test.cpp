@@ -44,7 +44,7 @@ TEST_P(MainMenu, ClosingTheMenuWindowEndsTheProgram) {
 
 TEST_P(MainMenu, AFailureInTheLinkIsReportedByNumberAndEndsTheProgram) {
     // The page file vanishes under the link's feet: deleting it fails.
-    browser.onStart = [&](const ui::ScriptedBrowser::Start&) {
+    browser.onStart = [&](const drive::ScriptedBrowser::Start&) {
         program->services.files.removeFile(browser.asked.front());
     };
     const auto owner = menu().hWnd();

@@ -10,7 +10,7 @@
 #include "support/test_files.h"
 #include "support/test_root.h"
 #include "support/ui_backends.h"
-#include "ui/headless/DesktopFakes.h"
+#include "drive/DesktopFakes.h"
 
 #include <gtest/gtest.h>
 
@@ -45,19 +45,19 @@ public:
     TestRoot root;
     platform::NativeServices native{root.options()};
     ScriptedMessages messages;
-    ui::MemoryClipboard clipboard;
-    ui::ScriptedBrowser browser;
+    drive::MemoryClipboard clipboard;
+    drive::ScriptedBrowser browser;
     // The system's folders inside the test's folder but Program Files (where
     // the fixed game folder lies): no game is found there.
-    ui::FixedFolders folders = [this] {
-        ui::FixedFolders f(root.path("Temp\\"));
+    drive::FixedFolders folders = [this] {
+        drive::FixedFolders f(root.path("Temp\\"));
         f.localAppDataFolder = root.path("AppData\\Local");
         f.programFilesX86Folder = root.path("Program Files (x86)");
         return f;
     }();
     std::unique_ptr<platform::Registry> registry = platform::makeRegistry(root.options());
-    ui::ScriptedDialogs dialogs;
-    std::unique_ptr<ui::RecordingCopy> copies = std::make_unique<ui::RecordingCopy>();
+    drive::ScriptedDialogs dialogs;
+    std::unique_ptr<drive::RecordingCopy> copies = std::make_unique<drive::RecordingCopy>();
     std::unique_ptr<platform::FileTable> table;
     // The program (with its forms) goes before its toolkit and its copy.
     std::unique_ptr<ui::Gui> gui;

@@ -69,7 +69,7 @@ TEST_P(Wizards, TheRestoreRunMovesOnBeforeAndAfterTheCopiesThenYields) {
     restore().show();
     copies->passTo(nullptr);  // the copies themselves let no events run
     std::vector<int> steps;
-    copies->onCopy = [&](const ui::RecordingCopy::Copy& c) {
+    copies->onCopy = [&](const drive::RecordingCopy::Copy& c) {
         steps.push_back(restore().step());
         if (c.source.ends_with("SkinsBuy")) gui->queueClick(restore().buttons.cmdFinish);
     };

@@ -6,7 +6,7 @@
 // script's commands nest inside modal shows exactly as the user's clicks do.
 #pragma once
 
-#include "DesktopFakes.h"
+#include "NoDesktop.h"
 #include "ui/Gui.h"
 
 #include <deque>

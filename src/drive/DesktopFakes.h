@@ -1,18 +1,15 @@
-// The desktop services without a desktop, for the scenario driver and the
+// The desktop services the scenario driver scripts, also used by the
 // tests: a clipboard in memory, a browser whose association is scripted and
 // whose starts are recorded, fixed user folders, file and folder choosers
-// answered from a script, a record of the folder copies, and a pointer and
-// event pump for work done while no program (and so no window system)
-// runs. Each reports what the program does with it through an optional
-// callback (for a transcript).
+// answered from a script, and a record of the folder copies. Each reports
+// what the program does with it through an optional callback (for a
+// transcript).
 #pragma once
 
 #include "platform/browser.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
-#include "platform/events.h"
 #include "platform/folders.h"
-#include "platform/pointer.h"
 #include "platform/shell_copy.h"
 
 #include <deque>
@@ -21,23 +18,7 @@
 #include <string>
 #include <vector>
 
-namespace orr::ui {
-
-// No pointer to draw; the setting is only remembered.
-class RememberedPointer final : public platform::MousePointer {
-public:
-    void set(platform::Pointer p) override { current_ = p; }
-    platform::Pointer current() const override { return current_; }
-
-private:
-    platform::Pointer current_ = platform::Pointer::normal;
-};
-
-// No window events, so nothing to let run.
-class NoEvents final : public platform::EventPump {
-public:
-    void process() override {}
-};
+namespace orr::drive {
 
 class MemoryClipboard final : public platform::Clipboard {
 public:
@@ -146,4 +127,4 @@ private:
     platform::ShellCopy* inner_;
 };
 
-}  // namespace orr::ui
+}  // namespace orr::drive

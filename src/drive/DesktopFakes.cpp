@@ -1,6 +1,6 @@
 #include "DesktopFakes.h"
 
-namespace orr::ui {
+namespace orr::drive {
 
 void MemoryClipboard::setText(const std::string& text) {
     text_ = text;
@@ -83,4 +83,4 @@ platform::VerifyOutcome RecordingCopy::verify(std::string_view folder, std::stri
     return outcome;
 }
 
-}  // namespace orr::ui
+}  // namespace orr::drive
