@@ -75,13 +75,6 @@ public:
     // is entered again while an outer call is still running: everything it
     // needs after a nested call it keeps in locals.
     void cmdNext_Click();
-    void cmdBack_Click();
-    void cmdCancel_Click();
-    void cmdFinish_Click();
-    // Runs the folder picker and puts its folder into the folder box.
-    void btnSelect_Click();
-    // Puts the Finish panel's path on the clipboard.
-    void Command1_Click();
     // A run that did not complete: says so, then Step 2 again, the folder
     // kept, so that the user can try again.
     void runFailed(const std::string& message);
@@ -90,6 +83,14 @@ public:
     int step() const;
 
 private:
+    // The other buttons' handlers: only their clicks call them.
+    void cmdBack_Click();
+    void cmdCancel_Click();
+    void cmdFinish_Click();
+    // Runs the folder picker and puts its folder into the folder box.
+    void btnSelect_Click();
+    // Puts the Finish panel's path on the clipboard.
+    void Command1_Click();
     void yield(int times);
     void say(const std::string& text);
 

@@ -67,10 +67,6 @@ public:
     // Leaving Step 1 checks the descriptor in txtDescriptor first;
     // reaching Step 2 runs the whole restore before it returns.
     void cmdNext_Click();
-    void cmdBack_Click();
-    void cmdCancel_Click();
-    void cmdFinish_Click();
-    void btnSelect_Click();
     // A run that did not complete: says so, then Step 1 again with the
     // path kept, so that the user can try again.
     void runFailed(const std::string& message);
@@ -83,6 +79,11 @@ public:
     std::int16_t step() const { return step_; }
 
 private:
+    // The other buttons' handlers: only their clicks call them.
+    void cmdBack_Click();
+    void cmdCancel_Click();
+    void cmdFinish_Click();
+    void btnSelect_Click();
     bool checkedAgainstManifest();
 
     Program& program_;
