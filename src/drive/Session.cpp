@@ -44,7 +44,7 @@ Session::Session(const platform::Options& options, std::optional<platform::DateT
     clipboard_.onSetText = [this](const std::string& text) {
         out_ << "clipboard " << formatValue(text) << '\n';
     };
-    browser_.onStart = [this](const drive::ScriptedBrowser::Start& s) {
+    browser_.onStart = [this](const ScriptedBrowser::Start& s) {
         out_ << "browser " << formatValue(s.program) << ' ' << formatValue(s.argument) << '\n';
     };
     dialogs_.onOpen = [this](const platform::OpenFileRequest& r, const std::string& answer) {
@@ -55,7 +55,7 @@ Session::Session(const platform::Options& options, std::optional<platform::DateT
         out_ << "picker " << formatValue(r.title) << ' ' << formatValue(r.prompt) << " -> "
              << (answer ? formatValue(*answer) : "cancel") << '\n';
     };
-    copies_.onCopy = [this](const drive::RecordingCopy::Copy& c) {
+    copies_.onCopy = [this](const RecordingCopy::Copy& c) {
         out_ << "copy " << formatValue(c.source) << ' ' << formatValue(c.destination) << '\n';
         out_.flush();  // before a copy that may take long
         if (copyWatcher_ && copyWatcher_(c.source)) windowing_->gui().events().process();
@@ -68,7 +68,7 @@ Session::Session(const platform::Options& options, std::optional<platform::DateT
         for (const auto& d : v.damaged)
             out_ << "  " << formatValue(d.path) << ' ' << platform::problemText(d.problem) << '\n';
     };
-    copies_.onDone = [this](const drive::RecordingCopy::Copy& c, const platform::CopyOutcome& outcome) {
+    copies_.onDone = [this](const RecordingCopy::Copy& c, const platform::CopyOutcome& outcome) {
         printOutcome(c.source, outcome);
     };
 }

@@ -59,8 +59,8 @@ public:
     ScriptedMessages& messages() { return messages_; }
     std::ostream& out() { return out_; }
 
-    drive::ScriptedBrowser& browser() { return browser_; }
-    drive::ScriptedDialogs& dialogs() { return dialogs_; }
+    ScriptedBrowser& browser() { return browser_; }
+    ScriptedDialogs& dialogs() { return dialogs_; }
     // Runs from now on show the system's progress display over long copies
     // (where there is one); transcripts then may depend on time.
     void showProgress() { showProgress_ = true; }
@@ -100,10 +100,10 @@ private:
     std::optional<FixedClock> fixedClock_;
     platform::Services services_;
 
-    drive::MemoryClipboard clipboard_;
-    drive::ScriptedBrowser browser_;
-    drive::ScriptedDialogs dialogs_;
-    drive::RecordingCopy copies_;
+    MemoryClipboard clipboard_;
+    ScriptedBrowser browser_;
+    ScriptedDialogs dialogs_;
+    RecordingCopy copies_;
     platform::FaultPlan faults_;
     std::unique_ptr<platform::UserFolders> folders_;
     std::unique_ptr<platform::Registry> registry_;
