@@ -4,6 +4,7 @@
 #include "copy_fixture.h"
 
 #include "platform/error.h"
+#include "platform/read_back.h"
 #include "platform/sha256.h"
 #include "drive/DesktopFakes.h"
 
@@ -90,6 +91,22 @@ TEST_F(CopyContract, ManyFilesCheckedMeanwhileAreReportedInTheirOrder) {
     }
     EXPECT_EQ(outcome.files, count - 2u);
     EXPECT_TRUE(temporaries("D").empty());
+}
+
+// Threaded, the copy hands a small file's bytes to the read-back thread,
+// which must tell written bytes that differ from them.
+TEST_F(CopyContract, TheReadBackThreadTellsAWrittenFileFromTheBytesHandedOver) {
+    writeFile("f", "written");
+    const auto io = platform::makeCopyIo(files);
+    std::string native;
+    ASSERT_EQ(io->native(path("f"), native), Status::ok);
+    platform::ReadBack check(*io, true);
+    check.queue(native, std::string("written"));
+    check.queue(native, std::string("writteN"));
+    const platform::ReadBackResult same = check.next(), differs = check.next();
+    EXPECT_EQ(same.digest, sha256Of("written"));
+    EXPECT_EQ(same.source, same.digest);
+    EXPECT_NE(differs.source, differs.digest);
 }
 
 // The attributes themselves are checked, not only that the write got
