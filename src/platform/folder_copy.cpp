@@ -1,7 +1,7 @@
 // The folder copy: list the source, plan each target, check the room, then
 // write every file under a temporary name and rename it into place.
 #include "faults.h"
-#include "read_back.h"
+#include "file_workers.h"
 #include "platform/ascii.h"
 #include "manifest_files.h"
 #include "sha256.h"
@@ -25,14 +25,11 @@ constexpr std::uint64_t kCluster = 4096;
 // written, it holds the old files that files waiting for their check still
 // keep (settleReady).
 constexpr std::uint64_t kMargin = std::uint64_t{1} << 20;
-constexpr std::size_t kChunk = std::size_t{512} << 10;
-// Files written that may wait for their digests at once.
+// Files handed to the workers and not yet renamed into place, at most.
 constexpr std::size_t kPendingFiles = 64;
-// Threaded, files up to this size hand their bytes to the other thread to
-// be hashed, while the bytes handed over and not yet settled stay within
-// kHandedBytes (a bound on memory).
-constexpr std::uint64_t kHandOverFile = std::uint64_t{256} << 10;
-constexpr std::uint64_t kHandedBytes = std::uint64_t{4} << 20;
+// Threads that copy files. Two keep a disk and a core busy while another
+// file is hashed; more would mostly compete for the same disk.
+constexpr unsigned kWorkers = 2;
 // Without a progress display, pending events run this often.
 constexpr auto kEventInterval = std::chrono::milliseconds(100);
 
@@ -48,16 +45,6 @@ std::string volumeText(std::string_view path) {
         return std::string(path.substr(0, at)) + "\\";
     }
     return std::string(path);
-}
-
-CopyReason reasonFor(Status s, CopyReason otherwise) {
-    switch (s) {
-    case Status::accessDenied: return CopyReason::accessDenied;
-    case Status::sharingViolation: return CopyReason::inUse;
-    case Status::diskFull: return CopyReason::diskFull;
-    case Status::nameTooLong: return CopyReason::pathTooLong;
-    default: return otherwise;
-    }
 }
 
 // One entry below the copied folder; folders come before what they hold.
@@ -97,7 +84,7 @@ public:
     Run(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view source,
         std::string_view destination, const CopyOptions& options, bool threaded)
         : io_(io), events_(events), progress_(progress), sourceText_(source), destinationText_(destination),
-          readBack_(io, threaded) {
+          workers_(io, threaded ? kWorkers : 0, [this] { return withinFile(); }) {
         for (const std::string& path : options.leaveOut) leaveOut_.insert(ascii::upper(path));
         keepText_ = options.keepReplacedIn;
     }
@@ -305,22 +292,32 @@ private:
         lastEvents_ = Clock::now();
         if (!makeLanding()) return;
 
-        for (std::size_t i = 0; i < items_.size() && !cancelled_; ++i) {
-            Item& item = items_[i];
-            if (item.parent != top && items_[item.parent].blocked) {
-                item.blocked = true;
-                continue;
+        try {
+            for (std::size_t i = 0; i < items_.size() && !cancelled_; ++i) {
+                Item& item = items_[i];
+                if (item.parent != top && items_[item.parent].blocked) {
+                    item.blocked = true;
+                    continue;
+                }
+                switch (item.info.kind) {
+                case NodeKind::folder: makeFolder(i); break;
+                case NodeKind::link:
+                    copyLink(i);
+                    finished(i);
+                    break;
+                default:
+                    if (!copyFile(i)) finished(i);
+                    break;
+                }
             }
-            switch (item.info.kind) {
-            case NodeKind::folder: makeFolder(i); break;
-            case NodeKind::link: copyLink(i); break;
-            default: copyFile(i); break;
-            }
-            if (item.info.kind != NodeKind::folder && !yield(i, 0)) cancelled_ = true;
+            settleBefore(top);
+        } catch (...) {
+            // The program ends: the files settled stay, the rest are dropped.
+            dropPending();
+            throw;
         }
-        // Files written before a cancel are whole: they take their places.
-        settleBefore(top);
         if (cancelled_) {
+            dropPending();
             outcome_.result = CopyOutcome::Result::cancelled;
             return;
         }
@@ -334,27 +331,50 @@ private:
     }
 
     // Lets events run (or the progress display, which does); false: cancel.
-    // Files written and waiting for their check count as done. What ends
-    // the program from here still lets them take their places.
-    bool yield(std::size_t item, std::uint64_t partBytes) {
-        try {
-            if (progress_)
-                return progress_->advance(windowsPath(item), outcome_.files + pending_.size(),
-                                          outcome_.bytes + pendingBytes_ + partBytes);
-            if (Clock::now() - lastEvents_ >= kEventInterval) {
-                events_.process();
-                lastEvents_ = Clock::now();
-            }
-            return true;
-        } catch (...) {
-            settleBefore(top);
-            throw;
+    // The display shows the files settled and `bytes` gone through, which
+    // never go back.
+    bool yield(std::size_t item, std::uint64_t bytes) {
+        shownBytes_ = std::max(shownBytes_, bytes);
+        if (progress_) return progress_->advance(windowsPath(item), doneFiles_, shownBytes_);
+        if (Clock::now() - lastEvents_ >= kEventInterval) {
+            events_.process();
+            lastEvents_ = Clock::now();
         }
+        return true;
+    }
+    // After each file (or link) is settled, copied or failed. A cancel
+    // from here keeps what was settled and drops what was not, so what a
+    // cancelled copy leaves does not depend on the workers' timing.
+    void finished(std::size_t item) {
+        if (cancelled_) return;
+        ++doneFiles_;
+        doneBytes_ += items_[item].info.kind == NodeKind::file ? items_[item].info.size : 0;
+        if (!yield(item, doneBytes_)) cancel();
+    }
+    void cancel() {
+        cancelled_ = true;
+        workers_.cancel();
+    }
+    // Between the chunks of a large file copied on this thread.
+    bool withinFile() {
+        if (!yield(current_, workers_.bytesDone())) cancelled_ = true;
+        return !cancelled_;
+    }
+    // Files handed over and not settled never take their places.
+    void dropPending() {
+        workers_.cancel();
+        for (; !pending_.empty() && workers_.outstanding() > 0; pending_.pop_front())
+            if (const auto r = workers_.take(std::chrono::hours(24)); r && r->kind == FileResult::Kind::copied)
+                io_.removeFile(pending_.front().temporary);
     }
 
+    // Files before it are settled first, so that a cancel leaves no folder
+    // made after the last file it kept.
     void makeFolder(std::size_t i) {
         Item& item = items_[i];
         if (item.existing.kind == NodeKind::folder) return;
+        settleBefore(i);
+        if (cancelled_) return;
         if (item.existing.kind != NodeKind::missing) {
             fail(i, CopyReason::accessDenied);  // a file has the folder's name
             item.blocked = true;
@@ -425,135 +445,92 @@ private:
         if (commit(i, temp)) ++outcome_.files;
     }
 
-    // The digest of a whole file, read through the copy's buffer; a large
-    // file takes a cancel between its chunks (then nothing).
-    std::optional<Digest> digestOf(const std::string& path, std::size_t item, Status& status) {
-        return fileDigest(io_, path, *hash_, buffer_, status, [&] {
-            if (!yield(item, 0)) cancelled_ = true;
-            return !cancelled_;
-        });
-    }
-
-    // A target of the same size is read first: when it holds the same
-    // bytes it is left as it is, which spares the medium the writes.
-    bool unchanged(std::size_t i) {
-        const Item& item = items_[i];
-        if (item.existing.kind != NodeKind::file || item.existing.size != item.info.size) return false;
-        Status s;
-        const std::optional<Digest> source = digestOf(sourceOf(i), i, s);
-        if (!source) return false;
-        const std::optional<Digest> target = digestOf(targetOf(i), i, s);
-        if (!target || *target != *source) return false;
-        ++outcome_.unchanged;
-        record(i, *source);
-        return true;
-    }
-
     void record(std::size_t i, const Digest& digest) {
         settleBefore(i);
         std::string path = relative(i).substr(1);
         outcome_.digests.push_back({lastLevel(sourceText_) + "\\" + path, digest});
     }
 
-    void copyFile(std::size_t i) {
-        Item& item = items_[i];
-        if (item.existing.kind == NodeKind::folder) return fail(i, CopyReason::accessDenied);
-        if (sameAsSource(i)) return fail(i, CopyReason::sameFile);
-        if (unchanged(i) || cancelled_) return;
-
-        std::unique_ptr<ReadStream> in;
-        if (Status s = io_.openRead(sourceOf(i), in, true); s != Status::ok)
-            return fail(i, s == Status::fileNotFound ? CopyReason::notFound : reasonFor(s, CopyReason::readError));
-        auto temp = std::make_unique<Temporary>(io_, temporaryIn(item.parent));
-        if (Status s = io_.createNew(temp->path(), temp->stream); s != Status::ok)
-            return fail(i, reasonFor(s, CopyReason::writeError));
-
-        // The source's digest is taken from the bytes read for the copy:
-        // here, or for a small file on the other thread (read_back.h).
-        const bool handOver = readBack_.threaded() && item.info.size <= kHandOverFile &&
-                              handedBytes_ + item.info.size <= kHandedBytes;
-        std::optional<std::string> handed;
-        if (handOver) handed.emplace().reserve(item.info.size);
-        std::uint64_t done = 0;
-        for (;;) {
-            std::size_t got = 0;
-            if (Status s = in->read(buffer_, got); s != Status::ok) {
-                hash_->finish();
-                return fail(i, reasonFor(s, CopyReason::readError));
-            }
-            if (got == 0) break;
-            if (handed)
-                handed->append(buffer_.data(), got);
-            else
-                hash_->update({buffer_.data(), got});
-            if (Status s = temp->stream->write({buffer_.data(), got}); s != Status::ok) {
-                hash_->finish();
-                return fail(i, reasonFor(s, CopyReason::writeError));
-            }
-            done += got;
-            // A large file takes a cancel between its chunks.
-            if (got == kChunk && !yield(i, done)) {
-                hash_->finish();
-                cancelled_ = true;
-                return;
-            }
-        }
-        const Digest source = hash_->finish();
-        if (Status s = temp->stream->flush(); s != Status::ok) return fail(i, reasonFor(s, CopyReason::writeError));
-        const Status closed = temp->stream->close(&in->meta());
-        temp->stream.reset();
-        if (closed != Status::ok) return fail(i, reasonFor(closed, CopyReason::writeError));
-
-        // Read back before it takes the target's place: on the other thread
-        // while the next files are written, then compared and renamed.
-        const std::uint64_t handedBytes = handed ? handed->size() : 0;
-        readBack_.queue(temp->path(), std::move(handed));
-        pending_.push_back({i, std::move(temp), source, done, handOver, handedBytes});
-        pendingBytes_ += done;
-        handedBytes_ += handedBytes;
-        if (item.existing.kind == NodeKind::file) pendingReplacing_ += onDisk(item.existing.size);
+    // Hands the file to the workers (true); a target of the same size is
+    // compared there first, and left as it is when it holds the same bytes.
+    bool copyFile(std::size_t i) {
+        const Item& item = items_[i];
+        const auto failed = [&](CopyReason reason) {
+            fail(i, reason);
+            return false;
+        };
+        if (item.existing.kind == NodeKind::folder) return failed(CopyReason::accessDenied);
+        if (sameAsSource(i)) return failed(CopyReason::sameFile);
+        const std::uint64_t replacing = item.existing.kind == NodeKind::file ? onDisk(item.existing.size) : 0;
+        while (!cancelled_ && !pending_.empty() &&
+               (pending_.size() >= kPendingFiles || pendingReplacing_ + replacing > kMargin))
+            settleFront(pending_.size() / 2);
+        if (cancelled_) return true;
+        FileJob job{sourceOf(i), temporaryIn(item.parent), {}, item.info.size};
+        if (item.existing.kind == NodeKind::file && item.existing.size == item.info.size)
+            job.sameSizeTarget = targetOf(i);
+        Pending p{i, job.temporary, replacing};
+        current_ = i;
+        workers_.submit(std::move(job));  // without threads, the job is done here
+        pending_.push_back(std::move(p));
+        pendingReplacing_ += replacing;
         settleReady();
+        return true;
     }
 
-    // A file written, waiting for its read-back digest (readBack_ holds
-    // them in the same order).
+    // A file handed to the workers; their results come in the same order.
     struct Pending {
         std::size_t item;
-        std::unique_ptr<Temporary> temp;
-        Digest source;  // unless handed over
-        std::uint64_t bytes;
-        bool handedOver;
-        std::uint64_t handedBytes;
+        std::string temporary;
+        std::uint64_t replacing;  // on disk, of the old file it replaces
     };
 
     // Renames into place (or fails) every pending file before item `before`,
     // in order, so that the outcome lists files as they were copied.
     void settleBefore(std::size_t before) {
-        while (!pending_.empty() && pending_.front().item < before) settleFront();
+        while (!cancelled_ && !pending_.empty() && pending_.front().item < before) settleFront(pending_.size());
     }
-    // Settles the files whose digests are there, and waits only when many
-    // are pending (each wait costs the two threads a hand-over), or when
-    // the old files they replace, which hold their room until then, would
-    // take more than the room check's margin.
+    // Settles the files whose results are there, without waiting.
     void settleReady() {
-        while (!pending_.empty() &&
-               (pending_.size() > kPendingFiles || pendingReplacing_ > kMargin || readBack_.ready()))
-            settleFront();
+        while (!cancelled_ && !pending_.empty())
+            if (const std::optional<FileResult> r = workers_.take(std::chrono::milliseconds(0)))
+                settle(*r);
+            else
+                break;
     }
-    void settleFront() {
-        Pending p = std::move(pending_.front());
+    // Waits for the oldest pending file, and as long as it takes for the
+    // oldest `batch` of them, letting events run meanwhile (unless that
+    // cancels the copy).
+    void settleFront(std::size_t batch) {
+        std::optional<FileResult> r;
+        while (!(r = workers_.take(kEventInterval, batch)))
+            if (!yield(pending_.front().item, workers_.bytesDone())) return cancel();
+        settle(*r);
+    }
+    void settle(const FileResult& r) {
+        const Pending p = std::move(pending_.front());
         pending_.pop_front();
-        pendingBytes_ -= p.bytes;
-        handedBytes_ -= p.handedBytes;
-        if (items_[p.item].existing.kind == NodeKind::file) pendingReplacing_ -= onDisk(items_[p.item].existing.size);
-        const ReadBackResult written = readBack_.next();
-        if (written.status != Status::ok) return fail(p.item, reasonFor(written.status, CopyReason::readError));
-        const Digest& source = p.handedOver ? written.source : p.source;
-        if (written.digest != source) return fail(p.item, CopyReason::differs);
-        if (!commit(p.item, *p.temp)) return;
-        ++outcome_.files;
-        outcome_.bytes += p.bytes;
-        record(p.item, source);
+        pendingReplacing_ -= p.replacing;
+        switch (r.kind) {
+        case FileResult::Kind::cancelled:
+        case FileResult::Kind::hashed: return;
+        case FileResult::Kind::failed:
+            fail(p.item, r.reason);
+            break;
+        case FileResult::Kind::unchanged:
+            ++outcome_.unchanged;
+            record(p.item, r.digest);
+            break;
+        case FileResult::Kind::copied: {
+            Temporary temp(io_, p.temporary);
+            if (!commit(p.item, temp)) break;
+            ++outcome_.files;
+            outcome_.bytes += r.bytes;
+            record(p.item, r.digest);
+            break;
+        }
+        }
+        finished(p.item);
     }
 
     CopyIo& io_;
@@ -566,19 +543,17 @@ private:
     std::vector<Item> items_;
     std::unordered_set<std::string> leaveOut_;
     std::string keepText_, keepRoot_;
-    std::vector<char> buffer_ = std::vector<char>(kChunk);
-    std::unique_ptr<Sha256> hash_ = makeSha256();
     std::deque<Pending> pending_;
-    std::uint64_t pendingBytes_ = 0;
-    std::uint64_t handedBytes_ = 0;
-    std::uint64_t pendingReplacing_ = 0;  // on disk, of the old files pending ones replace
+    std::uint64_t pendingReplacing_ = 0;
+    std::size_t current_ = top;  // the file handed over last
+    std::uint64_t doneFiles_ = 0, doneBytes_ = 0, shownBytes_ = 0;
     unsigned temporaries_ = 0;
     bool cancelled_ = false;
     Clock::time_point lastEvents_;
     CopyOutcome outcome_;
-    // Declared last, so destroyed first: its thread has read every queued
-    // file before the files go.
-    ReadBack readBack_;
+    // Declared last, so destroyed first: its threads are done before the
+    // rest goes.
+    FileWorkers workers_;
 };
 
 class FolderCopy final : public ShellCopy {
@@ -588,8 +563,8 @@ public:
 
     CopyOutcome copyFolder(std::string_view source, std::string_view destination,
                            const CopyOptions& options) override {
-                // Files are read back on a second thread, unless the fault seam
-        // waits to count calls, whose order must then not depend on timing.
+        // Files are copied by worker threads, unless the fault seam waits
+        // to count calls, whose order must then not depend on timing.
         const bool threaded = !faults_ || !faults_->armed();
         return Run(*io_, events_, progress_, source, destination, options, threaded).go();
     }

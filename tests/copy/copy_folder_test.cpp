@@ -4,7 +4,7 @@
 #include "copy_fixture.h"
 
 #include "platform/error.h"
-#include "platform/read_back.h"
+#include "platform/file_workers.h"
 #include "platform/sha256.h"
 #include "drive/DesktopFakes.h"
 
@@ -93,20 +93,41 @@ TEST_F(CopyContract, ManyFilesCheckedMeanwhileAreReportedInTheirOrder) {
     EXPECT_TRUE(temporaries("D").empty());
 }
 
-// Threaded, the copy hands a small file's bytes to the read-back thread,
-// which must tell written bytes that differ from them.
-TEST_F(CopyContract, TheReadBackThreadTellsAWrittenFileFromTheBytesHandedOver) {
-    writeFile("f", "written");
+// Threaded, results come back in the order jobs went in, whichever worker
+// ends first; what is cancelled or never taken leaves no temporary behind.
+TEST_F(CopyContract, WorkersAnswerInOrderAndLeaveNoTemporaryWhenCancelled) {
     const auto io = platform::makeCopyIo(files);
-    std::string native;
-    ASSERT_EQ(io->native(path("f"), native), Status::ok);
-    platform::ReadBack check(*io, true);
-    check.queue(native, std::string("written"));
-    check.queue(native, std::string("writteN"));
-    const platform::ReadBackResult same = check.next(), differs = check.next();
-    EXPECT_EQ(same.digest, sha256Of("written"));
-    EXPECT_EQ(same.source, same.digest);
-    EXPECT_NE(differs.source, differs.digest);
+    std::vector<std::string> contents{pattern(3 << 20, 'a')};  // one large file first
+    for (char c = 'b'; c < 'l'; ++c) contents.push_back(pattern(100 + c, c));
+    std::vector<platform::FileJob> jobs;
+    std::uint64_t total = 0;
+    for (std::size_t i = 0; i < contents.size(); ++i) {
+        const std::string n = std::to_string(i);
+        writeFile("w\\s" + n, contents[i]);
+        platform::FileJob& job = jobs.emplace_back();
+        ASSERT_EQ(io->native(path("w\\s" + n), job.source), Status::ok);
+        ASSERT_EQ(io->native(path("w\\~orrindale-" + n + ".tmp"), job.temporary), Status::ok);
+        job.size = contents[i].size();
+        total += job.size;
+    }
+    {
+        platform::FileWorkers workers(*io, 2);
+        for (const auto& job : jobs) workers.submit(job);
+        for (std::size_t i = 0; i < contents.size(); ++i) {
+            const auto r = workers.take(std::chrono::hours(1));
+            ASSERT_TRUE(r && r->kind == platform::FileResult::Kind::copied);
+            EXPECT_EQ(r->digest, sha256Of(contents[i])) << i;
+            EXPECT_EQ(read("w\\~orrindale-" + std::to_string(i) + ".tmp"), contents[i]);
+        }
+        EXPECT_EQ(workers.bytesDone(), total) << "every source byte, once";
+    }
+    for (const auto& job : jobs) ASSERT_EQ(io->removeFile(job.temporary), Status::ok);
+    {
+        platform::FileWorkers workers(*io, 2);
+        for (const auto& job : jobs) workers.submit(job);
+        workers.cancel();
+    }
+    EXPECT_TRUE(temporaries("w").empty());
 }
 
 // The attributes themselves are checked, not only that the write got
