@@ -16,15 +16,20 @@ int hexValue(char c) {
 
 }  // namespace
 
-std::string manifestText(std::vector<CopyOutcome::FileDigest> digests) {
+bool manifestText(std::vector<CopyOutcome::FileDigest> digests, const std::function<bool(std::string_view)>& write) {
+    constexpr std::size_t kPiece = std::size_t{64} << 10;
     std::sort(digests.begin(), digests.end(), [](const auto& a, const auto& b) { return a.path < b.path; });
     std::string text;
     for (const auto& d : digests) {
         std::string path = d.path;
         std::replace(path.begin(), path.end(), '\\', '/');
         text += hexText(d.digest) + "  " + path + "\n";
+        if (text.size() >= kPiece) {
+            if (!write(text)) return false;
+            text.clear();
+        }
     }
-    return text;
+    return text.empty() || write(text);
 }
 
 std::optional<std::vector<CopyOutcome::FileDigest>> parseManifest(std::string_view text) {

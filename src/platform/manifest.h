@@ -5,6 +5,7 @@
 
 #include "copy_outcome.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,7 +14,9 @@
 namespace orr::platform {
 
 // Paths in `digests` use "\" (as copies record them); the text uses "/".
-std::string manifestText(std::vector<CopyOutcome::FileDigest> digests);
+// The text goes to `write` a piece at a time, so that a large manifest is
+// never whole in memory; false from `write` stops it, and is returned.
+bool manifestText(std::vector<CopyOutcome::FileDigest> digests, const std::function<bool(std::string_view)>& write);
 // Nothing when a line is not of the format.
 std::optional<std::vector<CopyOutcome::FileDigest>> parseManifest(std::string_view text);
 

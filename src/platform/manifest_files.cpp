@@ -12,7 +12,7 @@ namespace orr::platform {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr std::size_t kChunk = std::size_t{1} << 20;
+constexpr std::size_t kChunk = std::size_t{256} << 10;
 
 
 // Runs pending events about every 100 ms, as a copy does.
@@ -59,7 +59,7 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
 
     Pacer pacer(events);
     const std::unique_ptr<Sha256> hash = makeSha256();
-    std::vector<char> buffer(kChunk);
+    std::vector<char> buffer;  // only for files the copies did not hash
     std::vector<CopyOutcome::FileDigest> entries;
     for (const std::string& set : sets) {
         std::vector<std::string> files;
@@ -71,18 +71,21 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
                 continue;
             }
             Status s;
+            buffer.resize(kChunk);
             const std::optional<Digest> d = fileDigest(io, joinBelow(io, base, file), *hash, buffer, s);
             if (!d) return false;  // a file of the backup that cannot be read: no manifest vouches for it
             entries.push_back({file, *d});
             pacer.tick();
         }
     }
-    const std::string text = manifestText(std::move(entries));
+    byPath.clear();
     const std::string temp = io.join(io.parent(target), "~orrindale-manifest.tmp");
     io.removeFile(temp);
     std::unique_ptr<WriteStream> out;
     if (io.createNew(temp, out) != Status::ok) return false;
-    const bool written = out->write(text) == Status::ok && out->flush() == Status::ok && out->close(nullptr) == Status::ok;
+    const bool written =
+        manifestText(std::move(entries), [&](std::string_view piece) { return out->write(piece) == Status::ok; }) &&
+        out->flush() == Status::ok && out->close(nullptr) == Status::ok;
     out.reset();
     if (!written || io.rename(temp, target) != Status::ok || io.sync(io.parent(target)) != Status::ok) {
         io.removeFile(temp);
