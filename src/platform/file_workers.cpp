@@ -102,6 +102,14 @@ std::optional<FileResult> FileWorkers::take(std::chrono::milliseconds wait, std:
     return out;
 }
 
+std::optional<FileResult> FileWorkers::await(std::size_t batch, std::chrono::milliseconds interval,
+                                             const std::function<bool()>& meanwhile) {
+    for (;;) {
+        if (std::optional<FileResult> r = take(interval, batch)) return r;
+        if (!meanwhile()) return std::nullopt;
+    }
+}
+
 void FileWorkers::work() {
     Tools tools{std::vector<char>(kBuffer), nullptr};
     std::unique_lock lock(mutex_);

@@ -49,6 +49,13 @@ struct FileResult {
 
 class FileWorkers {
 public:
+    // Two threads keep a disk and a core busy while another file is
+    // hashed; more would mostly compete for the same disk.
+    static constexpr unsigned kThreads = 2;
+    // Jobs a caller keeps outstanding at most; it waits for half of them
+    // when there are this many, one wake-up per batch.
+    static constexpr std::size_t kQueue = 64;
+
     // `threads` 0: jobs run in submit(), and `between`, asked after every
     // full buffer of a file, may cancel (false) or throw through submit().
     FileWorkers(CopyIo& io, unsigned threads, std::function<bool()> between = {});
@@ -64,6 +71,10 @@ public:
     // The oldest job's result. When none is there, waits at most `wait`
     // until the oldest `batch` (or all outstanding) are.
     std::optional<FileResult> take(std::chrono::milliseconds wait, std::size_t batch = 1);
+    // The same, waiting as long as it takes and asking `meanwhile` every
+    // `interval` of the wait; nothing once that answers false.
+    std::optional<FileResult> await(std::size_t batch, std::chrono::milliseconds interval,
+                                    const std::function<bool()>& meanwhile);
     // Jobs not finished end as `cancelled`, their files removed.
     void cancel() { cancelled_ = true; }
 

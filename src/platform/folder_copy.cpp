@@ -25,11 +25,6 @@ constexpr std::uint64_t kCluster = 4096;
 // written, it holds the old files that files waiting for their check still
 // keep (settleReady).
 constexpr std::uint64_t kMargin = std::uint64_t{1} << 20;
-// Files handed to the workers and not yet renamed into place, at most.
-constexpr std::size_t kPendingFiles = 64;
-// Threads that copy files. Two keep a disk and a core busy while another
-// file is hashed; more would mostly compete for the same disk.
-constexpr unsigned kWorkers = 2;
 // Without a progress display, pending events run this often.
 constexpr auto kEventInterval = std::chrono::milliseconds(100);
 
@@ -84,7 +79,7 @@ public:
     Run(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view source,
         std::string_view destination, const CopyOptions& options, bool threaded)
         : io_(io), events_(events), progress_(progress), sourceText_(source), destinationText_(destination),
-          workers_(io, threaded ? kWorkers : 0, [this] { return withinFile(); }) {
+          workers_(io, threaded ? FileWorkers::kThreads : 0, [this] { return withinFile(); }) {
         for (const std::string& path : options.leaveOut) leaveOut_.insert(ascii::upper(path));
         keepText_ = options.keepReplacedIn;
     }
@@ -463,7 +458,7 @@ private:
         if (sameAsSource(i)) return failed(CopyReason::sameFile);
         const std::uint64_t replacing = item.existing.kind == NodeKind::file ? onDisk(item.existing.size) : 0;
         while (!cancelled_ && !pending_.empty() &&
-               (pending_.size() >= kPendingFiles || pendingReplacing_ + replacing > kMargin))
+               (pending_.size() >= FileWorkers::kQueue || pendingReplacing_ + replacing > kMargin))
             settleFront(pending_.size() / 2);
         if (cancelled_) return true;
         FileJob job{sourceOf(i), temporaryIn(item.parent), {}, item.info.size};
@@ -502,9 +497,9 @@ private:
     // oldest `batch` of them, letting events run meanwhile (unless that
     // cancels the copy).
     void settleFront(std::size_t batch) {
-        std::optional<FileResult> r;
-        while (!(r = workers_.take(kEventInterval, batch)))
-            if (!yield(pending_.front().item, workers_.bytesDone())) return cancel();
+        const auto r = workers_.await(batch, kEventInterval,
+                                      [&] { return yield(pending_.front().item, workers_.bytesDone()); });
+        if (!r) return cancel();
         settle(*r);
     }
     void settle(const FileResult& r) {
@@ -563,20 +558,21 @@ public:
 
     CopyOutcome copyFolder(std::string_view source, std::string_view destination,
                            const CopyOptions& options) override {
-        // Files are copied by worker threads, unless the fault seam waits
-        // to count calls, whose order must then not depend on timing.
-        const bool threaded = !faults_ || !faults_->armed();
-        return Run(*io_, events_, progress_, source, destination, options, threaded).go();
+        return Run(*io_, events_, progress_, source, destination, options, threaded()).go();
     }
     bool writeManifest(std::string_view folder, const std::vector<std::string>& sets,
                        const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest) override {
         return platform::writeManifest(*io_, events_, folder, sets, known, manifest);
     }
     VerifyOutcome verify(std::string_view folder, std::string_view manifest) override {
-        return verifyManifest(*io_, events_, progress_, folder, manifest);
+        return verifyManifest(*io_, events_, progress_, folder, manifest, threaded() ? FileWorkers::kThreads : 0);
     }
 
 private:
+    // Files are copied and checked by worker threads, unless the fault seam
+    // waits to count calls, whose order must then not depend on timing.
+    bool threaded() const { return !faults_ || !faults_->armed(); }
+
     std::unique_ptr<CopyIo> io_;
     EventPump& events_;
     CopyProgress* progress_;

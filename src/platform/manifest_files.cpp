@@ -1,10 +1,12 @@
 #include "manifest_files.h"
+#include "file_workers.h"
 #include "platform/ascii.h"
 
 #include "sha256.h"
 #include "shell_copy.h"
 
 #include <chrono>
+#include <deque>
 #include <optional>
 #include <unordered_map>
 
@@ -95,7 +97,7 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
 }
 
 VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view folder,
-                             std::string_view manifest) {
+                             std::string_view manifest, unsigned threads) {
     VerifyOutcome outcome;
     std::string base, path;
     std::string text;
@@ -123,7 +125,6 @@ VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progre
         outcome.unreadableManifest = true;
         return outcome;
     }
-    const std::unique_ptr<Sha256> hash = makeSha256();
     std::optional<Pacer> pacer;
     if (progress) progress->begin(std::string(manifest), std::string(folder), entries->size(), 0);
     else pacer.emplace(events);
@@ -133,28 +134,54 @@ VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progre
             if (p) p->end();
         }
     } endProgress{progress};
+
+    // Files are hashed by the workers and their results noted in the
+    // manifest's order; a missing one waits for those before it.
+    FileWorkers workers(io, threads);
+    std::deque<const CopyOutcome::FileDigest*> pending;
     std::uint64_t done = 0;
-    for (const auto& e : *entries) {
-        const std::string file = joinBelow(io, base, e.path);
-        NodeInfo info;
-        Status s;
-        if (io.stat(file, info) != Status::ok || info.kind != NodeKind::file) {
-            outcome.damaged.push_back({e.path, VerifyOutcome::Problem::missing});
-        } else if (const auto d = fileDigest(io, file, *hash, buffer, s); !d) {
-            outcome.damaged.push_back({e.path, VerifyOutcome::Problem::unreadable});
-        } else if (*d != e.digest) {
-            outcome.damaged.push_back({e.path, VerifyOutcome::Problem::differs});
-        } else {
-            ++outcome.ok;
-        }
-        ++done;
+    const auto goOn = [&](const std::string& path) {
         if (pacer) {
             pacer->tick();
-        } else if (!progress->advance(std::string(folder) + "\\" + e.path, done, 0)) {
-            outcome.cancelled = true;
-            break;
+            return true;
         }
+        return progress->advance(std::string(folder) + "\\" + path, done, 0);
+    };
+    const auto note = [&](const CopyOutcome::FileDigest& e, std::optional<VerifyOutcome::Problem> problem) {
+        if (problem) outcome.damaged.push_back({e.path, *problem});
+        else ++outcome.ok;
+        ++done;
+        return goOn(e.path);
+    };
+    const auto settle = [&](const FileResult& r) {
+        const CopyOutcome::FileDigest& e = *pending.front();
+        pending.pop_front();
+        if (r.kind != FileResult::Kind::hashed) return note(e, VerifyOutcome::Problem::unreadable);
+        if (r.digest != e.digest) return note(e, VerifyOutcome::Problem::differs);
+        return note(e, std::nullopt);
+    };
+    const auto wait = [&](std::size_t batch) {
+        const auto r = workers.await(batch, std::chrono::milliseconds(100), [&] { return goOn(pending.front()->path); });
+        return r && settle(*r);
+    };
+    bool going = true;
+    for (auto e = entries->begin(); going && e != entries->end(); ++e) {
+        const std::string file = joinBelow(io, base, e->path);
+        NodeInfo info;
+        if (io.stat(file, info) != Status::ok || info.kind != NodeKind::file) {
+            while (going && !pending.empty()) going = wait(pending.size());
+            going = going && note(*e, VerifyOutcome::Problem::missing);
+            continue;
+        }
+        workers.submit({file, {}, {}, info.size});
+        pending.push_back(&*e);
+        while (going && !pending.empty())
+            if (const auto r = workers.take(std::chrono::milliseconds(0))) going = settle(*r);
+            else break;
+        if (going && pending.size() >= FileWorkers::kQueue) going = wait(pending.size() / 2);
     }
+    while (going && !pending.empty()) going = wait(pending.size());
+    outcome.cancelled = !going;
     return outcome;
 }
 

@@ -14,8 +14,9 @@ namespace orr::platform {
 bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const std::vector<std::string>& sets,
                    const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest);
 // With `progress`, the check shows in it and its Cancel stops the check.
+// Files are read by `threads` worker threads (0: on this one).
 class CopyProgress;
 VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view folder,
-                             std::string_view manifest);
+                             std::string_view manifest, unsigned threads);
 
 }  // namespace orr::platform
