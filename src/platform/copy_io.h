@@ -3,6 +3,11 @@
 // "\\?\" paths for the wide functions, so that no 260-character limit
 // applies; on POSIX host paths through the drive map. Every call returns
 // its outcome; none throws.
+//
+// The copy's worker threads call openRead(), createNew(), removeFile() and
+// the streams at the same time as the copying thread calls the rest: an
+// implementation keeps no state between calls beyond its drive map, which
+// only native() reads.
 #pragma once
 
 #include "sha256.h"

@@ -21,9 +21,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::uint64_t kCluster = 4096;
-// Room kept beyond what a copy needs in the end: besides the file being
-// written, it holds the old files that files waiting for their check still
-// keep (settleReady).
+// Room kept beyond what a copy needs in the end: it holds the old files
+// that files handed to the workers and not yet renamed still keep
+// (copyFile waits before it hands over more).
 constexpr std::uint64_t kMargin = std::uint64_t{1} << 20;
 // Without a progress display, pending events run this often.
 constexpr auto kEventInterval = std::chrono::milliseconds(100);
