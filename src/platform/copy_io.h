@@ -66,6 +66,9 @@ public:
     // Commits what was written before the file is renamed into place
     // (where this OS makes data durable per file; see CopyIo::sync).
     virtual Status flush() = 0;
+    // Reads the file back from `offset` through the same handle, which
+    // spares opening it again; `got` 0 at the end. Before close() only.
+    virtual Status readBack(std::uint64_t offset, std::span<char> into, std::size_t& got) = 0;
     // Gives the file `meta` (when not null) and closes it; a close that
     // fails means the data may not be there.
     virtual Status close(const FileMeta* meta) = 0;

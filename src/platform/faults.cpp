@@ -66,6 +66,10 @@ public:
         if (auto e = plan_.due(FileOp::flush)) return e->error;
         return inner_->flush();
     }
+    Status readBack(std::uint64_t offset, std::span<char> into, std::size_t& got) override {
+        if (auto e = plan_.due(FileOp::read)) return e->error;
+        return inner_->readBack(offset, into, got);
+    }
     Status close(const FileMeta* meta) override { return inner_->close(meta); }
 
 private:

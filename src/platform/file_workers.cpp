@@ -232,17 +232,26 @@ FileResult FileWorkers::copy(const FileJob& job, Tools& tools, std::uint64_t& co
     }
     out.digest = hash.finish();
     if (Status s = temp.stream->flush(); s != Status::ok) return failed(s, CopyReason::writeError);
+
+    // Read back before it may take the target's place.
+    for (std::uint64_t at = 0;;) {
+        std::size_t got = 0;
+        if (Status s = temp.stream->readBack(at, tools.buffer, got); s != Status::ok) {
+            hash.finish();
+            return failed(s, CopyReason::readError);
+        }
+        if (got == 0) break;
+        hash.update({tools.buffer.data(), got});
+        at += got;
+        if (got == tools.buffer.size() && !goOn()) {
+            hash.finish();
+            return {};
+        }
+    }
+    if (hash.finish() != out.digest) return failed(Status::ok, CopyReason::differs);
     const Status closed = temp.stream->close(&in->meta());
     temp.stream.reset();
     if (closed != Status::ok) return failed(closed, CopyReason::writeError);
-
-    // Read back before it may take the target's place.
-    Status s;
-    const std::optional<Digest> written =
-        fileDigest(io_, job.temporary, hash, tools.buffer, s, [this] { return goOn(); });
-    if (cancelled_) return {};
-    if (!written) return failed(s, CopyReason::readError);
-    if (*written != out.digest) return failed(Status::ok, CopyReason::differs);
     out.kind = FileResult::Kind::copied;
     temp.keep();
     return out;

@@ -239,7 +239,7 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
                           Case{FileOp::flush, 1, Status::ioError, CopyReason::writeError},
                           Case{FileOp::rename, 1, Status::accessDenied, CopyReason::accessDenied},
                           Case{FileOp::open, 2, Status::sharingViolation, CopyReason::inUse},
-                          Case{FileOp::open, 3, Status::ioError, CopyReason::readError}}) {  // the read-back
+                          Case{FileOp::read, 8, Status::ioError, CopyReason::readError}}) {  // the read-back
         files.removeFile(path("dst\\Set\\next.iff"));
         faults.failNth(c.op, c.n, c.error);
         const CopyOutcome outcome = copyFolder(path("src\\Set"), path("dst"));

@@ -91,6 +91,15 @@ public:
     // Deliberately nothing: the copy makes the whole volume durable once at
     // its end (sync), which costs far less than an fsync per file.
     Status flush() override { return Status::ok; }
+    Status readBack(std::uint64_t offset, std::span<char> into, std::size_t& got) override {
+        for (;;) {
+            const ssize_t n = ::pread(fd_.get(), into.data(), into.size(), static_cast<off_t>(offset));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return lastError();
+            got = static_cast<std::size_t>(n);
+            return Status::ok;
+        }
+    }
     Status close(const FileMeta* meta) override {
         if (meta) {
             // A new file has no attribute record of its own to lose.
@@ -186,7 +195,7 @@ public:
         return Status::ok;
     }
     Status createNew(const std::string& path, std::unique_ptr<WriteStream>& out) override {
-        UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
         if (!fd) return lastError();
         out = std::make_unique<PosixWrite>(std::move(fd));
         return Status::ok;

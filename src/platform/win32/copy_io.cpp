@@ -64,6 +64,18 @@ public:
         return Status::ok;
     }
     Status flush() override { return FlushFileBuffers(h_.get()) ? Status::ok : lastStatus(); }
+    // A positioned read on the synchronous handle.
+    Status readBack(std::uint64_t offset, std::span<char> into, std::size_t& got) override {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD n = 0;
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(into.size(), 1u << 30));
+        if (!ReadFile(h_.get(), into.data(), want, &n, &at) && GetLastError() != ERROR_HANDLE_EOF)
+            return lastStatus();
+        got = n;
+        return Status::ok;
+    }
     // Time and attributes in one call on the open handle: the data is
     // written by then, and the file is not looked up by name again.
     Status close(const FileMeta* meta) override {
@@ -210,7 +222,7 @@ public:
     }
     Status createNew(const std::string& path, std::unique_ptr<WriteStream>& out) override {
         std::wstring w = wide(path);
-        FileHandle h(CreateFileW(w.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        FileHandle h(CreateFileW(w.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!h) return lastStatus();
         out = std::make_unique<Win32Write>(std::move(h));
