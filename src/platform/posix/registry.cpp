@@ -219,8 +219,10 @@ private:
         }
         out.close();
         if (out) fs::rename(temp, file_, ec);
-        if (!out || ec) fs::remove(temp, ec);
-        return out && !ec ? reg::ok : reg::cantWrite;
+        if (out && !ec) return reg::ok;
+        std::error_code ignored;  // the rename's failure is the one to report
+        fs::remove(temp, ignored);
+        return reg::cantWrite;
     }
 
     // The permission bits, not an access check: they decide also for root.

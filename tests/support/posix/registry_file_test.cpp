@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace orr::platform {
 namespace {
@@ -28,6 +29,14 @@ TEST(RegistryFile, AMalformedOrReadOnlyFileLimitsWhatTheRegistryDoes) {
     EXPECT_EQ(registry->createKey(hkcu, "Software\\New", reg::read, k), reg::accessDenied);
     EXPECT_EQ(registry->deleteKey(hkcu, "Software\\Orr"), reg::accessDenied);
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+
+    // A write that cannot be made says so and leaves the file as it was.
+    const auto bytes = [&] { return (std::stringstream() << std::ifstream(file, std::ios::binary).rdbuf()).str(); };
+    const std::string before = bytes();
+    fs::create_directories(fs::path(file) += ".new/in the way");
+    EXPECT_EQ(registry->createKey(hkcu, "Software\\Other", reg::allAccess, k), reg::cantWrite);
+    EXPECT_EQ(bytes(), before);
+    fs::remove_all(fs::path(file) += ".new");
 
     // A value of a key no line made, a key without its parent, a type that
     // is no number, a line of neither kind.
