@@ -21,7 +21,6 @@ constexpr const char* kSection = "Backup";
 // Longer than any path the system can name.
 constexpr std::size_t kLocationBuffer = 32768;
 
-
 Verdict refuse(std::string message, bool clearPath) {
     Verdict v;
     v.message = std::move(message);

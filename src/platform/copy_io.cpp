@@ -34,9 +34,15 @@ std::optional<Digest> fileDigest(CopyIo& io, const std::string& path, Sha256& ha
                                  Status& status, const std::function<bool()>& goOn) {
     std::unique_ptr<ReadStream> in;
     if ((status = io.openRead(path, in, false)) != Status::ok) return std::nullopt;
+    return streamDigest([&](std::span<char> into, std::size_t& got) { return in->read(into, got); }, hash, buffer,
+                        status, goOn);
+}
+
+std::optional<Digest> streamDigest(const ReadInto& read, Sha256& hash, std::span<char> buffer, Status& status,
+                                   const std::function<bool()>& goOn) {
     for (;;) {
         std::size_t got = 0;
-        if ((status = in->read(buffer, got)) != Status::ok) break;
+        if ((status = read(buffer, got)) != Status::ok) break;
         if (got == 0) return hash.finish();
         hash.update(buffer.first(got));
         if (got == buffer.size() && goOn && !goOn()) break;

@@ -123,6 +123,27 @@ public:
 class FileSystem;
 std::unique_ptr<CopyIo> makeCopyIo(FileSystem& files);
 
+// A temporary file that is removed unless it was renamed into place, also
+// when the program ends in the middle of writing it.
+class Temporary {
+public:
+    Temporary(CopyIo& io, std::string path) : io_(io), path_(std::move(path)) {}
+    ~Temporary() {
+        stream.reset();
+        if (!kept_) io_.removeFile(path_);
+    }
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+    const std::string& path() const { return path_; }
+    void kept() { kept_ = true; }
+    std::unique_ptr<WriteStream> stream;
+
+private:
+    CopyIo& io_;
+    std::string path_;
+    bool kept_ = false;
+};
+
 // The real path of `path`, which need not exist: its deepest existing
 // folder (put into `existing` when asked) with links and mapped drives
 // resolved, and the missing levels below it as given.
@@ -137,6 +158,10 @@ std::string joinBelow(CopyIo& io, std::string base, std::string_view relative);
 // answers false (`status` ok).
 std::optional<Digest> fileDigest(CopyIo& io, const std::string& path, Sha256& hash, std::span<char> buffer,
                                  Status& status, const std::function<bool()>& goOn = {});
+// The same over `read`, which fills a buffer as ReadStream::read does.
+using ReadInto = std::function<Status(std::span<char> into, std::size_t& got)>;
+std::optional<Digest> streamDigest(const ReadInto& read, Sha256& hash, std::span<char> buffer, Status& status,
+                                   const std::function<bool()>& goOn = {});
 
 // Whether the real path `inner` is the real path `outer` or lies below it.
 bool within(CopyIo& io, const std::string& inner, const std::string& outer);

@@ -8,32 +8,15 @@ namespace {
 
 constexpr std::size_t kBuffer = std::size_t{512} << 10;
 
-// Removes a temporary file unless it was kept, also when a job ends by an
-// exception (the program ending, in a job run on the caller's thread).
-class TempFile {
-public:
-    TempFile(CopyIo& io, const std::string& path) : io_(io), path_(path) {}
-    ~TempFile() {
-        stream.reset();
-        if (!kept_) io_.removeFile(path_);
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-    void keep() { kept_ = true; }
-    std::unique_ptr<WriteStream> stream;
-
-private:
-    CopyIo& io_;
-    const std::string& path_;
-    bool kept_ = false;
-};
-
 FileResult failed(Status s, CopyReason otherwise) {
     FileResult out;
     out.kind = FileResult::Kind::failed;
     out.reason = reasonFor(s, otherwise);
     return out;
 }
+
+// A source that could not be opened or read.
+FileResult unreadable(Status s) { return failed(s, s == Status::fileNotFound ? CopyReason::notFound : CopyReason::readError); }
 
 }  // namespace
 
@@ -166,7 +149,6 @@ FileResult FileWorkers::run(const FileJob& job, Tools& tools) {
     std::uint64_t counted = 0;  // of the job's bytes, for progress
     FileResult out = compareOrCopy(job, tools, counted);
     if (out.kind != FileResult::Kind::cancelled) {
-        ++files_;
         bytes_ += job.size;
         bytes_ -= counted;
     }
@@ -180,7 +162,7 @@ FileResult FileWorkers::compareOrCopy(const FileJob& job, Tools& tools, std::uin
     const std::optional<Digest> source = digest(job.source, tools, s, &counted);
     if (cancelled_) return {};
     if (job.temporary.empty()) {
-        if (!source) return failed(s, s == Status::fileNotFound ? CopyReason::notFound : CopyReason::readError);
+        if (!source) return unreadable(s);
         out.kind = FileResult::Kind::hashed;
         out.digest = *source;
         return out;
@@ -202,9 +184,10 @@ FileResult FileWorkers::compareOrCopy(const FileJob& job, Tools& tools, std::uin
 
 FileResult FileWorkers::copy(const FileJob& job, Tools& tools, std::uint64_t& counted) {
     std::unique_ptr<ReadStream> in;
-    if (Status s = io_.openRead(job.source, in, true); s != Status::ok)
-        return failed(s, s == Status::fileNotFound ? CopyReason::notFound : CopyReason::readError);
-    TempFile temp(io_, job.temporary);
+    if (Status s = io_.openRead(job.source, in, true); s != Status::ok) return unreadable(s);
+    // Removed on every way out but success, also when the program ends
+    // inside a job run on the caller's thread.
+    Temporary temp(io_, job.temporary);
     if (Status s = io_.createNew(job.temporary, temp.stream); s != Status::ok)
         return failed(s, CopyReason::writeError);
 
@@ -234,26 +217,23 @@ FileResult FileWorkers::copy(const FileJob& job, Tools& tools, std::uint64_t& co
     if (Status s = temp.stream->flush(); s != Status::ok) return failed(s, CopyReason::writeError);
 
     // Read back before it may take the target's place.
-    for (std::uint64_t at = 0;;) {
-        std::size_t got = 0;
-        if (Status s = temp.stream->readBack(at, tools.buffer, got); s != Status::ok) {
-            hash.finish();
-            return failed(s, CopyReason::readError);
-        }
-        if (got == 0) break;
-        hash.update({tools.buffer.data(), got});
-        at += got;
-        if (got == tools.buffer.size() && !goOn()) {
-            hash.finish();
-            return {};
-        }
-    }
-    if (hash.finish() != out.digest) return failed(Status::ok, CopyReason::differs);
+    std::uint64_t at = 0;
+    Status s;
+    const std::optional<Digest> written = streamDigest(
+        [&](std::span<char> into, std::size_t& got) {
+            const Status read = temp.stream->readBack(at, into, got);
+            at += got;
+            return read;
+        },
+        hash, tools.buffer, s, [this] { return goOn(); });
+    if (cancelled_) return {};
+    if (!written) return failed(s, CopyReason::readError);
+    if (*written != out.digest) return failed(Status::ok, CopyReason::differs);
     const Status closed = temp.stream->close(&in->meta());
     temp.stream.reset();
     if (closed != Status::ok) return failed(closed, CopyReason::writeError);
     out.kind = FileResult::Kind::copied;
-    temp.keep();
+    temp.kept();
     return out;
 }
 

@@ -78,8 +78,7 @@ public:
     // Jobs not finished end as `cancelled`, their files removed.
     void cancel() { cancelled_ = true; }
 
-    // For progress: files finished and source bytes gone through so far.
-    std::uint64_t filesDone() const { return files_; }
+    // For progress: source bytes gone through so far.
     std::uint64_t bytesDone() const { return bytes_; }
 
 private:
@@ -102,7 +101,7 @@ private:
     std::function<bool()> between_;
     Tools inline_;
     std::atomic<bool> cancelled_{false};
-    std::atomic<std::uint64_t> files_{0}, bytes_{0};
+    std::atomic<std::uint64_t> bytes_{0};
     std::size_t outstanding_ = 0;
 
     std::mutex mutex_;

@@ -30,7 +30,6 @@ constexpr auto kEventInterval = std::chrono::milliseconds(100);
 
 std::uint64_t onDisk(std::uint64_t bytes) { return (bytes + kCluster - 1) / kCluster * kCluster; }
 
-
 // The drive of a Windows path as messages name it: "D:\" or "\\server\share\".
 std::string volumeText(std::string_view path) {
     if (path.size() >= 2 && path[1] == ':') return std::string(path.substr(0, 2)) + "\\";
@@ -52,27 +51,6 @@ struct Item {
     bool blocked = false;  // its folder could not be listed or made
 };
 constexpr std::size_t top = static_cast<std::size_t>(-1);
-
-// A temporary file that is removed unless it was renamed into place, also
-// when the program ends in the middle of writing it.
-class Temporary {
-public:
-    Temporary(CopyIo& io, std::string path) : io_(io), path_(std::move(path)) {}
-    ~Temporary() {
-        stream.reset();
-        if (!kept_) io_.removeFile(path_);
-    }
-    Temporary(const Temporary&) = delete;
-    Temporary& operator=(const Temporary&) = delete;
-    const std::string& path() const { return path_; }
-    void kept() { kept_ = true; }
-    std::unique_ptr<WriteStream> stream;
-
-private:
-    CopyIo& io_;
-    std::string path_;
-    bool kept_ = false;
-};
 
 class Run {
 public:

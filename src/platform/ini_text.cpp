@@ -38,7 +38,6 @@ std::string_view trim(std::string_view s, std::string_view set) {
     return s.substr(first, s.find_last_not_of(set) - first + 1);
 }
 
-
 enum class Kind { blank, comment, header, entry };
 
 struct Parsed {

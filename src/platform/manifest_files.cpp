@@ -16,7 +16,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr std::size_t kChunk = std::size_t{256} << 10;
 
-
 // Runs pending events about every 100 ms, as a copy does.
 class Pacer {
 public:

@@ -327,11 +327,14 @@ TEST_F(CopyContract, AManifestListsEveryFileBelowTheSetsAndIsReplacedOnlyWhole) 
     EXPECT_EQ(text, digest("sofa") + "  Downloads/Sofa.far\n" + digest("house") + "  UserData/Houses/House01.iff\n");
     EXPECT_EQ(copier->verify(path("bk"), path("bk\\Sims.sha256")).ok, 2u);
 
-    // A manifest that cannot be put in place leaves the one there as it was.
-    faults.failNth(FileOp::rename, 1, Status::diskFull);
-    EXPECT_FALSE(copier->writeManifest(path("bk"), {"Downloads"}, {}, path("bk\\Sims.sha256")));
-    EXPECT_EQ(read("bk\\Sims.sha256"), text);
-    EXPECT_TRUE(temporaries("bk").empty());
+    // A manifest that cannot be written or put in place leaves the one
+    // there as it was.
+    for (FileOp op : {FileOp::write, FileOp::rename}) {
+        faults.failNth(op, 1, Status::diskFull);
+        EXPECT_FALSE(copier->writeManifest(path("bk"), {"Downloads"}, {}, path("bk\\Sims.sha256")));
+        EXPECT_EQ(read("bk\\Sims.sha256"), text);
+        EXPECT_TRUE(temporaries("bk").empty());
+    }
     // Nor does one that could not list a folder of the backup (Houses).
     faults.failNth(FileOp::list, 2, Status::accessDenied);
     EXPECT_FALSE(copier->writeManifest(path("bk"), {"UserData", "Downloads"}, {}, path("bk\\Sims.sha256")));
