@@ -211,7 +211,6 @@ void frmBackup::yield(int times) {
 
 void frmBackup::say(const std::string& text) { program_.services.messages.show(text, kCaption); }
 
-
 // Nested calls (from the backup run) change the step under this one: the
 // step at entry is kept in `s` and everything after Backup() reads only
 // program-wide values.

@@ -8,7 +8,6 @@
 namespace orr::drive {
 namespace {
 
-
 const std::string& waitSource(const Line& line) { return std::get<std::string>(line.tokens[2].value); }
 
 }  // namespace

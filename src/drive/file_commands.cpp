@@ -47,7 +47,6 @@ struct TreeEntry {
     std::string line;
 };
 
-
 // A folder comes before what it holds; names compare without regard to
 // letter case (then as written, for names that differ only in case).
 bool treeOrder(const TreeEntry& a, const TreeEntry& b) {

@@ -12,7 +12,6 @@ namespace attr = platform::attr;
 
 namespace {
 
-
 // A probe folder made and removed again: whether the user may write into
 // `folder`. A restore replaces files there, so a folder that can be made
 // but not removed again does not count as writable.

@@ -14,7 +14,6 @@ namespace {
 
 constexpr const char* kFixedLower = "c:\\program files\\Maxis\\The Sims";
 
-
 bool holds(const std::vector<std::string>& list, const std::string& s) {
     return std::any_of(list.begin(), list.end(), [&](const std::string& e) { return ascii::equal(e, s); });
 }

@@ -7,7 +7,6 @@
 #include "shell/WizardLook.h"
 #include "toolkit/MFile.h"
 
-
 namespace orr {
 namespace {
 
@@ -230,6 +229,5 @@ void frmRestore::btnSelect_Click() {
     // Cancel in the dialog gives "", which empties the box.
     txtDescriptor.setText(MFile::ShowOpenDialog(program_.dialogs, "Open", "Backup files BAK|*.BAK"));
 }
-
 
 }  // namespace orr

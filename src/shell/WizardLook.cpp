@@ -60,5 +60,4 @@ void ButtonRow::set(bool back, bool next, bool finish, bool cancel) {
             if (on == enabling) button->setEnabled(on);
 }
 
-
 }  // namespace orr::wizard

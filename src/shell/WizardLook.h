@@ -84,5 +84,4 @@ struct ButtonRow {
     ui::CommandButton cmdFinish;
 };
 
-
 }  // namespace orr::wizard

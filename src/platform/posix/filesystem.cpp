@@ -49,7 +49,6 @@ bool storedHiddenOrSystem(const fs::path& host) {
     return stored && (*stored & (attr::hidden | attr::system));
 }
 
-
 Status writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t n = ::write(fd, bytes.data(), bytes.size());
