@@ -31,7 +31,12 @@ public:
                        const std::vector<orr::platform::CopyOutcome::FileDigest>&, std::string_view) override {
         return true;
     }
-    orr::platform::VerifyOutcome verify(std::string_view, std::string_view) override { return {}; }
+    orr::platform::VerifyOutcome verify(std::string_view, std::string_view, const std::atomic<bool>*) override {
+        return {};
+    }
+    orr::platform::RoomNeed measure(std::string_view, std::string_view, const orr::platform::CopyOptions&) override {
+        return {};
+    }
     orr::platform::CopyOutcome copyFolder(std::string_view source, std::string_view destination,
                                           const orr::platform::CopyOptions&) override {
 #ifdef _WIN32

@@ -77,8 +77,14 @@ bool RecordingCopy::writeManifest(std::string_view folder, const std::vector<std
     return inner_ ? inner_->writeManifest(folder, sets, known, manifest) : true;
 }
 
-platform::VerifyOutcome RecordingCopy::verify(std::string_view folder, std::string_view manifest) {
-    platform::VerifyOutcome outcome = inner_ ? inner_->verify(folder, manifest) : platform::VerifyOutcome{};
+platform::RoomNeed RecordingCopy::measure(std::string_view source, std::string_view destination,
+                                          const platform::CopyOptions& options) {
+    return inner_ ? inner_->measure(source, destination, options) : platform::RoomNeed{};
+}
+
+platform::VerifyOutcome RecordingCopy::verify(std::string_view folder, std::string_view manifest,
+                                              const std::atomic<bool>* stop) {
+    platform::VerifyOutcome outcome = inner_ ? inner_->verify(folder, manifest, stop) : platform::VerifyOutcome{};
     if (onVerify) onVerify(std::string(folder), outcome);
     return outcome;
 }

@@ -114,7 +114,10 @@ public:
     bool writeManifest(std::string_view folder, const std::vector<std::string>& sets,
                        const std::vector<platform::CopyOutcome::FileDigest>& known,
                        std::string_view manifest) override;
-    platform::VerifyOutcome verify(std::string_view folder, std::string_view manifest) override;
+    platform::RoomNeed measure(std::string_view source, std::string_view destination,
+                               const platform::CopyOptions& options = {}) override;
+    platform::VerifyOutcome verify(std::string_view folder, std::string_view manifest,
+                                   const std::atomic<bool>* stop = nullptr) override;
 
     std::vector<Copy> copies;
     // Called as each copy starts, and with its outcome as it ends.

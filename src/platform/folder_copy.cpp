@@ -60,6 +60,7 @@ public:
           workers_(io, threaded ? FileWorkers::kThreads : 0, [this] { return withinFile(); }) {
         for (const std::string& path : options.leaveOut) leaveOut_.insert(ascii::upper(path));
         keepText_ = options.keepReplacedIn;
+        stop_ = options.stop;
     }
 
     CopyOutcome go() {
@@ -72,6 +73,24 @@ public:
         if (!plan()) return std::move(outcome_);
         copyAll();
         return std::move(outcome_);
+    }
+
+    // What go() would need on the destination's drive; writes nothing.
+    RoomNeed measure() {
+        measuring_ = true;
+        RoomNeed need;
+        need.volumeText = volumeText(destinationText_);
+        need.volume = ascii::upper(need.volumeText);
+        if (!prepare()) return need;
+        if (NodeInfo at; io_.identity(existingDestination_, at) == Status::ok && at.volume != 0)
+            need.volume = std::to_string(at.volume);
+        scan(sourceRoot_, top);
+        const Room room = countRoom();
+        need.write = room.write;
+        need.freed = keepText_.empty() ? room.freed : 0;
+        need.largest = room.largest;
+        if (std::uint64_t free = 0; io_.freeSpace(existingDestination_, free) == Status::ok) need.free = free;
+        return need;
     }
 
 private:
@@ -114,7 +133,7 @@ private:
             return refuse(cannot + "the path is not valid.");
         // A missing source becomes an empty folder, which lands empty.
         NodeInfo source;
-        if (io_.identity(sourceRoot_, source) != Status::ok && makeLevels(sourceRoot_) != Status::ok)
+        if (io_.identity(sourceRoot_, source) != Status::ok && (measuring_ || makeLevels(sourceRoot_) != Status::ok))
             return refuse(cannot + "the folder " + sourceText_ + " cannot be made.");
         if (io_.identity(sourceRoot_, source) != Status::ok || source.kind != NodeKind::folder)
             return refuse(cannot + "the folder " + sourceText_ + " does not exist.");
@@ -174,7 +193,7 @@ private:
         if (io_.list(folder, entries) != Status::ok) return out;
         for (NamedNode& e : entries) {
             if (e.info.kind == NodeKind::file && isCopyTemporary(e.name)) {
-                io_.removeFile(io_.join(folder, e.name));
+                if (!measuring_) io_.removeFile(io_.join(folder, e.name));
                 continue;
             }
             out.emplace(ascii::upper(e.name), std::move(e));
@@ -182,9 +201,12 @@ private:
         return out;
     }
 
-    // Names each target after what is there (its spelling wins), and
-    // refuses the copy before it writes anything when the room is short.
-    bool plan() {
+    struct Room {
+        std::uint64_t write = 0, freed = 0, largest = 0;
+    };
+    // Names each target after what is there (its spelling wins) and counts
+    // what the copy writes and what replacing frees, on disk.
+    Room countRoom() {
         std::unordered_map<std::size_t, Listing> listings;
         auto listingOf = [&](std::size_t folder) -> const Listing* {
             if (folder != top) {
@@ -200,7 +222,7 @@ private:
         NodeInfo landing;
         landingExists_ = io_.stat(landing_, landing) == Status::ok && landing.kind == NodeKind::folder;
 
-        std::uint64_t write = 0, freed = 0, largest = 0;
+        Room room;
         for (std::size_t i = 0; i < items_.size(); ++i) {
             Item& item = items_[i];
             item.target = item.name;
@@ -211,15 +233,21 @@ private:
                 }
             }
             if (item.info.kind != NodeKind::file) continue;
-            write += onDisk(item.info.size);
-            largest = std::max(largest, item.info.size);
-            if (item.existing.kind == NodeKind::file) freed += onDisk(item.existing.size);
+            room.write += onDisk(item.info.size);
+            room.largest = std::max(room.largest, onDisk(item.info.size));
+            if (item.existing.kind == NodeKind::file) room.freed += onDisk(item.existing.size);
         }
-        plannedBytes_ = write;
+        return room;
+    }
 
+    // Plans the targets and refuses the copy before it writes anything
+    // when the room is short.
+    bool plan() {
+        const Room room = countRoom();
+        plannedBytes_ = room.write;
         std::uint64_t free = 0;
         if (io_.freeSpace(existingDestination_, free) != Status::ok) return true;  // unknown: go on
-        const std::uint64_t need = (write > freed ? write - freed : 0) + onDisk(largest) + kMargin;
+        const std::uint64_t need = (room.write > room.freed ? room.write - room.freed : 0) + room.largest + kMargin;
         if (free < need)
             return refuse(volumeText(destinationText_) + " has " + sizeText(free) + " free; this copy needs " +
                           sizeText(need) + ".");
@@ -308,13 +336,15 @@ private:
     // never go back.
     bool yield(std::size_t item, std::uint64_t bytes) {
         shownBytes_ = std::max(shownBytes_, bytes);
-        if (progress_) return progress_->advance(windowsPath(item), doneFiles_, shownBytes_);
-        if (Clock::now() - lastEvents_ >= kEventInterval) {
+        if (progress_) {
+            if (!progress_->advance(windowsPath(item), doneFiles_, shownBytes_)) return false;
+        } else if (Clock::now() - lastEvents_ >= kEventInterval) {
             events_.process();
             lastEvents_ = Clock::now();
         }
-        return true;
+        return !stopped();
     }
+    bool stopped() const { return stop_ && stop_->load(); }
     // After each file (or link) is settled, copied or failed. A cancel
     // from here keeps what was settled and drops what was not, so what a
     // cancelled copy leaves does not depend on the workers' timing.
@@ -522,6 +552,8 @@ private:
     std::uint64_t doneFiles_ = 0, doneBytes_ = 0, shownBytes_ = 0;
     unsigned temporaries_ = 0;
     bool cancelled_ = false;
+    bool measuring_ = false;
+    const std::atomic<bool>* stop_ = nullptr;
     Clock::time_point lastEvents_;
     CopyOutcome outcome_;
     // Declared last, so destroyed first: its threads are done before the
@@ -538,12 +570,17 @@ public:
                            const CopyOptions& options) override {
         return Run(*io_, events_, progress_, source, destination, options, threaded()).go();
     }
+    RoomNeed measure(std::string_view source, std::string_view destination, const CopyOptions& options) override {
+        return Run(*io_, events_, progress_, source, destination, options, false).measure();
+    }
     bool writeManifest(std::string_view folder, const std::vector<std::string>& sets,
                        const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest) override {
         return platform::writeManifest(*io_, events_, folder, sets, known, manifest);
     }
-    VerifyOutcome verify(std::string_view folder, std::string_view manifest) override {
-        return verifyManifest(*io_, events_, progress_, folder, manifest, threaded() ? FileWorkers::kThreads : 0);
+    VerifyOutcome verify(std::string_view folder, std::string_view manifest,
+                         const std::atomic<bool>* stop) override {
+        return verifyManifest(*io_, events_, progress_, folder, manifest, threaded() ? FileWorkers::kThreads : 0,
+                              stop);
     }
 
 private:
@@ -558,6 +595,30 @@ private:
 };
 
 }  // namespace
+
+std::optional<RoomShort> roomShort(const std::vector<RoomNeed>& needs) {
+    struct Drive {
+        std::string text;
+        std::uint64_t write = 0, freed = 0, largest = 0;
+        std::optional<std::uint64_t> free;
+    };
+    std::vector<std::pair<std::string, Drive>> drives;  // in the copies' order
+    for (const RoomNeed& n : needs) {
+        auto it = std::find_if(drives.begin(), drives.end(), [&](const auto& d) { return d.first == n.volume; });
+        if (it == drives.end()) it = drives.insert(drives.end(), {n.volume, Drive{n.volumeText, 0, 0, 0, std::nullopt}});
+        Drive& d = it->second;
+        d.write += n.write;
+        d.freed += n.freed;
+        d.largest = std::max(d.largest, n.largest);
+        if (n.free) d.free = d.free ? std::min(*d.free, *n.free) : *n.free;
+    }
+    for (const auto& [volume, d] : drives) {
+        if (!d.free) continue;  // unknown: each copy checks again
+        const std::uint64_t need = (d.write > d.freed ? d.write - d.freed : 0) + d.largest + kMargin;
+        if (*d.free < need) return RoomShort{d.text, *d.free, need};
+    }
+    return std::nullopt;
+}
 
 std::unique_ptr<ShellCopy> makeShellCopy(FileSystem& files, EventPump& events, CopyProgress* progress,
                                          FaultPlan* faults) {

@@ -96,7 +96,7 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
 }
 
 VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view folder,
-                             std::string_view manifest, unsigned threads) {
+                             std::string_view manifest, unsigned threads, const std::atomic<bool>* stop) {
     VerifyOutcome outcome;
     std::string base, path;
     std::string text;
@@ -140,11 +140,9 @@ VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progre
     std::deque<const CopyOutcome::FileDigest*> pending;
     std::uint64_t done = 0;
     const auto goOn = [&](const std::string& path) {
-        if (pacer) {
-            pacer->tick();
-            return true;
-        }
-        return progress->advance(std::string(folder) + "\\" + path, done, 0);
+        if (pacer) pacer->tick();
+        else if (!progress->advance(std::string(folder) + "\\" + path, done, 0)) return false;
+        return !(stop && stop->load());
     };
     const auto note = [&](const CopyOutcome::FileDigest& e, std::optional<VerifyOutcome::Problem> problem) {
         if (problem) outcome.damaged.push_back({e.path, *problem});

@@ -6,6 +6,7 @@
 #include "events.h"
 #include "manifest.h"
 
+#include <atomic>
 #include <string_view>
 #include <vector>
 
@@ -14,9 +15,10 @@ namespace orr::platform {
 bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const std::vector<std::string>& sets,
                    const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest);
 // With `progress`, the check shows in it and its Cancel stops the check.
-// Files are read by `threads` worker threads (0: on this one).
+// Files are read by `threads` worker threads (0: on this one). `stop`, when
+// set, is asked between files: true cancels the check.
 class CopyProgress;
 VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view folder,
-                             std::string_view manifest, unsigned threads);
+                             std::string_view manifest, unsigned threads, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace orr::platform

@@ -10,7 +10,9 @@
 #include "events.h"
 #include "filesystem.h"
 
+#include <atomic>
 #include <cstdint>
+#include <optional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -49,7 +51,34 @@ struct CopyOptions {
     // The keeping costs no copy: the file gets a second name on the same
     // drive, or is moved.
     std::string keepReplacedIn;
+    // When set, asked between files (after events ran): true stops the copy
+    // as a cancel from its progress display would. The run that owns the
+    // flag sets it from a handler (the wizard's Cancel, its frame closing).
+    const std::atomic<bool>* stop = nullptr;
 };
+
+// What one copy would take on its destination's drive, found without
+// writing anything: the run adds up the copies that go to one drive and
+// checks them against its free space once, before the first is written.
+struct RoomNeed {
+    // Equal for two copies onto the same drive (its volume identity, or
+    // the drive as written where that cannot be read).
+    std::string volume;
+    std::string volumeText;    // "D:\" as messages name the drive
+    std::uint64_t write = 0;   // bytes the copy writes there, on disk
+    std::uint64_t freed = 0;   // bytes that replacing files frees (0 when they are kept)
+    std::uint64_t largest = 0; // the largest single file, on disk
+    std::optional<std::uint64_t> free;  // free bytes now; nothing when unknown
+};
+
+// A drive that is too small for what the copies onto it need together
+// (write less freed, plus the largest file and a margin), or nothing.
+struct RoomShort {
+    std::string volumeText;
+    std::uint64_t free = 0;
+    std::uint64_t need = 0;
+};
+std::optional<RoomShort> roomShort(const std::vector<RoomNeed>& needs);
 
 class ShellCopy {
 public:
@@ -60,6 +89,12 @@ public:
     // ending) passes through, after the file being written is cleared.
     virtual CopyOutcome copyFolder(std::string_view source, std::string_view destination,
                                    const CopyOptions& options = {}) = 0;
+    // What copyFolder(source, destination, options) would need on the
+    // destination's drive, without writing anything. A source or
+    // destination that cannot be resolved gives a need of 0 (the copy
+    // itself then refuses).
+    virtual RoomNeed measure(std::string_view source, std::string_view destination,
+                             const CopyOptions& options = {}) = 0;
 
     // Writes the manifest file `manifest` of `folder`: every file below its
     // subfolders `sets`; digests in `known` (paths below `folder`) are taken
@@ -68,8 +103,9 @@ public:
     virtual bool writeManifest(std::string_view folder, const std::vector<std::string>& sets,
                                const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest) = 0;
     // Reads every file the manifest lists below `folder` and compares it.
-    // Events run between files, as during a copy.
-    virtual VerifyOutcome verify(std::string_view folder, std::string_view manifest) = 0;
+    // Events run between files, as during a copy; `stop` as in CopyOptions.
+    virtual VerifyOutcome verify(std::string_view folder, std::string_view manifest,
+                                 const std::atomic<bool>* stop = nullptr) = 0;
 };
 
 // The folder's own name: the last level of its path, separators after it
