@@ -200,7 +200,7 @@ frmBackup::frmBackup(Program& program)
     buttons.cmdFinish.Click = [this] { cmdFinish_Click(); };
     btnSelect.Click = [this] { btnSelect_Click(); };
     cmdCopyPath.Click = [this] { Command1_Click(); };
-    FrameClose = [this] { program_.end(); };
+    FrameClose = [this] { program_.quit(); };
 }
 
 int frmBackup::step() const { return program_.backupStep; }
@@ -305,7 +305,7 @@ void frmBackup::cmdBack_Click() {
     fraSteps(step).bringToFront();
 }
 
-void frmBackup::cmdCancel_Click() { program_.end(); }
+void frmBackup::cmdCancel_Click() { program_.quit(); }
 
 void frmBackup::cmdFinish_Click() { program_.end(); }
 

@@ -8,7 +8,13 @@
 namespace orr::drive {
 namespace {
 
-const std::string& waitSource(const Line& line) { return std::get<std::string>(line.tokens[2].value); }
+const std::string& waitSource(const Line& line) { return std::get<std::string>(line.tokens.back().value); }
+
+// `wait copied N`: N; `wait copy`: nothing.
+std::optional<std::uint64_t> waitFiles(const Line& line) {
+    if (line.tokens.size() != 4) return std::nullopt;
+    return static_cast<std::uint64_t>(std::get<std::int64_t>(line.tokens[2].value));
+}
 
 }  // namespace
 
@@ -42,7 +48,7 @@ bool Runner::runPiece() {
         ran = true;
         if (command.holdsLines) {
             std::size_t end = holdEnd(next_);
-            waits_.push_back({waitSource(line), next_, end});
+            waits_.push_back({waitSource(line), next_, end, waitFiles(line)});
             next_ = end;
             continue;
         }
@@ -52,10 +58,10 @@ bool Runner::runPiece() {
     return ran;
 }
 
-bool Runner::copyStarting(const std::string& source) {
+bool Runner::runMet(const std::function<bool(const Wait&)>& meets) {
     std::vector<Wait> met;
     std::erase_if(waits_, [&](const Wait& w) {
-        if (!ascii::equal(w.source, source)) return false;
+        if (!meets(w)) return false;
         met.push_back(w);
         return true;
     });
@@ -64,9 +70,22 @@ bool Runner::copyStarting(const std::string& source) {
     return !met.empty();
 }
 
+bool Runner::copyStarting(const std::string& source) {
+    return runMet([&](const Wait& w) { return !w.files && ascii::equal(w.source, source); });
+}
+
+bool Runner::copySettled(const std::string& source, std::uint64_t files) {
+    return runMet([&](const Wait& w) { return w.files && files >= *w.files && ascii::equal(w.source, source); });
+}
+
 void Runner::reportUnmet() {
-    for (const Wait& w : waits_)
-        std::cout << "! wait copy " << formatValue(w.source) << " not met (no such copy started)\n";
+    for (const Wait& w : waits_) {
+        if (w.files)
+            std::cout << "! wait copied " << *w.files << ' ' << formatValue(w.source)
+                      << " not met (no such copy settled as many files)\n";
+        else
+            std::cout << "! wait copy " << formatValue(w.source) << " not met (no such copy started)\n";
+    }
     waits_.clear();
     std::cout.flush();
 }
@@ -78,7 +97,7 @@ void Runner::checkWaits(const std::vector<Line>& lines, const CommandTable& comm
             i + 1 < lines.size() ? commands.find(lines[i + 1].tokens.front().word) : nullptr;
         if (!next || next->input || next->holdsLines)
             throw UsageError("line " + std::to_string(lines[i].number) +
-                             ": wait copy holds no lines (those after it, up to the next start, click, "
+                             ": wait holds no lines (those after it, up to the next start, click, "
                              "type, key or wait)");
     }
 }
@@ -86,10 +105,13 @@ void Runner::checkWaits(const std::vector<Line>& lines, const CommandTable& comm
 void addWaitCommand(CommandTable& commands) {
     commands.add("wait", Command{
         [](const Line& line) {
-            bool ok = line.tokens.size() == 3 && line.tokens[1].kind == Token::Kind::word &&
-                      line.tokens[1].word == "copy" && line.tokens[2].kind == Token::Kind::value &&
-                      std::holds_alternative<std::string>(line.tokens[2].value);
-            if (!ok) throw UsageError("usage: wait copy \"SOURCE\"");
+            const auto& t = line.tokens;
+            const bool source = t.back().kind == Token::Kind::value && std::holds_alternative<std::string>(t.back().value);
+            const bool copy = t.size() == 3 && t[1].kind == Token::Kind::word && t[1].word == "copy";
+            const bool copied = t.size() == 4 && t[1].kind == Token::Kind::word && t[1].word == "copied" &&
+                                t[2].kind == Token::Kind::value && std::holds_alternative<std::int64_t>(t[2].value) &&
+                                std::get<std::int64_t>(t[2].value) > 0;
+            if (!source || !(copy || copied)) throw UsageError("usage: wait copy \"SOURCE\" | wait copied N \"SOURCE\"");
         },
         [](Session&, const Line&) {},
         false,

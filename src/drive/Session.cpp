@@ -98,6 +98,7 @@ void Session::start() {
     copies_.passTo(nullptr);
     program_.reset();
     shellCopy_.reset();
+    watching_.reset();
     progress_.reset();
     windowing_.reset();
     ended_ = false;
@@ -109,7 +110,11 @@ void Session::start() {
     // progress window: whether one appears depends on time, and the
     // transcript must not.
     progress_ = showProgress_ ? platform::makeSystemProgress(gui.events()) : nullptr;
-    shellCopy_ = platform::makeShellCopy(*native_.files, gui.events(), progress_.get(), &faults_);
+    watching_ = std::make_unique<WatchingProgress>(progress_.get(), gui.events(),
+                                                   [this](const std::string& source, std::uint64_t files) {
+                                                       return settledWatcher_ && settledWatcher_(source, files);
+                                                   });
+    shellCopy_ = platform::makeShellCopy(*native_.files, gui.events(), watching_.get(), &faults_);
     copies_.passTo(shellCopy_.get());
     program_ = std::make_unique<Program>(
         services_, Desktop{gui, clipboard_, browser_, *folders_, copies_, dialogs_, *registry_});

@@ -9,6 +9,7 @@
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "DesktopFakes.h"
+#include "WatchingProgress.h"
 #include "ui/headless/NoDesktop.h"
 
 #include <deque>
@@ -76,6 +77,10 @@ public:
     // system alike, so that a click those lines queued is served at a
     // fixed point whatever the copy itself lets run.
     void onCopyStart(std::function<bool(const std::string&)> watcher) { copyWatcher_ = std::move(watcher); }
+    // Called as each file of a folder copy settles, with the copy's source
+    // and the files settled so far; true when it ran script lines there
+    // (the program's pending events then run once, as on a copy's start).
+    void onCopySettled(WatchingProgress::Settled watcher) { settledWatcher_ = std::move(watcher); }
     // Makes the program and runs it: the start-up procedure, then its
     // message loop, which pulls the script's further lines from the input
     // whenever it waits for the user. Returns when the script has run out
@@ -110,11 +115,13 @@ private:
     // The program goes before its copy and its toolkit.
     std::unique_ptr<Windowing> windowing_;
     std::unique_ptr<platform::CopyProgress> progress_;
+    std::unique_ptr<WatchingProgress> watching_;
     std::unique_ptr<platform::ShellCopy> shellCopy_;
     bool showProgress_ = false;
     std::unique_ptr<Program> program_;
     std::function<bool()> input_;
     std::function<bool(const std::string&)> copyWatcher_;
+    WatchingProgress::Settled settledWatcher_;
     bool ended_ = false;
 };
 

@@ -91,6 +91,8 @@ int run(int argc, char** argv) {
     Runner runner(lines, commands, session);
     session.setInput([&runner] { return runner.runPiece(); });
     session.onCopyStart([&runner](const std::string& source) { return runner.copyStarting(source); });
+    session.onCopySettled(
+        [&runner](const std::string& source, std::uint64_t files) { return runner.copySettled(source, files); });
     while (runner.runPiece()) {
     }
     runner.reportUnmet();

@@ -39,11 +39,12 @@ std::vector<std::string> ClsSims::gameSets(platform::FileSystem& files, const st
 }
 
 bool SetsOutcome::completed() const {
-    return std::all_of(copies.begin(), copies.end(), [](const Copy& c) { return c.outcome.completed(); });
+    return !refused() && !stopped && interrupted.empty() && notCopied.empty() &&
+           std::all_of(copies.begin(), copies.end(), [](const Copy& c) { return c.outcome.completed(); });
 }
 
 bool SetsOutcome::cancelled() const {
-    return std::any_of(copies.begin(), copies.end(), [](const Copy& c) {
+    return stopped || std::any_of(copies.begin(), copies.end(), [](const Copy& c) {
         return c.outcome.result == platform::CopyOutcome::Result::cancelled;
     });
 }
@@ -65,10 +66,7 @@ std::deque<std::string>& ClsSims::GetSubFolders(const std::string& strFolder) {
     const std::string folder = pending_->front();
     pending_->pop_front();
 
-    // The platform's listing returns hidden and system entries too; the
-    // directory search this scan stands for never does.
     for (const auto& entry : services_.files.list(folder + "\\*.*")) {
-        if (entry.attributes & (attr::hidden | attr::system)) continue;
         const std::string path = folder + "\\" + entry.name;
         const auto bits = services_.files.attributes(path);
         if (!bits) throw RunError::fileNotFound();
@@ -93,12 +91,76 @@ std::string ClsSims::restoreDestination() {
     return game_.folder;
 }
 
+namespace {
+
+// Whether `folder` or a folder below it holds a file; links to folders are
+// not entered, as the copy does not enter them.
+bool holdsFile(platform::FileSystem& files, const std::string& folder) {
+    for (const auto& e : files.list(folder + "\\*.*")) {
+        if (!(e.attributes & attr::directory)) return true;
+        if (!(e.attributes & attr::alias) && holdsFile(files, folder + "\\" + e.name)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool ClsSims::refusedBeforeWriting(const Plan& plan, bool needFiles, SetsOutcome& outcome) {
+    services_.pointer.set(platform::Pointer::hourglass);
+    std::vector<platform::RoomNeed> needs;
+    bool anyFile = !needFiles;
+    for (const Step& step : plan) {
+        if (step.kind != Step::Kind::copy) continue;
+        needs.push_back(copier_.measure(step.from, step.to, step.options));
+        anyFile = anyFile || holdsFile(services_.files, step.from);
+    }
+    services_.pointer.set(platform::Pointer::normal);
+    outcome.nothingFound = !anyFile;
+    if (!outcome.nothingFound) outcome.room = platform::roomShort(needs);
+    return outcome.refused();
+}
+
+// Once the run is stopped, cancelled or interrupted, nothing more is
+// written: the copies left are named as not copied, and the wizard still
+// moves as it would, so that each front end ends where it expects.
+void ClsSims::carryOut(const Plan& plan, SetsOutcome& outcome) {
+    clsFileSystem fso(services_);
+    const auto halted = [&] {
+        if (stopRequested()) outcome.stopped = true;
+        return outcome.stopped || outcome.cancelled() || !outcome.interrupted.empty();
+    };
+    for (const Step& step : plan) {
+        switch (step.kind) {
+        case Step::Kind::copy:
+            if (halted()) outcome.notCopied.push_back(step.from);
+            else outcome.copies.push_back({step.from, MFile::CopyFolder(services_, copier_, step.from, step.to, step.options)});
+            break;
+        case Step::Kind::makeFolder:
+            if (!halted()) fso.MakeDIR(step.to);
+            break;
+        case Step::Kind::makeFolders:
+            if (halted()) break;
+            try {
+                fso.CreateDirectoryStruct(step.to);
+            } catch (const RunError& e) {
+                outcome.interrupted = "The folder " + step.to + " could not be made (" + e.description() + ").";
+            }
+            break;
+        case Step::Kind::next: nextStep_(); break;
+        case Step::Kind::finish:
+            // Deliberate: Finish, with its "complete", only for a backup that is.
+            if (!beforeFinish_ || beforeFinish_(outcome)) nextStep_();
+            break;
+        }
+    }
+}
+
 SetsOutcome ClsSims::BackupSims() {
     clsFileSystem fso(services_);
     SetsOutcome outcome;
-    auto copy = [&](const std::string& from, const std::string& to) {
-        if (outcome.cancelled()) return;
-        outcome.copies.push_back({from, MFile::CopyFolder(services_, copier_, from, to, options_)});
+    Plan plan;
+    const auto copy = [&](const std::string& from, const std::string& to) {
+        plan.push_back({Step::Kind::copy, from, to, options_});
     };
     const std::string game = game_.folder;
     const std::string store = existingVirtualStore();
@@ -108,35 +170,42 @@ SetsOutcome ClsSims::BackupSims() {
         if (!store.empty() && fso.FileExist(store + "\\" + name)) copy(store + "\\" + name, backupFolder_);
     };
 
-    std::vector<std::string> userData;
-    for (const auto& folder : GetSubFolders(game)) {
-        if (!isUserData(folder)) continue;
-        copy(folder, backupFolder_);
-        userData.push_back(platform::lastLevel(folder));
-        if (!store.empty() && fso.FileExist(store + "\\" + userData.back()))
-            copy(store + "\\" + userData.back(), backupFolder_);
-    }
-    // User-data folders that only the game's redirected writes made.
-    if (!store.empty()) {
-        for (const auto& e : services_.files.list(store + "\\*.*")) {
-            if (!(e.attributes & attr::directory) || (e.attributes & (attr::hidden | attr::system))) continue;
-            const bool known = std::any_of(userData.begin(), userData.end(),
-                                           [&](const std::string& n) { return ascii::equal(n, e.name); });
-            if (isUserData(e.name) && !known) copy(store + "\\" + e.name, backupFolder_);
+    try {
+        // Hidden and system user-data folders are the player's too: copied
+        // like the others, their attributes kept.
+        std::vector<std::string> userData;
+        for (const auto& folder : GetSubFolders(game)) {
+            if (!isUserData(folder)) continue;
+            copy(folder, backupFolder_);
+            userData.push_back(platform::lastLevel(folder));
+            if (!store.empty() && fso.FileExist(store + "\\" + userData.back()))
+                copy(store + "\\" + userData.back(), backupFolder_);
         }
+        // User-data folders that only the game's redirected writes made.
+        if (!store.empty()) {
+            for (const auto& e : services_.files.list(store + "\\*.*")) {
+                if (!(e.attributes & attr::directory)) continue;
+                const bool known = std::any_of(userData.begin(), userData.end(),
+                                               [&](const std::string& n) { return ascii::equal(n, e.name); });
+                if (isUserData(e.name) && !known) copy(store + "\\" + e.name, backupFolder_);
+            }
+        }
+    } catch (const RunError& e) {
+        services_.pointer.set(platform::Pointer::normal);
+        outcome.interrupted = "The folder " + game + " could not be read (" + e.description() + ").";
+        return outcome;
     }
 
     copySet("Downloads");
-
     // Always made, so that every backup holds a GameData folder.
-    fso.MakeDIR(backupFolder_ + "\\GameData");
+    plan.push_back({Step::Kind::makeFolder, {}, backupFolder_ + "\\GameData", {}});
     copySet("GameData");
-    nextStep_();
-
-    fso.MakeDIR(backupFolder_ + "\\ExpansionShared");
+    plan.push_back({Step::Kind::next, {}, {}, {}});
+    plan.push_back({Step::Kind::makeFolder, {}, backupFolder_ + "\\ExpansionShared", {}});
     copySet("ExpansionShared");
-    // Deliberate: Finish, with its "complete", only for a backup that is.
-    if (!beforeFinish_ || beforeFinish_(outcome)) nextStep_();
+    plan.push_back({Step::Kind::finish, {}, {}, {}});
+
+    if (!refusedBeforeWriting(plan, true, outcome)) carryOut(plan, outcome);
     return outcome;
 }
 
@@ -146,34 +215,42 @@ SetsOutcome ClsSims::BackupSims() {
 SetsOutcome ClsSims::RestoreSims() {
     clsFileSystem fso(services_);
     SetsOutcome outcome;
+    Plan plan;
     const std::string game = restoreDestination();
     auto copy = [&](const std::string& from, const std::string& to) {
-        if (outcome.cancelled()) return;
         platform::CopyOptions options = options_;
         // Each replaced file keeps its path below the folder written to
         // (every destination lies in it, spelt with as many characters).
         if (!keepRoot_.empty())
             options.keepReplacedIn = keepRoot_ + (to + "\\" + platform::lastLevel(from)).substr(game.size());
-        outcome.copies.push_back({from, MFile::CopyFolder(services_, copier_, from, to, options)});
+        plan.push_back({Step::Kind::copy, from, to, std::move(options)});
     };
     const std::string userDataDestination = game == game_.folder ? game_.userDataFolder : game;
     const std::string expansionShared = game + "\\ExpansionShared";
     const std::string gameSkinsBuy = expansionShared + "\\SkinsBuy";
 
-    for (const auto& folder : GetSubFolders(backupFolder_))
-        if (isUserData(folder)) copy(folder, userDataDestination);
+    try {
+        for (const auto& folder : GetSubFolders(backupFolder_))
+            if (isUserData(folder)) copy(folder, userDataDestination);
+    } catch (const RunError& e) {
+        services_.pointer.set(platform::Pointer::normal);
+        outcome.interrupted = "The folder " + backupFolder_ + " could not be read (" + e.description() + ").";
+        return outcome;
+    }
 
     const std::string downloads = backupFolder_ + "\\Downloads";
     if (fso.FileExist(downloads)) copy(downloads, game);
-    nextStep_();
+    plan.push_back({Step::Kind::next, {}, {}, {}});
 
     const std::string gameData = backupFolder_ + "\\GameData";
     if (fso.FileExist(gameData)) copy(gameData, game);
 
     // The game's SkinsBuy is made whether or not the backup has one.
-    fso.CreateDirectoryStruct(gameSkinsBuy);
+    plan.push_back({Step::Kind::makeFolders, {}, gameSkinsBuy, {}});
     const std::string skinsBuy = backupFolder_ + "\\ExpansionShared\\SkinsBuy";
-    if (fso.FileExist(gameSkinsBuy) && fso.FileExist(skinsBuy)) copy(skinsBuy, expansionShared);
+    if (fso.FileExist(skinsBuy)) copy(skinsBuy, expansionShared);
+
+    if (!refusedBeforeWriting(plan, false, outcome)) carryOut(plan, outcome);
     return outcome;
 }
 

@@ -7,7 +7,9 @@
 #include "platform/services.h"
 #include "platform/shell_copy.h"
 
+#include <atomic>
 #include <deque>
+#include <optional>
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,9 +25,23 @@ struct SetsOutcome {
         platform::CopyOutcome outcome;
     };
     std::vector<Copy> copies;
+    // Sets the run meant to copy and did not reach (after a stop or an
+    // interruption), by their source folders.
+    std::vector<std::string> notCopied;
+    // Refused before anything was written: a drive too small for the whole
+    // run, or (a backup) no set holding any file.
+    std::optional<platform::RoomShort> room;
+    bool nothingFound = false;
+    // The run stopped because the user asked it to (between copies too).
+    bool stopped = false;
+    // The run could not go on: a folder it needed could not be made or
+    // listed. The folder and the system's reason, in words; "" otherwise.
+    std::string interrupted;
 
     bool completed() const;
     bool cancelled() const;
+    // Nothing was written: the run was refused before its first copy.
+    bool refused() const { return room.has_value() || nothingFound; }
 };
 
 class ClsSims {
@@ -48,6 +64,8 @@ public:
     SetsOutcome RestoreSims();
     // Files (full paths) the copies leave out: a backup's damaged files.
     void leaveOut(std::vector<std::string> files) { options_.leaveOut = std::move(files); }
+    // Asked between files and between copies: true stops the run.
+    void stopWhen(const std::atomic<bool>& stop) { options_.stop = &stop; }
     // Where a restore keeps the game files it replaces (a folder inside the
     // folder it writes to, so on its drive), under their paths below it.
     void keepReplacedIn(std::string folder) { keepRoot_ = std::move(folder); }
@@ -64,8 +82,23 @@ public:
     static std::vector<std::string> gameSets(platform::FileSystem& files, const std::string& game);
 
 private:
+    // A run is planned whole (which folders are copied where, which are
+    // made, where the wizard moves on) before anything is written, so that
+    // its room is checked once for all its copies.
+    struct Step {
+        enum class Kind { copy, makeFolder, makeFolders, next, finish } kind;
+        std::string from, to;  // a copy's; the folder to make in `to`
+        platform::CopyOptions options;
+    };
+    using Plan = std::vector<Step>;
+    // Refuses the plan when a drive is too small for its copies together,
+    // or (`needFiles`) when no copied folder holds a file.
+    bool refusedBeforeWriting(const Plan& plan, bool needFiles, SetsOutcome& outcome);
+    void carryOut(const Plan& plan, SetsOutcome& outcome);
+    bool stopRequested() const { return options_.stop && options_.stop->load(); }
+
     // One step of a breadth-first walk: takes the oldest pending folder off
-    // the queue, appends its visible subfolders, returns the queue.
+    // the queue, appends its subfolders (hidden ones too), returns the queue.
     std::deque<std::string>& GetSubFolders(const std::string& strFolder);
     // The VirtualStore folder when it exists, else "".
     std::string existingVirtualStore();

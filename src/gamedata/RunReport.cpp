@@ -8,7 +8,7 @@ namespace {
 constexpr std::size_t kListed = 10;
 
 std::string nextSteps(const SetsOutcome& outcome) {
-    bool full = false, used = false;
+    bool full = outcome.room.has_value(), used = false;
     for (const auto& c : outcome.copies) {
         full |= c.outcome.refusal.find(" free; ") != std::string::npos;
         for (const auto& f : c.outcome.failures) {
@@ -32,6 +32,34 @@ std::string setNames(const SetsOutcome& outcome) {
     return names;
 }
 
+std::string grouped(std::uint64_t n) {
+    std::string digits = std::to_string(n);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), 1, ',');
+    return digits;
+}
+
+std::string filesText(std::uint64_t n) { return grouped(n) + (n == 1 ? " file" : " files"); }
+
+std::uint64_t filesCopied(const SetsOutcome& outcome) {
+    std::uint64_t files = 0;
+    for (const auto& c : outcome.copies) files += c.outcome.files;
+    return files;
+}
+
+// "E:\ has 2.0 MB free; this backup needs 156 MB." for the whole run.
+std::string roomText(const platform::RoomShort& room, const char* run) {
+    return room.volumeText + " has " + platform::sizeText(room.free) + " free; this " + run + " needs " +
+           platform::sizeText(room.need) + ".";
+}
+
+// A list of at most ten lines, then a count of the rest.
+std::string listed(const std::vector<std::string>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size() && i < kListed; ++i) text += lines[i] + "\r\n";
+    if (lines.size() > kListed) text += "... and " + std::to_string(lines.size() - kListed) + " more.\r\n";
+    return text;
+}
+
 }  // namespace
 
 std::string problems(const SetsOutcome& outcome) {
@@ -48,6 +76,7 @@ std::string problems(const SetsOutcome& outcome) {
         }
     }
     if (failures > kListed) text += "... and " + std::to_string(failures - kListed) + " more files.\r\n";
+    if (!outcome.interrupted.empty()) text += outcome.interrupted + "\r\n";
     return text;
 }
 
@@ -66,11 +95,6 @@ std::string leftOutNote(std::size_t leftOut) {
 }
 
 std::string summary(const SetsOutcome& outcome) {
-    const auto grouped = [](std::uint64_t n) {
-        std::string digits = std::to_string(n);
-        for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), 1, ',');
-        return digits;
-    };
     std::uint64_t files = 0, bytes = 0, unchanged = 0;
     for (const auto& c : outcome.copies) {
         files += c.outcome.files;
@@ -94,7 +118,17 @@ std::string damagedQuestion(const platform::VerifyOutcome& outcome) {
            " files are as they were saved. Restore the other files?";
 }
 
-std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, bool descriptorFailed) {
+std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, bool descriptorFailed,
+                         const std::string& game) {
+    if (outcome.nothingFound)
+        return "No customizations were found in " + game +
+               ": its user-data folders, Downloads, GameData and ExpansionShared hold no files.\r\n\r\n"
+               "Nothing was written, and nothing was marked as a backup.";
+    if (outcome.room)
+        return roomText(*outcome.room, "backup") +
+               "\r\n\r\nNothing was written. Free some space on the drive or choose another folder, then click "
+               "Next to try again.";
+    if (outcome.cancelled()) return backupCancelled(outcome, folder, false);
     if (descriptorFailed)
         return "The backup could not be marked as complete: its .BAK file could not be written in " + folder +
                ".\r\n\r\nThe folder " + folder +
@@ -106,9 +140,65 @@ std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, 
 }
 
 std::string restoreFailed(const SetsOutcome& outcome) {
+    if (outcome.room)
+        return roomText(*outcome.room, "restore") +
+               "\r\n\r\nNothing was written. Free some space on the drive, then click Next to try again.";
     return "The restore did not complete.\r\n\r\n" + problems(outcome) +
            "\r\nNothing was deleted. These folders of the game may be partly restored: " + setNames(outcome) +
            ".\r\n\r\n" + nextSteps(outcome) + ", then click Next to try again.";
+}
+
+std::string backupCancelled(const SetsOutcome& outcome, const std::string& folder, bool closing) {
+    return "The backup was cancelled. " + filesText(filesCopied(outcome)) + " had been copied into " + folder +
+           ", but that folder has not been marked as a backup, so it cannot be restored as one.\r\n\r\n" +
+           (closing ? "Orrindale will now close. Run the backup again to make a complete one."
+                    : "Click Next to start the backup again, or Cancel to quit.");
+}
+
+std::string backupDoneBeforeCancel(const std::string& folder) {
+    return "The backup had already finished before it could be cancelled: " + folder +
+           " holds a complete backup.\r\n\r\nOrrindale will now close.";
+}
+
+// Each set of the run by what became of it: restored whole, partly (some
+// of its files), or not at all.
+std::string restoreCancelled(const SetsOutcome& outcome, const std::string& keptNote) {
+    std::string whole, partly, none;
+    const auto add = [](std::string& list, const std::string& name) { list += (list.empty() ? "" : ", ") + name; };
+    for (const auto& c : outcome.copies) {
+        const std::string name = platform::lastLevel(c.source);
+        if (c.outcome.completed()) add(whole, name);
+        else if (c.outcome.files > 0) add(partly, name + " (" + filesText(c.outcome.files) + ")");
+        else add(none, name);
+    }
+    for (const std::string& source : outcome.notCopied) add(none, platform::lastLevel(source));
+    std::string text = whole.empty() && partly.empty()
+                           ? "The restore was cancelled before it changed any file of the game.\r\n\r\n"
+                           : "The restore was cancelled. The game is partly restored:\r\n\r\n";
+    if (!whole.empty()) text += "Restored: " + whole + ".\r\n";
+    if (!partly.empty()) text += "Partly restored: " + partly + ".\r\n";
+    if (!none.empty()) text += "Not restored: " + none + ".\r\n";
+    text += "\r\n";
+    if (!keptNote.empty()) text += keptNote + "\r\n\r\n";
+    else text += "No game file was replaced, so nothing needs undoing.\r\n\r\n";
+    return text + "Orrindale will now close. Run the restore again to restore the rest.";
+}
+
+std::string skippedLinks(const SetsOutcome& outcome) {
+    std::vector<std::string> links;
+    for (const auto& c : outcome.copies)
+        for (const std::string& link : c.outcome.skipped) links.push_back(link);
+    if (links.empty()) return {};
+    return "These folders were not copied: each is a link to another folder, which Orrindale does not follow "
+           "(it could lead back into the copy itself):\r\n\r\n" +
+           listed(links) + "\r\nCopy what they hold by hand if you need it.";
+}
+
+std::string skippedNote(const SetsOutcome& outcome) {
+    std::size_t links = 0;
+    for (const auto& c : outcome.copies) links += c.outcome.skipped.size();
+    if (links == 0) return {};
+    return links == 1 ? "1 linked folder was not copied." : std::to_string(links) + " linked folders were not copied.";
 }
 
 }  // namespace orr::report

@@ -13,9 +13,24 @@ namespace orr::report {
 std::string problems(const SetsOutcome& outcome);
 
 // `descriptorFailed`: every copy completed but the descriptor could not be
-// written.
-std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, bool descriptorFailed);
+// written. `game`: the folder the sets were looked for in.
+std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, bool descriptorFailed,
+                         const std::string& game);
 std::string restoreFailed(const SetsOutcome& outcome);
+
+// A run the user stopped: what state its files are in. `closing`: the
+// program ends next (the wizard's Cancel), else the wizard goes back.
+std::string backupCancelled(const SetsOutcome& outcome, const std::string& folder, bool closing);
+// `keptNote`: where the replaced files were kept ("" when none were).
+std::string restoreCancelled(const SetsOutcome& outcome, const std::string& keptNote);
+// The backup was complete and marked before a Cancel could stop it.
+std::string backupDoneBeforeCancel(const std::string& folder);
+
+// The folder links a run did not enter, one a line (the first ten, then a
+// count), or "" when there were none; and the same as one short sentence
+// for the Finish panel.
+std::string skippedLinks(const SetsOutcome& outcome);
+std::string skippedNote(const SetsOutcome& outcome);
 
 // Where the files a restore replaced were kept, and how to undo it;
 // `sealed`: the keep folder was marked as a backup of its own.

@@ -288,9 +288,14 @@ private:
                 if (p) p->end();
             }
         } endProgress{progress_};
-        // The first yield comes before anything is written.
+        // The first yield comes before anything is written; a stop asked
+        // for there writes nothing.
         if (!progress_) events_.process();
         lastEvents_ = Clock::now();
+        if (stopped()) {
+            outcome_.result = CopyOutcome::Result::cancelled;
+            return;
+        }
         if (!makeLanding()) return;
 
         try {

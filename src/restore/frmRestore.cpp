@@ -133,7 +133,7 @@ frmRestore::frmRestore(Program& program)
     btnSelect.Click = [this] { btnSelect_Click(); };
     // Deliberate: closing the wizard through its frame leaves no window to
     // go on with (the menu stays hidden), so it ends the program.
-    FrameClose = [this] { program_.end(); };
+    FrameClose = [this] { program_.quit(); };
 }
 
 void frmRestore::cmdNext_Click() {
@@ -221,7 +221,7 @@ void frmRestore::cmdBack_Click() {
     fraSteps(step_).bringToFront();
 }
 
-void frmRestore::cmdCancel_Click() { program_.end(); }
+void frmRestore::cmdCancel_Click() { program_.quit(); }
 
 void frmRestore::cmdFinish_Click() { program_.end(); }
 

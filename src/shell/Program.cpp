@@ -47,6 +47,20 @@ frmRestore& Program::restoreWizard() {
 
 void Program::end() { gui.endProgram(); }
 
+void Program::quit() {
+    if (!running_) end();
+    stop_ = true;
+    endAfterRun_ = true;
+}
+
+Program::Running::Running(Program& program) : program_(program) {
+    program_.running_ = true;
+    program_.stop_ = false;
+    program_.endAfterRun_ = false;
+}
+
+Program::Running::~Running() { program_.running_ = false; }
+
 std::string unhandledErrorText(const RunError& e) {
     return "Run-time error '" + std::to_string(e.number()) + "': " + e.description();
 }

@@ -14,6 +14,7 @@
 #include "platform/shell_copy.h"
 #include "ui/Gui.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -74,10 +75,34 @@ public:
     // without further events, and nothing after the call runs.
     [[noreturn]] void end();
 
+    // What the wizards' Cancel and their frames' closing do: end the
+    // program, or, while a backup or restore runs, ask the run to stop. The
+    // run then leaves its files in a known state, tells the user what that
+    // state is, and ends the program itself (endAfterRun()).
+    void quit();
+    // Set while a run copies: stop() asks it to stop (between files).
+    const std::atomic<bool>& stopFlag() const { return stop_; }
+    bool endAfterRun() const { return endAfterRun_; }
+
+    // Marks a backup or restore run for as long as it lives.
+    class Running {
+    public:
+        explicit Running(Program& program);
+        ~Running();
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+
+    private:
+        Program& program_;
+    };
+
 private:
     std::unique_ptr<frmMain> mainMenu_;
     std::unique_ptr<frmBackup> backupWizard_;
     std::unique_ptr<frmRestore> restoreWizard_;
+    bool running_ = false;
+    bool endAfterRun_ = false;
+    std::atomic<bool> stop_{false};
 };
 
 // The message that names a failure no handler caught.

@@ -47,7 +47,7 @@ frmMain::frmMain(Program& program)
     cmdQuit.Click = [this] { Command3_Click(); };
     lblProductPage.Click = [this] { Label4_Click(); };
     // Closing the menu's window leaves the program without a window.
-    FrameClose = [this] { program_.end(); };
+    FrameClose = [this] { program_.quit(); };
 }
 
 void frmMain::Command4_Click() {

@@ -31,9 +31,10 @@ protected:
     }
 };
 
-// A link to nothing (where this layer makes links) is left out of the
-// listing, so that nothing is asked of it later.
-TEST_F(BackupSimsTest, VisibleUserDataSubfoldersThenTheSetsAreCopiedInOrderWithTheWizardMovedTwice) {
+// Hidden and system user-data folders are the player's too. A link to
+// nothing (where this layer makes links) is left out of the listing, so
+// that nothing is asked of it later.
+TEST_F(BackupSimsTest, EveryUserDataSubfolderHiddenOrNotThenTheSetsAreCopiedInOrderWithTheWizardMovedTwice) {
     makeFullGame();
     folder(game("UserDataHidden"));
     setBits(game("UserDataHidden"), attr::hidden);
@@ -50,9 +51,9 @@ TEST_F(BackupSimsTest, VisibleUserDataSubfoldersThenTheSetsAreCopiedInOrderWithT
     sims(backup).BackupSims();
 
     Journal expected;
-    for (const auto& name : inListOrder(kGame, {"UserData", "UserData2", "userdata7"}))
+    for (const auto& name : inListOrder(kGame, {"UserData", "UserData2", "userdata7", "UserDataHidden", "UserDataSystem"}))
         expected.push_back(copyLine(game(name)));
-    ASSERT_EQ(expected.size(), 3u);
+    ASSERT_EQ(expected.size(), 5u);
     expected.insert(expected.end(),
                     {copyLine(game("Downloads")), "mkdir " + backup + "\\GameData", copyLine(game("GameData")), "next",
                      "mkdir " + backup + "\\ExpansionShared", copyLine(game("ExpansionShared")), "next"});
