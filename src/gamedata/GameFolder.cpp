@@ -105,11 +105,16 @@ GameSearch findGame(platform::FileSystem& files, const GamePlaces& places) {
         if (c.path.empty()) continue;
         if (!holds(search.lookedAt, c.path)) search.lookedAt.push_back(c.path);
         if (c.recorded && !holds(search.recorded, c.path)) search.recorded.push_back(c.path);
-        if (!isFolder(files, c.path)) continue;
+        // As Windows resolves it ("." and ".." applied, a closing space or
+        // dot dropped): the "\\?\\" paths of the copies take a name as it
+        // is written, and would name another folder.
+        std::string at = files.fullPath(c.path).value_or(c.path);
+        while (at.size() > 3 && at.back() == '\\') at.pop_back();
+        if (!isFolder(files, at)) continue;
         GameFolder game;
-        game.folder = c.path;
-        game.userDataFolder = c.path == kFixedGameFolder ? kFixedLower : c.path;
-        game.virtualStore = virtualStoreOf(files, c.path, places);
+        game.folder = at;
+        game.userDataFolder = at == kFixedGameFolder ? kFixedLower : at;
+        game.virtualStore = virtualStoreOf(files, at, places);
         search.found = game;
         break;
     }

@@ -16,20 +16,13 @@ std::string nextSteps(const SetsOutcome& outcome) {
             used |= f.reason == platform::CopyReason::inUse;
         }
     }
-    // In use points at the game first; a full drive at the space.
+    // A folder that could not be made points at that folder; in use at
+    // the game first; a full drive at the space.
+    if (!outcome.interrupted.empty() && !used && !full)
+        return "Make sure that folder can be made (a file of the same name may stand in its place)";
     std::string text = used || !full ? "Close The Sims if it is running" : "";
     if (full) text += text.empty() ? "Free some space on the drive" : ", free some space on the drive";
     return text;
-}
-
-// The sets whose copy did not complete, by their own names.
-std::string setNames(const SetsOutcome& outcome) {
-    std::string names;
-    for (const auto& c : outcome.copies) {
-        if (c.outcome.completed()) continue;
-        names += (names.empty() ? "" : ", ") + platform::lastLevel(c.source);
-    }
-    return names;
 }
 
 std::string grouped(std::uint64_t n) {
@@ -57,6 +50,25 @@ std::string listed(const std::vector<std::string>& lines) {
     std::string text;
     for (std::size_t i = 0; i < lines.size() && i < kListed; ++i) text += lines[i] + "\r\n";
     if (lines.size() > kListed) text += "... and " + std::to_string(lines.size() - kListed) + " more.\r\n";
+    return text;
+}
+
+// Each set of a restore by what became of it: restored whole, partly (some
+// of its files), or not at all; one line each kind, "" for none.
+std::string restoreState(const SetsOutcome& outcome) {
+    std::string whole, partly, none;
+    const auto add = [](std::string& list, const std::string& name) { list += (list.empty() ? "" : ", ") + name; };
+    for (const auto& c : outcome.copies) {
+        const std::string name = platform::lastLevel(c.source);
+        if (c.outcome.completed()) add(whole, name);
+        else if (c.outcome.files > 0) add(partly, name + " (" + filesText(c.outcome.files) + ")");
+        else add(none, name);
+    }
+    for (const std::string& source : outcome.notCopied) add(none, platform::lastLevel(source));
+    std::string text;
+    if (!whole.empty()) text += "Restored: " + whole + ".\r\n";
+    if (!partly.empty()) text += "Partly restored: " + partly + ".\r\n";
+    if (!none.empty()) text += "Not restored: " + none + ".\r\n";
     return text;
 }
 
@@ -92,6 +104,19 @@ std::string keptNote(std::uint64_t kept, const std::string& folder, bool sealed)
 std::string leftOutNote(std::size_t leftOut) {
     return std::to_string(leftOut) + (leftOut == 1 ? " missing or damaged file was not restored."
                                                    : " missing or damaged files were not restored.");
+}
+
+std::string leftOutList(const std::vector<std::string>& files, const std::string& backupFolder) {
+    std::vector<std::string> names;
+    for (const std::string& f : files)
+        names.push_back(f.size() > backupFolder.size() && f.compare(0, backupFolder.size(), backupFolder) == 0
+                            ? f.substr(backupFolder.size() + 1)
+                            : f);
+    return "The restore is partial: these files of the backup are missing or damaged, so they were not "
+           "restored:\r\n\r\n" +
+           listed(names) +
+           "\r\nEverything else was restored and verified. Where the game had its own copy of a file left out, "
+           "that copy was left as it was.";
 }
 
 std::string summary(const SetsOutcome& outcome) {
@@ -143,9 +168,8 @@ std::string restoreFailed(const SetsOutcome& outcome) {
     if (outcome.room)
         return roomText(*outcome.room, "restore") +
                "\r\n\r\nNothing was written. Free some space on the drive, then click Next to try again.";
-    return "The restore did not complete.\r\n\r\n" + problems(outcome) +
-           "\r\nNothing was deleted. These folders of the game may be partly restored: " + setNames(outcome) +
-           ".\r\n\r\n" + nextSteps(outcome) + ", then click Next to try again.";
+    return "The restore did not complete.\r\n\r\n" + problems(outcome) + "\r\n" + restoreState(outcome) +
+           "\r\nNothing was deleted. " + nextSteps(outcome) + ", then click Next to try again.";
 }
 
 std::string backupCancelled(const SetsOutcome& outcome, const std::string& folder, bool closing) {
@@ -160,27 +184,12 @@ std::string backupDoneBeforeCancel(const std::string& folder) {
            " holds a complete backup.\r\n\r\nOrrindale will now close.";
 }
 
-// Each set of the run by what became of it: restored whole, partly (some
-// of its files), or not at all.
 std::string restoreCancelled(const SetsOutcome& outcome, const std::string& keptNote) {
-    std::string whole, partly, none;
-    const auto add = [](std::string& list, const std::string& name) { list += (list.empty() ? "" : ", ") + name; };
-    for (const auto& c : outcome.copies) {
-        const std::string name = platform::lastLevel(c.source);
-        if (c.outcome.completed()) add(whole, name);
-        else if (c.outcome.files > 0) add(partly, name + " (" + filesText(c.outcome.files) + ")");
-        else add(none, name);
-    }
-    for (const std::string& source : outcome.notCopied) add(none, platform::lastLevel(source));
-    std::string text = whole.empty() && partly.empty()
+    std::string text = filesCopied(outcome) == 0
                            ? "The restore was cancelled before it changed any file of the game.\r\n\r\n"
-                           : "The restore was cancelled. The game is partly restored:\r\n\r\n";
-    if (!whole.empty()) text += "Restored: " + whole + ".\r\n";
-    if (!partly.empty()) text += "Partly restored: " + partly + ".\r\n";
-    if (!none.empty()) text += "Not restored: " + none + ".\r\n";
-    text += "\r\n";
+                           : "The restore was cancelled. The game is partly restored:\r\n\r\n" +
+                                 restoreState(outcome) + "\r\n";
     if (!keptNote.empty()) text += keptNote + "\r\n\r\n";
-    else text += "No game file was replaced, so nothing needs undoing.\r\n\r\n";
     return text + "Orrindale will now close. Run the restore again to restore the rest.";
 }
 

@@ -36,8 +36,11 @@ std::string skippedNote(const SetsOutcome& outcome);
 // `sealed`: the keep folder was marked as a backup of its own.
 std::string keptNote(std::uint64_t kept, const std::string& folder, bool sealed);
 
-// What a restore that the user let go on past a damaged backup left out.
+// What a restore that the user let go on past a damaged backup left out:
+// a short note for the Finish panel, and the files by name (below the
+// backup folder; the first ten, then a count).
 std::string leftOutNote(std::size_t leftOut);
+std::string leftOutList(const std::vector<std::string>& files, const std::string& backupFolder);
 
 // "9,048 files (296 MB) copied and verified; 120 unchanged files skipped."
 std::string summary(const SetsOutcome& outcome);

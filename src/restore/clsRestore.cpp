@@ -107,9 +107,14 @@ void clsRestore::Restore() {
     if (!outcome.completed())
         return program.restoreWizard().runFailed(report::restoreFailed(outcome) +
                                                  (keptNote.empty() ? "" : "\r\n\r\n" + keptNote));
+    frmRestore& wizard = program.restoreWizard();
     std::string summary = report::summary(outcome);
-    if (const std::size_t leftOut = program.restoreWizard().damagedFiles.size())
+    // Deliberate: never "successfully restored" when a file was left out.
+    if (const std::size_t leftOut = wizard.damagedFiles.size()) {
         summary.append(" ").append(report::leftOutNote(leftOut));
+        say(report::leftOutList(wizard.damagedFiles, program.backupFolder));
+        wizard.lblRestored.setCaption("Sims customizations have been partly restored: some files were left out.");
+    }
     if (const std::string note = report::skippedNote(outcome); !note.empty()) summary.append(" ").append(note);
     if (!keptNote.empty()) summary.append(" ").append(keptNote);
     program.restoreWizard().lblSummary.setCaption(summary);
