@@ -90,6 +90,27 @@ TEST_P(Wizards, TheRestoreRunMovesOnBeforeAndAfterTheCopiesThenYields) {
     EXPECT_EQ(steps, (std::vector<int>{3, 3, 3, 4, 4}));
 }
 
+// While a run copies, Cancel and closing the frame ask it to stop (it then
+// says what the files hold and ends the program itself); otherwise they
+// end the program at once.
+TEST_P(Wizards, CancelOrCloseWhileARunCopiesAsksItToStopInsteadOfEnding) {
+    startProgram(*program);
+    {
+        const Program::Running running(*program);
+        restore().FrameClose();
+        EXPECT_TRUE(program->stopFlag());
+        EXPECT_TRUE(program->endAfterRun());
+        EXPECT_TRUE(restore().loaded());
+    }
+    {
+        const Program::Running running(*program);
+        EXPECT_FALSE(program->stopFlag());
+        backup().buttons.cmdCancel.Click();
+        EXPECT_TRUE(program->stopFlag());
+    }
+    EXPECT_THROW(backup().buttons.cmdCancel.Click(), ui::ProgramEnded);
+}
+
 INSTANTIATE_TEST_SUITE_P(Toolkits, Wizards, ::testing::ValuesIn(test::uiBackendNames()),
                          [](const auto& info) { return info.param; });
 

@@ -1,0 +1,68 @@
+// What a run that did not complete tells the user: the lists stop at ten
+// with a count, a user's Cancel is told as a cancel, and every set of a
+// restore is named by what became of it.
+#include "gamedata/RunReport.h"
+
+#include <gtest/gtest.h>
+
+namespace orr {
+namespace {
+
+using platform::CopyOutcome;
+
+SetsOutcome::Copy copyOf(const std::string& source, CopyOutcome::Result result, std::uint64_t files) {
+    CopyOutcome o;
+    o.result = result;
+    o.files = files;
+    return {source, o};
+}
+
+TEST(RunReport, ListsStopAtTenWithACountAndACancelIsNoFailure) {
+    SetsOutcome failed;
+    failed.copies.push_back(copyOf("C:\\G\\Downloads", CopyOutcome::Result::failed, 0));
+    std::vector<std::string> left;
+    for (int i = 0; i < 11; ++i) {
+        const std::string name = "C:\\G\\Downloads\\F" + std::to_string(i) + ".far";
+        failed.copies[0].outcome.failures.push_back({name, platform::CopyReason::inUse});
+        left.push_back("D:\\bk\\Downloads\\F" + std::to_string(i) + ".far");
+    }
+    const std::string problems = report::problems(failed);
+    EXPECT_NE(problems.find("F9.far: in use"), std::string::npos);
+    EXPECT_EQ(problems.find("F10.far"), std::string::npos);
+    EXPECT_NE(problems.find("... and 1 more files."), std::string::npos);
+    const std::string list = report::leftOutList(left, "D:\\bk");
+    EXPECT_NE(list.find("\r\nDownloads\\F9.far\r\n... and 1 more.\r\n"), std::string::npos) << list;
+
+    SetsOutcome cancelled;
+    cancelled.copies.push_back(copyOf("C:\\G\\UserData", CopyOutcome::Result::completed, 2));
+    cancelled.copies.push_back(copyOf("C:\\G\\Downloads", CopyOutcome::Result::cancelled, 1));
+    const std::string back = report::backupFailed(cancelled, "D:\\bk", false, "C:\\G");
+    EXPECT_TRUE(back.starts_with("The backup was cancelled. 3 files had been copied into D:\\bk, but that folder "
+                                 "has not been marked as a backup"))
+        << back;
+    EXPECT_EQ(back.find("Close The Sims"), std::string::npos);
+
+    SetsOutcome room;
+    room.room = platform::RoomShort{"E:\\", 2'100'000, 163'000'000};
+    EXPECT_TRUE(report::backupFailed(room, "E:\\bk", false, "C:\\G")
+                    .starts_with("E:\\ has " + platform::sizeText(2'100'000) + " free; this backup needs " +
+                                 platform::sizeText(163'000'000) + ".\r\n\r\nNothing was written."));
+}
+
+TEST(RunReport, ACancelledRestoreNamesEachSetByWhatBecameOfItAndTheUndoFolder) {
+    SetsOutcome outcome;
+    outcome.copies.push_back(copyOf("D:\\bk\\UserData", CopyOutcome::Result::completed, 4));
+    outcome.copies.push_back(copyOf("D:\\bk\\GameData", CopyOutcome::Result::cancelled, 1112));
+    outcome.notCopied = {"D:\\bk\\ExpansionShared\\SkinsBuy"};
+    EXPECT_EQ(report::restoreCancelled(outcome, "KEPT."),
+              "The restore was cancelled. The game is partly restored:\r\n\r\nRestored: UserData.\r\n"
+              "Partly restored: GameData (1,112 files).\r\nNot restored: SkinsBuy.\r\n\r\nKEPT.\r\n\r\n"
+              "Orrindale will now close. Run the restore again to restore the rest.");
+    SetsOutcome untouched;
+    untouched.copies.push_back(copyOf("D:\\bk\\UserData", CopyOutcome::Result::cancelled, 0));
+    EXPECT_TRUE(report::restoreCancelled(untouched, "").starts_with(
+        "The restore was cancelled before it changed any file of the game."));
+}
+
+}  // namespace
+}  // namespace orr
