@@ -1,5 +1,6 @@
 // What a run that did not complete tells the user: the lists stop at ten
-// with a count, a user's Cancel is told as a cancel, and every set of a
+// with a count (failures, files left out, links skipped), a user's Cancel
+// is told as a cancel, and every set of a
 // restore is named by what became of it.
 #include "gamedata/RunReport.h"
 
@@ -32,6 +33,11 @@ TEST(RunReport, ListsStopAtTenWithACountAndACancelIsNoFailure) {
     EXPECT_NE(problems.find("... and 1 more files."), std::string::npos);
     const std::string list = report::leftOutList(left, "D:\\bk");
     EXPECT_NE(list.find("\r\nDownloads\\F9.far\r\n... and 1 more.\r\n"), std::string::npos) << list;
+
+    failed.copies[0].outcome.skipped = {"C:\\G\\Downloads\\Mods", "C:\\G\\Downloads\\Old"};
+    EXPECT_EQ(report::skippedNote(failed), "2 linked folders were not copied.");
+    EXPECT_NE(report::skippedLinks(failed).find("\r\n\r\nC:\\G\\Downloads\\Mods\r\nC:\\G\\Downloads\\Old\r\n"),
+              std::string::npos);
 
     SetsOutcome cancelled;
     cancelled.copies.push_back(copyOf("C:\\G\\UserData", CopyOutcome::Result::completed, 2));
