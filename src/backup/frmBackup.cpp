@@ -1,6 +1,7 @@
 #include "frmBackup.h"
 
 #include "clsBackup.h"
+#include "gamedata/BackupFolder.h"
 #include "platform/copy_io.h"
 #include "shell/Program.h"
 #include "shell/WizardLook.h"
@@ -58,26 +59,6 @@ void body(ui::Label& label, const std::string& caption, bool centred = false) {
 void button(ui::CommandButton& b, const std::string& caption) {
     b.setCaption(caption);
     b.setFont(kSansSerif);
-}
-
-// Only an existing folder will do: with a file there, every copy of the
-// backup would fail while the Finish panel still reported success.
-bool namesFolder(platform::Services& services, const std::string& path) {
-    if (!clsFileSystem(services).FileExist(path)) return false;
-    auto bits = services.files.attributes(path);
-    return bits && (*bits & platform::attr::directory) != 0;
-}
-
-// "D:\x" or "\\server\share\x": not relative to any current folder.
-bool isFullPath(const std::string& p) {
-    const auto sep = [](char c) { return c == '\\' || c == '/'; };
-    if (p.size() >= 2 && sep(p[0]) && sep(p[1])) return true;
-    return p.size() >= 3 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':' && sep(p[2]);
-}
-
-std::string withoutClosingSeparator(std::string p) {
-    while (p.size() > 3 && (p.back() == '\\' || p.back() == '/')) p.pop_back();
-    return p;
 }
 
 std::string trimSpaces(const std::string& s) {
@@ -229,46 +210,17 @@ void frmBackup::cmdNext_Click() {
     yield(3);
 
     if (s == 2) {
-        const std::string folder = txtFolder.text();
-        if (folder.empty()) {
-            say("Please enter a path into the Folder selection box");
+        const backupfolder::Verdict verdict = backupfolder::check(program_.services, txtFolder.text(), program_.game);
+        if (!verdict.accepted()) {
+            const bool noGame = verdict.refusal == backupfolder::Refusal::noGame;
+            program_.services.messages.show(backupfolder::message(verdict, program_.game), kCaption,
+                                            platform::MsgButtons::ok,
+                                            noGame ? platform::MsgIcon::exclamation : platform::MsgIcon::none);
+            if (verdict.refusal == backupfolder::Refusal::notAFolder) txtFolder.setText("");
             return;
         }
-        if (!isFullPath(folder)) {
-            say("Please enter a full path, such as D:\\Backups\\Sims");
-            return;
-        }
-        // As the system resolves it: "." and ".." applied, closing spaces
-        // and dots dropped. That folder is the one checked and written to.
-        const std::string resolved = withoutClosingSeparator(program_.services.files.fullPath(folder).value_or(folder));
-        if (!namesFolder(program_.services, resolved)) {
-            say("This is not a valid folder please select another folder");
-            txtFolder.setText("");
-            return;
-        }
-        // Without a game there is nothing to back up: said before anything is written.
-        if (!program_.game.found) {
-            program_.services.messages.show(program_.game.notFoundMessage(), kCaption, platform::MsgButtons::ok,
-                                            platform::MsgIcon::exclamation);
-            return;
-        }
-        // The game's VirtualStore folder is the game's as well. A folder
-        // that holds the game is refused too: the restore would refuse the
-        // backup made there, so it would be a backup nobody can use.
-        for (const std::string& game : program_.game.found->folders()) {
-            if (platform::liesWithin(program_.services.files, resolved, game)) {
-                say("This folder is the game folder or lies inside it (" + game +
-                    "). A backup there would write into the game itself. Please select a folder outside the game.");
-                return;
-            }
-            if (platform::liesWithin(program_.services.files, game, resolved)) {
-                say("This folder holds the game folder (" + game +
-                    "). A backup there could not be restored. Please select a folder that does not hold the game.");
-                return;
-            }
-        }
-        txtFolder.setText(resolved);
-        program_.backupFolder = resolved;
+        txtFolder.setText(verdict.folder);
+        program_.backupFolder = verdict.folder;
     }
 
     clsBackup run(program_);

@@ -1,0 +1,68 @@
+#include "BackupFolder.h"
+
+#include "platform/copy_io.h"
+#include "toolkit/clsFileSystem.h"
+
+#include <cctype>
+
+namespace orr::backupfolder {
+namespace {
+
+// Only an existing folder will do: with a file there, every copy of the
+// backup would fail while the Finish panel still reported success.
+bool namesFolder(platform::Services& services, const std::string& path) {
+    if (!clsFileSystem(services).FileExist(path)) return false;
+    auto bits = services.files.attributes(path);
+    return bits && (*bits & platform::attr::directory) != 0;
+}
+
+// "D:\x" or "\\server\share\x": not relative to any current folder.
+bool isFullPath(const std::string& p) {
+    const auto sep = [](char c) { return c == '\\' || c == '/'; };
+    if (p.size() >= 2 && sep(p[0]) && sep(p[1])) return true;
+    return p.size() >= 3 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':' && sep(p[2]);
+}
+
+std::string withoutClosingSeparator(std::string p) {
+    while (p.size() > 3 && (p.back() == '\\' || p.back() == '/')) p.pop_back();
+    return p;
+}
+
+}  // namespace
+
+Verdict check(platform::Services& services, const std::string& text, const GameSearch& game) {
+    if (text.empty()) return {Refusal::empty, {}, {}};
+    if (!isFullPath(text)) return {Refusal::notFull, {}, {}};
+    // As the system resolves it: that folder is the one checked and written to.
+    const std::string resolved = withoutClosingSeparator(services.files.fullPath(text).value_or(text));
+    if (!namesFolder(services, resolved)) return {Refusal::notAFolder, {}, {}};
+    // Without a game there is nothing to back up: said before anything is written.
+    if (!game.found) return {Refusal::noGame, {}, {}};
+    // The game's VirtualStore folder is the game's as well. A folder that
+    // holds the game is refused too: the restore would refuse the backup
+    // made there, so it would be a backup nobody can use.
+    for (const std::string& folder : game.found->folders()) {
+        if (platform::liesWithin(services.files, resolved, folder)) return {Refusal::insideGame, {}, folder};
+        if (platform::liesWithin(services.files, folder, resolved)) return {Refusal::holdsGame, {}, folder};
+    }
+    return {Refusal::none, resolved, {}};
+}
+
+std::string message(const Verdict& verdict, const GameSearch& game) {
+    switch (verdict.refusal) {
+    case Refusal::none: return {};
+    case Refusal::empty: return "Please enter a path into the Folder selection box";
+    case Refusal::notFull: return "Please enter a full path, such as D:\\Backups\\Sims";
+    case Refusal::notAFolder: return "This is not a valid folder please select another folder";
+    case Refusal::noGame: return game.notFoundMessage();
+    case Refusal::insideGame:
+        return "This folder is the game folder or lies inside it (" + verdict.game +
+               "). A backup there would write into the game itself. Please select a folder outside the game.";
+    case Refusal::holdsGame:
+        return "This folder holds the game folder (" + verdict.game +
+               "). A backup there could not be restored. Please select a folder that does not hold the game.";
+    }
+    return {};
+}
+
+}  // namespace orr::backupfolder

@@ -1,0 +1,42 @@
+// The checks of the folder a backup is to be written into, made before
+// anything is written: the wizard's Step 2 and the command line word the
+// verdict each in their own way.
+#pragma once
+
+#include "GameFolder.h"
+#include "platform/services.h"
+
+#include <string>
+
+namespace orr::backupfolder {
+
+enum class Refusal {
+    none,
+    empty,       // nothing was given
+    notFull,     // a relative path: it would depend on the current folder
+    notAFolder,  // names nothing, or a file
+    noGame,      // there is no game to back up
+    insideGame,  // the game folder (or its VirtualStore folder), or inside it
+    holdsGame,   // holds the game folder: a backup there could not be restored
+};
+
+struct Verdict {
+    Refusal refusal = Refusal::none;
+    // Accepted: the folder as the system resolves it ("." and ".." applied,
+    // closing spaces, dots and separators dropped), the one written to.
+    std::string folder;
+    std::string game;  // insideGame, holdsGame: the game's folder concerned
+
+    bool accepted() const { return refusal == Refusal::none; }
+};
+
+// The checks in order, the first failure deciding: not empty, a full path,
+// an existing folder, a game found, then against each of the game's
+// folders, where they really are (a mapped drive or a link counts): not it
+// nor inside it, and not holding it.
+Verdict check(platform::Services& services, const std::string& text, const GameSearch& game);
+
+// The refusal as the backup wizard says it.
+std::string message(const Verdict& verdict, const GameSearch& game);
+
+}  // namespace orr::backupfolder
