@@ -1,13 +1,31 @@
 #include "clsBackup.h"
 
-#include "gamedata/Descriptor.h"
-#include "platform/shell_copy.h"
+#include "BackupRun.h"
 #include "frmBackup.h"
-#include "gamedata/ClsSims.h"
 #include "gamedata/RunReport.h"
 #include "shell/Program.h"
 
 namespace orr {
+
+namespace {
+
+// The backup wizard as the run's front end: its steps move with the run,
+// and its Finish panel shows what the run did.
+class WizardFront final : public RunFront {
+public:
+    explicit WizardFront(Program& program) : program_(program) {}
+    void stepOn() override { program_.backupWizard().cmdNext_Click(); }
+    void completing(const RunResult& result) override {
+        std::string text = report::summary(result.sets);
+        if (const std::string note = report::skippedNote(result.sets); !note.empty()) text.append(" ").append(note);
+        program_.backupWizard().lblSummary.setCaption(text);
+    }
+
+private:
+    Program& program_;
+};
+
+}  // namespace
 
 void clsBackup::lockButtons() {
     frmBackup& wizard = program_.backupWizard();
@@ -28,42 +46,24 @@ void clsBackup::Backup() {
         Program& program = program_;
         const std::string folder = program.backupFolder;
         const Program::Running running(program);
-        bool descriptorFailed = false, sealed = false;
-        ClsSims sims(program.services, program.shellCopy, program.gameFolder(), folder,
-                     [&program] { program.backupWizard().cmdNext_Click(); },
-                     [&](const SetsOutcome& copies) {
-                         // A Cancel that came after the last copy still stops the marking.
-                         if (!copies.completed() || program.stopFlag()) return false;
-                         // What the copies just read is not read again.
-                         std::vector<platform::CopyOutcome::FileDigest> known;
-                         for (const auto& c : copies.copies)
-                             known.insert(known.end(), c.outcome.digests.begin(), c.outcome.digests.end());
-                         descriptorFailed = !descriptor::seal(program.services, program.shellCopy, folder, known);
-                         sealed = !descriptorFailed;
-                         if (sealed) {
-                             std::string text = report::summary(copies);
-                             if (const std::string note = report::skippedNote(copies); !note.empty())
-                                 text.append(" ").append(note);
-                             program.backupWizard().lblSummary.setCaption(text);
-                         }
-                         return sealed;
-                     });
-        sims.stopWhen(program.stopFlag());
-        const SetsOutcome outcome = sims.BackupSims();
+        WizardFront front(program);
+        const RunResult result =
+            runBackup(program.services, program.shellCopy, program.gameFolder(), folder, front, &program.stopFlag());
         const auto say = [&](const std::string& text) {
             program.services.messages.show(text, "Orrindale", platform::MsgButtons::ok,
                                            platform::MsgIcon::exclamation);
         };
         if (program.endAfterRun()) {
-            say(sealed ? report::backupDoneBeforeCancel(folder) : report::backupCancelled(outcome, folder, true));
+            say(result.completed() ? report::backupDoneBeforeCancel(folder)
+                                   : report::backupCancelled(result.sets, folder, true));
             program.end();
         }
-        if (!sealed) {
+        if (!result.completed()) {
             program.backupWizard().runFailed(
-                report::backupFailed(outcome, folder, descriptorFailed, program.gameFolder().folder));
+                report::backupFailed(result.sets, folder, result.markFailed, program.gameFolder().folder));
             return;
         }
-        if (const std::string links = report::skippedLinks(outcome); !links.empty()) say(links);
+        if (const std::string links = report::skippedLinks(result.sets); !links.empty()) say(links);
     }
     for (int i = 0; i < 3; ++i) events.process();
     if (program_.backupStep == 4) lockButtons();

@@ -1,0 +1,37 @@
+#include "BackupRun.h"
+
+#include "gamedata/Descriptor.h"
+
+namespace orr {
+
+RunResult runBackup(platform::Services& services, platform::ShellCopy& copier, const GameFolder& game,
+                    const std::string& folder, RunFront& front, const std::atomic<bool>* stop) {
+    RunResult result;
+    bool sealed = false;
+    ClsSims sims(services, copier, game, folder, [&front] { front.stepOn(); },
+                 [&](const SetsOutcome& copies) {
+                     // A stop that came after the last copy still stops the marking.
+                     if (!copies.completed() || (stop && stop->load())) return false;
+                     // What the copies just read is not read again.
+                     std::vector<platform::CopyOutcome::FileDigest> known;
+                     for (const auto& c : copies.copies)
+                         known.insert(known.end(), c.outcome.digests.begin(), c.outcome.digests.end());
+                     sealed = descriptor::seal(services, copier, folder, known);
+                     result.markFailed = !sealed;
+                     if (sealed) {
+                         result.sets = copies;
+                         front.completing(result);
+                     }
+                     return sealed;
+                 });
+    if (stop) sims.stopWhen(*stop);
+    result.sets = sims.BackupSims();
+    using Kind = RunResult::Kind;
+    if (sealed) result.kind = Kind::completed;
+    else if (result.sets.refused()) result.kind = Kind::refused;
+    else if (result.sets.cancelled() || (stop && stop->load() && result.sets.completed())) result.kind = Kind::cancelled;
+    else result.kind = Kind::failed;
+    return result;
+}
+
+}  // namespace orr

@@ -1,0 +1,104 @@
+#include "RestoreRun.h"
+
+#include "gamedata/Descriptor.h"
+
+#include <cstdio>
+
+namespace orr {
+
+namespace {
+
+// "C:\...\The Sims\Orrindale Undo\2026.12.07 15.30.00", made unique: a
+// second restore within the same second keeps its files apart.
+std::string keepFolderFor(platform::Services& services, const std::string& game) {
+    const platform::DateTime t = services.clock.now();
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04d.%02d.%02d %02d.%02d.%02d", t.year % 10000, t.month % 100, t.day % 100,
+                  t.hour % 100, t.minute % 100, t.second % 100);
+    const std::string base = game + "\\Orrindale Undo\\" + stamp;
+    std::string folder = base;
+    for (int n = 2; services.files.exists(folder); ++n) folder = base + " (" + std::to_string(n) + ")";
+    return folder;
+}
+
+// Removes `folder` and the folders below it when they hold no file: the
+// levels a keep made for a file that then was not replaced.
+bool removeIfEmpty(platform::FileSystem& files, const std::string& folder) {
+    bool empty = true;
+    for (const auto& e : files.list(folder + "\\*.*")) {
+        if (!(e.attributes & platform::attr::directory) || !removeIfEmpty(files, folder + "\\" + e.name)) empty = false;
+    }
+    return empty && files.removeDirectory(folder) == platform::Status::ok;
+}
+
+// Whether a file lies anywhere below `folder`.
+bool holdsAFile(platform::FileSystem& files, const std::string& folder) {
+    for (const auto& e : files.list(folder + "\\*.*"))
+        if (!(e.attributes & platform::attr::directory) || holdsAFile(files, folder + "\\" + e.name)) return true;
+    return false;
+}
+
+// Marks the keep folder as a backup of its own on every way out of the
+// run, also when the program ends from inside a copy: the files it holds
+// are the only copy of what the game had.
+class KeepSeal {
+public:
+    KeepSeal(platform::Services& services, platform::ShellCopy& copier, std::string folder)
+        : services_(services), copier_(copier), folder_(std::move(folder)) {}
+    ~KeepSeal() {
+        if (done_ || !holdsAFile(services_.files, folder_)) return;
+        try {
+            descriptor::seal(services_, copier_, folder_);
+        } catch (...) {
+            // Unwinding already: the folder stays, only unmarked.
+        }
+    }
+    KeepSeal(const KeepSeal&) = delete;
+    KeepSeal& operator=(const KeepSeal&) = delete;
+    // Seals now when anything was kept, or clears the empty levels made for
+    // it; true when the folder is marked.
+    bool seal(std::uint64_t kept) {
+        done_ = true;
+        if (kept > 0 || holdsAFile(services_.files, folder_)) return descriptor::seal(services_, copier_, folder_);
+        if (services_.files.exists(folder_)) {
+            removeIfEmpty(services_.files, folder_);
+            removeIfEmpty(services_.files, folder_.substr(0, folder_.find_last_of('\\')));
+        }
+        return false;
+    }
+
+private:
+    platform::Services& services_;
+    platform::ShellCopy& copier_;
+    std::string folder_;
+    bool done_ = false;
+};
+
+}  // namespace
+
+RunResult runRestore(platform::Services& services, platform::ShellCopy& copier, const GameFolder& game,
+                     const std::string& backupFolder, const std::vector<std::string>& leaveOut, RunFront& front,
+                     const std::atomic<bool>* stop) {
+    front.stepOn();
+    RunResult result;
+    ClsSims sims(services, copier, game, backupFolder, [&front] { front.stepOn(); });
+    result.keepFolder = keepFolderFor(services, sims.restoreDestination());
+    sims.leaveOut(leaveOut);
+    sims.keepReplacedIn(result.keepFolder);
+    if (stop) sims.stopWhen(*stop);
+    KeepSeal keepSeal(services, copier, result.keepFolder);
+    result.sets = sims.RestoreSims();
+    for (const auto& c : result.sets.copies) result.kept += c.outcome.kept;
+    result.keepSealed = keepSeal.seal(result.kept);
+    using Kind = RunResult::Kind;
+    if (result.sets.completed()) {
+        result.kind = Kind::completed;
+        front.completing(result);
+        front.stepOn();
+    } else {
+        result.kind = result.sets.refused() ? Kind::refused : result.sets.cancelled() ? Kind::cancelled : Kind::failed;
+    }
+    return result;
+}
+
+}  // namespace orr

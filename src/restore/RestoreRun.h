@@ -1,0 +1,24 @@
+// One restore run: the backup's sets copied back into the game (or its
+// VirtualStore folder), every game file it replaces kept first in an undo
+// folder, which is marked as a backup of its own on every way out of the
+// run that kept something, also when the program ends inside a copy.
+// Files of `leaveOut` (full paths in the backup) are not restored. `stop`,
+// when set, is asked between files: true stops the run (`cancelled`).
+#pragma once
+
+#include "gamedata/GameFolder.h"
+#include "gamedata/RunFront.h"
+#include "platform/services.h"
+#include "platform/shell_copy.h"
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+namespace orr {
+
+RunResult runRestore(platform::Services& services, platform::ShellCopy& copier, const GameFolder& game,
+                     const std::string& backupFolder, const std::vector<std::string>& leaveOut, RunFront& front,
+                     const std::atomic<bool>* stop = nullptr);
+
+}  // namespace orr
