@@ -1,9 +1,9 @@
 #include "BackupFolder.h"
 
 #include "platform/copy_io.h"
+#include "platform/windows_path.h"
 #include "toolkit/clsFileSystem.h"
 
-#include <cctype>
 
 namespace orr::backupfolder {
 namespace {
@@ -11,30 +11,16 @@ namespace {
 // Only an existing folder will do: with a file there, every copy of the
 // backup would fail while the Finish panel still reported success.
 bool namesFolder(platform::Services& services, const std::string& path) {
-    if (!clsFileSystem(services).FileExist(path)) return false;
-    auto bits = services.files.attributes(path);
-    return bits && (*bits & platform::attr::directory) != 0;
-}
-
-// "D:\x" or "\\server\share\x": not relative to any current folder.
-bool isFullPath(const std::string& p) {
-    const auto sep = [](char c) { return c == '\\' || c == '/'; };
-    if (p.size() >= 2 && sep(p[0]) && sep(p[1])) return true;
-    return p.size() >= 3 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':' && sep(p[2]);
-}
-
-std::string withoutClosingSeparator(std::string p) {
-    while (p.size() > 3 && (p.back() == '\\' || p.back() == '/')) p.pop_back();
-    return p;
+    return clsFileSystem(services).FileExist(path) && services.files.isFolder(path);
 }
 
 }  // namespace
 
 Verdict check(platform::Services& services, const std::string& text, const GameSearch& game) {
     if (text.empty()) return {Refusal::empty, {}, {}};
-    if (!isFullPath(text)) return {Refusal::notFull, {}, {}};
+    if (!platform::isFullPath(text)) return {Refusal::notFull, {}, {}};
     // As the system resolves it: that folder is the one checked and written to.
-    const std::string resolved = withoutClosingSeparator(services.files.fullPath(text).value_or(text));
+    const std::string resolved = platform::withoutClosingSeparator(services.files.fullPath(text).value_or(text));
     if (!namesFolder(services, resolved)) return {Refusal::notAFolder, {}, {}};
     // Without a game there is nothing to back up: said before anything is written.
     if (!game.found) return {Refusal::noGame, {}, {}};

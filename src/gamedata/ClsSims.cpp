@@ -78,8 +78,7 @@ std::deque<std::string>& ClsSims::GetSubFolders(const std::string& strFolder) {
 
 std::string ClsSims::existingVirtualStore() {
     if (game_.virtualStore.empty()) return {};
-    const auto bits = services_.files.attributes(game_.virtualStore);
-    return bits && (*bits & attr::directory) ? game_.virtualStore : std::string();
+    return services_.files.isFolder(game_.virtualStore) ? game_.virtualStore : std::string();
 }
 
 // Windows reads the VirtualStore copy of a file first: where that folder

@@ -5,9 +5,9 @@
 #include "platform/filesystem.h"
 #include "platform/folders.h"
 #include "platform/registry.h"
+#include "platform/windows_path.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace orr {
 namespace {
@@ -18,25 +18,15 @@ bool holds(const std::vector<std::string>& list, const std::string& s) {
     return std::any_of(list.begin(), list.end(), [&](const std::string& e) { return ascii::equal(e, s); });
 }
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
-
-bool hasDrive(const std::string& p) {
-    return p.size() >= 3 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':' && isSeparator(p[2]);
-}
+// Whether a full path lies on a drive letter ("D:\x"), not a network share.
+bool hasDrive(const std::string& p) { return platform::volumeOf(p).size() == 3; }
 
 // A recorded folder as a place to look at: a full path ("D:\x", "\\server\share\x")
 // without closing separators; nothing for anything else, which would be
 // taken from whatever folder is current.
-std::optional<std::string> asPlace(std::string p) {
-    const bool unc = p.size() > 2 && isSeparator(p[0]) && isSeparator(p[1]);
-    if (!hasDrive(p) && !unc) return std::nullopt;
-    while (p.size() > 3 && isSeparator(p.back())) p.pop_back();
-    return p;
-}
-
-bool isFolder(platform::FileSystem& files, const std::string& path) {
-    const auto bits = files.attributes(path);
-    return bits && (*bits & platform::attr::directory);
+std::optional<std::string> asPlace(const std::string& p) {
+    if (!platform::isFullPath(p)) return std::nullopt;
+    return platform::withoutClosingSeparator(p);
 }
 
 std::string virtualStoreOf(platform::FileSystem& files, const std::string& folder, const GamePlaces& places) {
@@ -108,9 +98,8 @@ GameSearch findGame(platform::FileSystem& files, const GamePlaces& places) {
         // As Windows resolves it ("." and ".." applied, a closing space or
         // dot dropped): the "\\?\\" paths of the copies take a name as it
         // is written, and would name another folder.
-        std::string at = files.fullPath(c.path).value_or(c.path);
-        while (at.size() > 3 && at.back() == '\\') at.pop_back();
-        if (!isFolder(files, at)) continue;
+        const std::string at = platform::withoutClosingSeparator(files.fullPath(c.path).value_or(c.path));
+        if (!files.isFolder(at)) continue;
         GameFolder game;
         game.folder = at;
         game.userDataFolder = at == kFixedGameFolder ? kFixedLower : at;

@@ -51,6 +51,11 @@ public:
     virtual bool exists(std::string_view path) = 0;
     // The attribute bits, or nothing when the entry cannot be read.
     virtual std::optional<std::uint32_t> attributes(std::string_view path) = 0;
+    // Whether `path` names an existing folder (its attributes say so).
+    bool isFolder(std::string_view path) {
+        const auto bits = attributes(path);
+        return bits && (*bits & attr::directory);
+    }
     // Replaces all settable bits (read-only, hidden, system, archive); 0 clears them.
     virtual Status setAttributes(std::string_view path, std::uint32_t bits) = 0;
 

@@ -5,12 +5,6 @@
 
 namespace orr::platform {
 
-std::string lastLevel(std::string_view path) {
-    while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.remove_suffix(1);
-    const auto sep = path.find_last_of("\\/");
-    return std::string(sep == std::string_view::npos ? path : path.substr(sep + 1));
-}
-
 std::string sizeText(std::uint64_t bytes) {
     constexpr const char* units[] = {"bytes", "KB", "MB", "GB", "TB"};
     if (bytes < 1024) return std::to_string(bytes) + " bytes";

@@ -9,6 +9,7 @@
 #include "manifest.h"
 #include "events.h"
 #include "filesystem.h"
+#include "windows_path.h"
 
 #include <atomic>
 #include <cstdint>
@@ -107,10 +108,6 @@ public:
     virtual VerifyOutcome verify(std::string_view folder, std::string_view manifest,
                                  const std::atomic<bool>* stop = nullptr) = 0;
 };
-
-// The folder's own name: the last level of its path, separators after it
-// ignored.
-std::string lastLevel(std::string_view path);
 
 // "3.1 MB", "296 MB", "1.2 GB": a size as Windows shows one.
 std::string sizeText(std::uint64_t bytes);

@@ -2,6 +2,7 @@
 // environment's values where the shell gives none.
 #include "platform/folders.h"
 #include "platform/win32/utf16.h"
+#include "platform/windows_path.h"
 
 #include <windows.h>
 #include <knownfolders.h>
@@ -13,11 +14,6 @@ namespace orr::platform {
 namespace {
 
 using win32::narrow;
-
-std::string withoutClosingSeparator(std::string p) {
-    while (p.size() > 3 && p.back() == '\\') p.pop_back();
-    return p;
-}
 
 // A known folder's path, whether or not it exists; "" when the shell
 // knows none (FOLDERID_ProgramFilesX86 exists from Vista on).
