@@ -117,7 +117,7 @@ Kind Reader::unquoted() {
     token_.clear();
     for (; at_ < t_.size(); ++at_) {
         const char c = t_[at_];
-        if (isBlank(c) || c == '{' || c == '}' || c == '"') break;
+        if (isBlank(c) || c == '{' || c == '}' || c == '"' || t_.compare(at_, 2, "//") == 0) break;
         if (token_.size() == kMaxStringBytes) return fail(Problem::stringTooLong, line_);
         token_ += c;
     }

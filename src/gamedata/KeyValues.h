@@ -12,8 +12,8 @@
 //   next unescaped quote, line ends included, and knows the escapes \\ \"
 //   \n \t; a backslash before any other character is kept as written, so a
 //   path such as "D:\Games" survives. An unquoted string runs to a blank,
-//   brace or quote and has no escapes. "//" outside a quoted string starts
-//   a comment to the line's end.
+//   brace, quote or "//" and has no escapes. "//" outside a quoted string
+//   starts a comment to the line's end.
 // - A name followed by a string is a pair; a name followed by "{" opens a
 //   block of pairs closed by "}". Any number of pairs may stand at the top.
 // - Conditions ("[$WIN32]") are refused as `unsupported`; "#include" and
@@ -30,7 +30,8 @@
 namespace orr::keyvalues {
 
 // Longer texts are refused whole rather than cut: a cut list of libraries
-// would silently lose the later ones. Callers read at most one byte more.
+// would silently lose the later ones. A caller reading a file needs to read
+// no more than kMaxTextBytes + 1 bytes for a longer file to show as such.
 inline constexpr std::size_t kMaxTextBytes = std::size_t{1} << 20;
 // Longer strings, after escapes, are refused (Steam's paths are far shorter).
 inline constexpr std::size_t kMaxStringBytes = 4096;

@@ -65,7 +65,7 @@ TEST(SteamFiles, EachFileGivesItsTreeLibrariesAndGameFolderOrIsRefusedWithItsLin
          "libraryfolders{1= 2=Lib 3=C: 4=C:Lib 5=\\\\?\\C:\\x 6=\\\\.\\x 7=c:\\steam\\ 8=\\\\nas\\games\\lib 9=\\\\nas "
          "10=a\tb 11=F:\\}",
          "C:\\Steam|\\\\nas\\games\\lib|F:\\"},
-        {"mark, comments, CR LF, unquoted", "\xEF\xBB\xBF// Steam\r\nlibraryfolders // list\r\n{ 0 { path C:\\x } }",
+        {"mark, comments, CR LF, unquoted", "\xEF\xBB\xBF// Steam\r\nlibraryfolders // list\r\n{ 0 { path C:\\x// c\r\n} }",
          R"(libraryfolders{0{path=C:\x}})", "C:\\Steam|C:\\x"},
         {"escapes", R"("k" "a\\b\"c\nd\te\q" "D:\Games" "x")", "k=a\\b\"c\nd\te\\q D:\\Games=x"},
         {"empty", "", ""},
