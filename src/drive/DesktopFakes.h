@@ -68,11 +68,13 @@ public:
     std::string localAppData() override { return localAppDataFolder; }
     std::string programFiles() override { return programFilesFolder; }
     std::string programFilesX86() override { return programFilesX86Folder; }
+    std::string savedGames() override { return savedGamesFolder; }
 
     std::string temporaryFolder;
     std::string localAppDataFolder;
     std::string programFilesFolder = "C:\\Program Files";
     std::string programFilesX86Folder = "C:\\Program Files (x86)";
+    std::string savedGamesFolder;
 };
 
 // The choosers answer at once, from queues of scripted answers, and keep

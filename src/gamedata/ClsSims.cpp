@@ -132,7 +132,9 @@ void ClsSims::carryOut(const Plan& plan, SetsOutcome& outcome) {
         switch (step.kind) {
         case Step::Kind::copy:
             if (halted()) outcome.notCopied.push_back(step.from);
-            else outcome.copies.push_back({step.from, MFile::CopyFolder(services_, copier_, step.from, step.to, step.options)});
+            else
+                outcome.copies.push_back(
+                    {step.from, MFile::CopyFolder(services_, copier_, step.from, step.to, step.options), step.to});
             break;
         case Step::Kind::makeFolder:
             if (!halted()) fso.MakeDIR(step.to);
@@ -162,9 +164,13 @@ SetsOutcome ClsSims::BackupSims() {
         plan.push_back({Step::Kind::copy, from, to, options_});
     };
     const std::string game = game_.folder;
+    // The game's redirected writes: its user-data folders too, where they
+    // live in the game folder.
     const std::string store = existingVirtualStore();
+    const std::string userStore = game_.userDataHome.empty() ? store : std::string();
     // A set of the game: the game folder's, then the VirtualStore's over it.
     auto copySet = [&](const std::string& name) {
+        if (game.empty()) return;  // user data only
         if (fso.FileExist(game + "\\" + name)) copy(game + "\\" + name, backupFolder_);
         if (!store.empty() && fso.FileExist(store + "\\" + name)) copy(store + "\\" + name, backupFolder_);
     };
@@ -173,25 +179,26 @@ SetsOutcome ClsSims::BackupSims() {
         // Hidden and system user-data folders are the player's too: copied
         // like the others, their attributes kept.
         std::vector<std::string> userData;
-        for (const auto& folder : GetSubFolders(game)) {
+        for (const auto& folder : GetSubFolders(game_.userDataSource())) {
             if (!isUserData(folder)) continue;
             copy(folder, backupFolder_);
             userData.push_back(platform::lastLevel(folder));
-            if (!store.empty() && fso.FileExist(store + "\\" + userData.back()))
-                copy(store + "\\" + userData.back(), backupFolder_);
+            if (!userStore.empty() && fso.FileExist(userStore + "\\" + userData.back()))
+                copy(userStore + "\\" + userData.back(), backupFolder_);
         }
         // User-data folders that only the game's redirected writes made.
-        if (!store.empty()) {
-            for (const auto& e : services_.files.list(store + "\\*.*")) {
+        if (!userStore.empty()) {
+            for (const auto& e : services_.files.list(userStore + "\\*.*")) {
                 if (!(e.attributes & attr::directory)) continue;
                 const bool known = std::any_of(userData.begin(), userData.end(),
                                                [&](const std::string& n) { return ascii::equal(n, e.name); });
-                if (isUserData(e.name) && !known) copy(store + "\\" + e.name, backupFolder_);
+                if (isUserData(e.name) && !known) copy(userStore + "\\" + e.name, backupFolder_);
             }
         }
     } catch (const RunError& e) {
         services_.pointer.set(platform::Pointer::normal);
-        outcome.interrupted = "The folder " + game + " could not be read (" + e.description() + ").";
+        outcome.interrupted =
+            "The folder " + game_.userDataSource() + " could not be read (" + e.description() + ").";
         return outcome;
     }
 
@@ -216,15 +223,19 @@ SetsOutcome ClsSims::RestoreSims() {
     SetsOutcome outcome;
     Plan plan;
     const std::string game = restoreDestination();
+    const std::string userDataDestination = !game_.userDataHome.empty() ? game_.userDataHome
+                                            : game == game_.folder      ? game_.userDataFolder
+                                                                        : game;
     auto copy = [&](const std::string& from, const std::string& to) {
         platform::CopyOptions options = options_;
         // Each replaced file keeps its path below the folder written to
         // (every destination lies in it, spelt with as many characters).
-        if (!keepRoot_.empty())
-            options.keepReplacedIn = keepRoot_ + (to + "\\" + platform::lastLevel(from)).substr(game.size());
+        const bool home = !game_.userDataHome.empty() && to == userDataDestination;
+        const std::string& keep = home ? userDataKeepRoot_ : keepRoot_;
+        if (!keep.empty())
+            options.keepReplacedIn = keep + (to + "\\" + platform::lastLevel(from)).substr((home ? to : game).size());
         plan.push_back({Step::Kind::copy, from, to, std::move(options)});
     };
-    const std::string userDataDestination = game == game_.folder ? game_.userDataFolder : game;
     const std::string expansionShared = game + "\\ExpansionShared";
     const std::string gameSkinsBuy = expansionShared + "\\SkinsBuy";
 
@@ -237,17 +248,19 @@ SetsOutcome ClsSims::RestoreSims() {
         return outcome;
     }
 
+    // An install without a game folder takes the user data alone.
+    const bool hasGame = !game.empty();
     const std::string downloads = backupFolder_ + "\\Downloads";
-    if (fso.FileExist(downloads)) copy(downloads, game);
+    if (hasGame && fso.FileExist(downloads)) copy(downloads, game);
     plan.push_back({Step::Kind::next, {}, {}, {}});
 
     const std::string gameData = backupFolder_ + "\\GameData";
-    if (fso.FileExist(gameData)) copy(gameData, game);
+    if (hasGame && fso.FileExist(gameData)) copy(gameData, game);
 
     // The game's SkinsBuy is made whether or not the backup has one.
-    plan.push_back({Step::Kind::makeFolders, {}, gameSkinsBuy, {}});
+    if (hasGame) plan.push_back({Step::Kind::makeFolders, {}, gameSkinsBuy, {}});
     const std::string skinsBuy = backupFolder_ + "\\ExpansionShared\\SkinsBuy";
-    if (fso.FileExist(skinsBuy)) copy(skinsBuy, expansionShared);
+    if (hasGame && fso.FileExist(skinsBuy)) copy(skinsBuy, expansionShared);
 
     if (!refusedBeforeWriting(plan, false, outcome)) carryOut(plan, outcome);
     return outcome;

@@ -23,6 +23,7 @@ struct SetsOutcome {
     struct Copy {
         std::string source;
         platform::CopyOutcome outcome;
+        std::string destination;  // the folder the source landed in
     };
     std::vector<Copy> copies;
     // Sets the run meant to copy and did not reach (after a stop or an
@@ -60,15 +61,22 @@ public:
     SetsOutcome BackupSims();
     // User-data folders, Downloads, (next step), GameData, SkinsBuy: from the
     // backup folder into the game folder, or into its VirtualStore folder
-    // where that exists or the game folder may not be written.
+    // where that exists or the game folder may not be written; the
+    // user-data folders into the install's user-data home where it has one.
+    // An install without a game folder gets its user data only.
     SetsOutcome RestoreSims();
     // Files (full paths) the copies leave out: a backup's damaged files.
     void leaveOut(std::vector<std::string> files) { options_.leaveOut = std::move(files); }
     // Asked between files and between copies: true stops the run.
     void stopWhen(const std::atomic<bool>& stop) { options_.stop = &stop; }
     // Where a restore keeps the game files it replaces (a folder inside the
-    // folder it writes to, so on its drive), under their paths below it.
-    void keepReplacedIn(std::string folder) { keepRoot_ = std::move(folder); }
+    // folder it writes to, so on its drive), under their paths below it:
+    // `folder` for what goes into restoreDestination(), `userDataFolder`
+    // for what goes into the install's user-data home.
+    void keepReplacedIn(std::string folder, std::string userDataFolder = {}) {
+        keepRoot_ = std::move(folder);
+        userDataKeepRoot_ = std::move(userDataFolder);
+    }
     // Where a restore writes the game's sets: the game folder, or its
     // VirtualStore folder where that exists or the game folder may not be
     // written.
@@ -110,7 +118,7 @@ private:
     std::function<void()> nextStep_;
     std::function<bool(const SetsOutcome&)> beforeFinish_;
     platform::CopyOptions options_;
-    std::string keepRoot_;
+    std::string keepRoot_, userDataKeepRoot_;
     std::unique_ptr<std::deque<std::string>> pending_;
 };
 

@@ -6,6 +6,7 @@
 #include "platform/folders.h"
 #include "platform/registry.h"
 #include "platform/windows_path.h"
+#include "SteamLibraries.h"
 
 #include <algorithm>
 
@@ -37,18 +38,63 @@ std::string virtualStoreOf(platform::FileSystem& files, const std::string& folde
     return {};
 }
 
+// A text file of Steam's, read only when it is small enough for the
+// reader (a larger one is refused there anyway, unread here).
+std::optional<std::string> smallText(platform::FileSystem& files, const std::string& path) {
+    const auto size = files.size(path);
+    if (!size || *size > keyvalues::kMaxTextBytes) return std::nullopt;
+    return files.readFile(path);
+}
+
+// The Legacy Collection on Steam: the game lies in the library whose
+// steamapps folder holds its manifest, in the folder the manifest names.
+std::optional<std::string> steamGame(platform::FileSystem& files, const std::vector<std::string>& steamFolders) {
+    for (const std::string& steamFolder : steamFolders) {
+        const auto list = smallText(files, steam::libraryListFile(steamFolder));
+        for (const std::string& library : steam::libraries(steamFolder, list.value_or("")).folders) {
+            const auto manifest = smallText(files, steam::manifestFile(library));
+            const auto dir = manifest ? steam::installDir(*manifest) : std::nullopt;
+            const auto game = dir ? steam::gameFolder(library, *dir) : std::nullopt;
+            if (game && files.isFolder(*game)) return game;
+        }
+    }
+    return std::nullopt;
+}
+
+// The Legacy Collection: on Steam, else from the EA app; its user data in
+// Saved Games. User data without a game folder found is an install too.
+std::vector<GameFolder> legacyInstalls(platform::FileSystem& files, const GamePlaces& places) {
+    std::vector<GameFolder> out;
+    const auto add = [&](const char* edition, const std::string& folder) {
+        GameFolder g{edition, folder, folder, virtualStoreOf(files, folder, places), places.legacyUserData};
+        out.push_back(std::move(g));
+    };
+    if (const auto game = steamGame(files, places.steam)) add(kSteamEdition, *game);
+    for (const std::string& folder : places.eaApp)
+        if (out.empty() && files.isFolder(folder)) add(kEaAppEdition, folder);
+    if (out.empty() && !places.legacyUserData.empty() && files.isFolder(places.legacyUserData))
+        out.push_back({kUserDataOnlyEdition, {}, places.legacyUserData, {}, places.legacyUserData});
+    return out;
+}
+
 }  // namespace
 
-GameFolder GameFolder::fixed() { return {kFixedGameFolder, kFixedLower, {}}; }
+GameFolder GameFolder::fixed() { return {kClassicEdition, kFixedGameFolder, kFixedLower, {}, {}}; }
 
 std::vector<std::string> GameFolder::folders() const {
-    std::vector<std::string> out{folder};
-    if (!virtualStore.empty()) out.push_back(virtualStore);
+    std::vector<std::string> out;
+    for (const std::string* f : {&folder, &virtualStore, &userDataHome})
+        if (!f->empty()) out.push_back(*f);
     return out;
 }
 
 std::string GameSearch::caption() const {
-    return "The Sims: " + (found ? found->folder : std::string("not found"));
+    if (!found) return "The Sims: not found";
+    const GameFolder& g = *found;
+    if (g.edition == kClassicEdition) return "The Sims: " + g.folder;
+    if (g.folder.empty())
+        return g.edition + ": " + g.userDataHome + " (Downloads, GameData and SkinsBuy are left out)";
+    return g.edition + ": " + g.folder + "\r\nNeighbourhoods: " + g.userDataHome;
 }
 
 std::string GameSearch::notFoundMessage() const {
@@ -60,7 +106,8 @@ std::string GameSearch::notFoundMessage() const {
     }
     std::string text = "The Sims was not found in " + places;
     if (recorded.empty()) text += ", and Windows has no record of where it is installed";
-    return text + ". Install or start the game once, then run Orrindale again.";
+    return text + ", nor was The Sims Legacy Collection found (Steam, the EA app or your Saved Games folder). "
+                  "Install or start the game once, then run Orrindale again.";
 }
 
 GamePlaces gamePlaces(platform::Registry& registry, platform::UserFolders& folders) {
@@ -77,6 +124,22 @@ GamePlaces gamePlaces(platform::Registry& registry, platform::UserFolders& folde
     for (const std::string& root : {folders.programFiles(), folders.programFilesX86()})
         if (!root.empty() && !holds(places.redirected, root)) places.redirected.push_back(root);
     places.localAppData = folders.localAppData();
+
+    // Steam writes SteamPath with "/"; asFolder turns them.
+    std::vector<std::optional<std::string>> steam{
+        platform::readText(registry, reg::currentUser, steam::kUserKey, steam::kUserValue)};
+    for (std::uint32_t view : {reg::view32, reg::view64})
+        steam.push_back(platform::readText(registry, reg::localMachine, steam::kMachineKey, steam::kMachineValue, view));
+    for (const auto& value : steam) {
+        const auto folder = value ? steam::asFolder(*value) : std::nullopt;
+        if (folder && !holds(places.steam, *folder)) places.steam.push_back(*folder);
+    }
+    for (const std::string& root : {std::string("C:\\Program Files"), folders.programFiles()}) {
+        const std::string folder = root + "\\EA Games\\The Sims Legacy";
+        if (!root.empty() && !holds(places.eaApp, folder)) places.eaApp.push_back(folder);
+    }
+    if (const std::string saved = folders.savedGames(); !saved.empty())
+        places.legacyUserData = saved + "\\" + kLegacyUserData;
     return places;
 }
 
@@ -104,9 +167,11 @@ GameSearch findGame(platform::FileSystem& files, const GamePlaces& places) {
         game.folder = at;
         game.userDataFolder = at == kFixedGameFolder ? kFixedLower : at;
         game.virtualStore = virtualStoreOf(files, at, places);
-        search.found = game;
+        search.installs.push_back(game);
         break;
     }
+    for (GameFolder& legacy : legacyInstalls(files, places)) search.installs.push_back(std::move(legacy));
+    if (!search.installs.empty()) search.found = search.installs.front();
     return search;
 }
 

@@ -1,5 +1,7 @@
 // Where the game is: looked for once per wizard run, in a fixed order of
-// places, and the folder Windows redirects the game's own writes to.
+// places, and the folder Windows redirects the game's own writes to. An
+// install is one edition of the game found: its game folder (Downloads,
+// GameData, ExpansionShared) and where it keeps its user-data folders.
 #pragma once
 
 #include <optional>
@@ -17,8 +19,20 @@ class UserFolders;
 // The folder the game installs to on 32-bit Windows, first looked at.
 inline constexpr const char* kFixedGameFolder = "C:\\Program Files\\Maxis\\The Sims";
 
-// A found game.
+// The editions Orrindale knows, as Step 1 names them.
+inline constexpr const char* kClassicEdition = "The Sims";
+inline constexpr const char* kSteamEdition = "The Sims Legacy Collection (Steam)";
+inline constexpr const char* kEaAppEdition = "The Sims Legacy Collection (EA app)";
+inline constexpr const char* kUserDataOnlyEdition = "The Sims Legacy Collection (user data only)";
+
+// The Legacy Collection's user data, below the user's Saved Games folder.
+inline constexpr const char* kLegacyUserData = "Electronic Arts\\The Sims 25";
+
+// A found install of the game.
 struct GameFolder {
+    std::string edition = kClassicEdition;
+    // The game folder; "" for an install of which only the user data was
+    // found (its Downloads, GameData and SkinsBuy are then left out).
     std::string folder;
     // The destination of the user-data restores: the fixed folder spelt in
     // lower case ("c:\program files\Maxis\The Sims"), any other as found.
@@ -28,11 +42,17 @@ struct GameFolder {
     // drive>), whether or not it exists; "" outside the folders Windows
     // redirects (Program Files).
     std::string virtualStore;
+    // Where the Legacy Collection keeps its user-data folders (its Saved
+    // Games folder); "" where they live in the game folder.
+    std::string userDataHome;
 
     // The fixed folder, without a VirtualStore.
     static GameFolder fixed();
-    // `folder`, and the VirtualStore below it when there is one.
+    // `folder`, the VirtualStore below it when there is one, and the
+    // user-data home where there is one: every folder of the install.
     std::vector<std::string> folders() const;
+    // Where the user-data folders are read from for a backup.
+    const std::string& userDataSource() const { return userDataHome.empty() ? folder : userDataHome; }
 };
 
 // The places to look at, in order; the first existing folder wins.
@@ -45,14 +65,23 @@ struct GamePlaces {
     // The folders whose writes Windows redirects, and where it redirects them.
     std::vector<std::string> redirected;
     std::string localAppData;
+    // The Legacy Collection: Steam's folders (as the registry records
+    // them), the EA app's install folders, and the user data in Saved Games.
+    std::vector<std::string> steam;
+    std::vector<std::string> eaApp;
+    std::string legacyUserData;
 };
 
 struct GameSearch {
+    // The install the wizards work on: the first found.
     std::optional<GameFolder> found;
+    // Every install found, the classic places first.
+    std::vector<GameFolder> installs;
     std::vector<std::string> lookedAt;  // in order, each once
     std::vector<std::string> recorded;  // of those, the ones Windows records
 
-    // "The Sims: <folder>", or that it was not found.
+    // "The Sims: <folder>" (and where the user data is, when elsewhere),
+    // or that it was not found.
     std::string caption() const;
     // Names every place looked at.
     std::string notFoundMessage() const;
@@ -62,6 +91,7 @@ struct GameSearch {
 inline constexpr const char* kGameKey = "SOFTWARE\\Maxis\\The Sims";
 inline constexpr const char* kGameValue = "InstallPath";
 
+// Steam's own record of its folder: where the Legacy Collection is looked for.
 GamePlaces gamePlaces(platform::Registry& registry, platform::UserFolders& folders);
 GameSearch findGame(platform::FileSystem& files, const GamePlaces& places);
 

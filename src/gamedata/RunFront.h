@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orr {
 
@@ -18,11 +19,15 @@ struct RunResult {
     // A backup whose copies completed but which could not be marked (its
     // manifest or .BAK file could not be written).
     bool markFailed = false;
-    // A restore: where the game files it replaced were kept (a backup of
-    // its own when `keepSealed`), and how many.
-    std::string keepFolder;
-    std::uint64_t kept = 0;
-    bool keepSealed = false;
+    // A restore: each undo folder that holds the files it replaced (one
+    // per drive written to), how many, and whether it was marked as a
+    // backup of its own.
+    struct Kept {
+        std::string folder;
+        std::uint64_t files = 0;
+        bool sealed = false;
+    };
+    std::vector<Kept> keeps;
 
     bool completed() const { return kind == Kind::completed; }
 };

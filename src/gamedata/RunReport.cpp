@@ -101,6 +101,13 @@ std::string keptNote(std::uint64_t kept, const std::string& folder, bool sealed)
     return files + ". To undo, restore from the .BAK file there.";
 }
 
+std::string keptNotes(const std::vector<RunResult::Kept>& keeps) {
+    std::string text;
+    for (const RunResult::Kept& k : keeps)
+        if (k.files > 0) text += (text.empty() ? "" : " ") + keptNote(k.files, k.folder, k.sealed);
+    return text;
+}
+
 std::string leftOutNote(std::size_t leftOut) {
     return std::to_string(leftOut) + (leftOut == 1 ? " missing or damaged file was not restored."
                                                    : " missing or damaged files were not restored.");

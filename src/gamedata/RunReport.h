@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ClsSims.h"
+#include "RunFront.h"
 
 #include <string>
 
@@ -35,6 +36,8 @@ std::string skippedNote(const SetsOutcome& outcome);
 // Where the files a restore replaced were kept, and how to undo it;
 // `sealed`: the keep folder was marked as a backup of its own.
 std::string keptNote(std::uint64_t kept, const std::string& folder, bool sealed);
+// The same for every undo folder of a run, "" when nothing was kept.
+std::string keptNotes(const std::vector<RunResult::Kept>& keeps);
 
 // What a restore that the user let go on past a damaged backup left out:
 // a short note for the Finish panel, and the files by name (below the

@@ -22,6 +22,8 @@ public:
     // %ProgramFiles(x86)%: the 32-bit programs' folder (on 32-bit Windows
     // the same as programFiles()).
     virtual std::string programFilesX86() = 0;
+    // The user's Saved Games folder (FOLDERID_SavedGames).
+    virtual std::string savedGames() = 0;
 };
 
 // `files` reaches the drives as the program sees them (the POSIX layer

@@ -3,6 +3,7 @@
 #include "gamedata/Descriptor.h"
 
 #include <cstdio>
+#include <tuple>
 
 namespace orr {
 
@@ -43,8 +44,9 @@ bool holdsAFile(platform::FileSystem& files, const std::string& folder) {
 // are the only copy of what the game had.
 class KeepSeal {
 public:
+    // An empty `folder`: nothing is kept, nothing marked.
     KeepSeal(platform::Services& services, platform::ShellCopy& copier, std::string folder)
-        : services_(services), copier_(copier), folder_(std::move(folder)) {}
+        : services_(services), copier_(copier), folder_(std::move(folder)), done_(folder_.empty()) {}
     ~KeepSeal() {
         if (done_ || !holdsAFile(services_.files, folder_)) return;
         try {
@@ -58,6 +60,7 @@ public:
     // Seals now when anything was kept, or clears the empty levels made for
     // it; true when the folder is marked.
     bool seal(std::uint64_t kept) {
+        if (folder_.empty()) return false;
         done_ = true;
         if (kept > 0 || holdsAFile(services_.files, folder_)) return descriptor::seal(services_, copier_, folder_);
         if (services_.files.exists(folder_)) {
@@ -71,7 +74,7 @@ private:
     platform::Services& services_;
     platform::ShellCopy& copier_;
     std::string folder_;
-    bool done_ = false;
+    bool done_;
 };
 
 }  // namespace
@@ -82,14 +85,23 @@ RunResult runRestore(platform::Services& services, platform::ShellCopy& copier, 
     front.stepOn();
     RunResult result;
     ClsSims sims(services, copier, game, backupFolder, [&front] { front.stepOn(); });
-    result.keepFolder = keepFolderFor(services, sims.restoreDestination());
+    // One undo folder on each drive written to: the game's, and the
+    // user-data home's where the install keeps its user data apart.
+    const std::string destination = sims.restoreDestination();
+    const std::string gameKeep = destination.empty() ? std::string() : keepFolderFor(services, destination);
+    const std::string homeKeep = game.userDataHome.empty() ? std::string() : keepFolderFor(services, game.userDataHome);
     sims.leaveOut(leaveOut);
-    sims.keepReplacedIn(result.keepFolder);
+    sims.keepReplacedIn(gameKeep, homeKeep);
     if (stop) sims.stopWhen(*stop);
-    KeepSeal keepSeal(services, copier, result.keepFolder);
+    KeepSeal gameSeal(services, copier, gameKeep), homeSeal(services, copier, homeKeep);
     result.sets = sims.RestoreSims();
-    for (const auto& c : result.sets.copies) result.kept += c.outcome.kept;
-    result.keepSealed = keepSeal.seal(result.kept);
+    std::uint64_t gameKept = 0, homeKept = 0;
+    for (const auto& c : result.sets.copies)
+        (!homeKeep.empty() && c.destination == game.userDataHome ? homeKept : gameKept) += c.outcome.kept;
+    for (auto [folder, seal, kept] : {std::tuple{&homeKeep, &homeSeal, homeKept}, std::tuple{&gameKeep, &gameSeal, gameKept}}) {
+        const bool sealed = seal->seal(kept);
+        if (kept > 0 || sealed) result.keeps.push_back({*folder, kept, sealed});
+    }
     using Kind = RunResult::Kind;
     if (result.sets.completed()) {
         result.kind = Kind::completed;

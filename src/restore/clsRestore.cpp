@@ -25,7 +25,7 @@ public:
             wizard.lblRestored.setCaption("Sims customizations have been partly restored: some files were left out.");
         }
         if (const std::string note = report::skippedNote(result.sets); !note.empty()) summary.append(" ").append(note);
-        if (result.kept > 0) summary.append(" ").append(report::keptNote(result.kept, result.keepFolder, result.keepSealed));
+        if (const std::string kept = report::keptNotes(result.keeps); !kept.empty()) summary.append(" ").append(kept);
         wizard.lblSummary.setCaption(summary);
         if (const std::string links = report::skippedLinks(result.sets); !links.empty()) say(links);
     }
@@ -46,8 +46,7 @@ void clsRestore::Restore() {
     const RunResult result = runRestore(program.services, program.shellCopy, program.gameFolder(),
                                         program.backupFolder, program.restoreWizard().damagedFiles, front,
                                         &program.stopFlag());
-    const std::string keptNote =
-        result.kept == 0 ? std::string() : report::keptNote(result.kept, result.keepFolder, result.keepSealed);
+    const std::string keptNote = report::keptNotes(result.keeps);
     if (program.endAfterRun() && !result.completed()) {
         front.say(report::restoreCancelled(result.sets, keptNote));
         program.end();

@@ -80,8 +80,9 @@ TEST_F(GameFolderTest, ARecordOfTheFixedFolderInOtherCaseAddsNoPlaceButMarksIt) 
     EXPECT_EQ(s.notFoundMessage(), "The Sims was not found in " + p.fixed +
                                        " (where Windows records it as installed), " + p.recorded[0] +
                                        " (where Windows records it as installed) or C:\\Program Files "
-                                       "(x86)\\Maxis\\The Sims. Install or start the game once, then run Orrindale "
-                                       "again.");
+                                       "(x86)\\Maxis\\The Sims, nor was The Sims Legacy Collection found (Steam, "
+                                       "the EA app or your Saved Games folder). Install or start the game once, then "
+                                       "run Orrindale again.");
 }
 
 // HKEY_LOCAL_MACHINE\SOFTWARE\Maxis\The Sims in both views, removed again.

@@ -15,7 +15,7 @@ SetsOutcome::Copy copyOf(const std::string& source, CopyOutcome::Result result, 
     CopyOutcome o;
     o.result = result;
     o.files = files;
-    return {source, o};
+    return {source, o, {}};
 }
 
 TEST(RunReport, ListsStopAtTenWithACountAndACancelIsNoFailure) {

@@ -14,7 +14,7 @@ protected:
     const std::string store = root.path("AppData\\VirtualStore\\Games\\The Sims");
 
     ClsSims simsWithStore() {
-        return ClsSims(services, copier, GameFolder{gameDir, gameDir, store}, backup,
+        return ClsSims(services, copier, GameFolder{kClassicEdition, gameDir, gameDir, store, {}}, backup,
                        [this] { journal.push_back("next"); });
     }
     static std::string copyLine(const std::string& source, const std::string& destination) {

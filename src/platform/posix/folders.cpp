@@ -34,6 +34,7 @@ public:
     std::string localAppData() override { return profile() + "\\AppData\\Local"; }
     std::string programFiles() override { return "C:\\Program Files"; }
     std::string programFilesX86() override { return "C:\\Program Files (x86)"; }
+    std::string savedGames() override { return profile() + "\\Saved Games"; }
 
 private:
     FileSystem& files_;

@@ -53,6 +53,7 @@ public:
     std::string programFilesX86() override {
         return firstOf(known(FOLDERID_ProgramFilesX86), environment(L"ProgramFiles(x86)"));
     }
+    std::string savedGames() override { return known(FOLDERID_SavedGames); }
 };
 
 }  // namespace
