@@ -27,7 +27,7 @@ Verdict check(platform::Services& services, const std::string& text, const GameS
     // The game's VirtualStore folder is the game's as well. A folder that
     // holds the game is refused too: the restore would refuse the backup
     // made there, so it would be a backup nobody can use.
-    for (const std::string& folder : game.found->folders()) {
+    for (const std::string& folder : game.allFolders()) {
         if (platform::liesWithin(services.files, resolved, folder)) return {Refusal::insideGame, {}, folder};
         if (platform::liesWithin(services.files, folder, resolved)) return {Refusal::holdsGame, {}, folder};
     }

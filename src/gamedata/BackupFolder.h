@@ -31,9 +31,10 @@ struct Verdict {
 };
 
 // The checks in order, the first failure deciding: not empty, a full path,
-// an existing folder, a game found, then against each of the game's
-// folders, where they really are (a mapped drive or a link counts): not it
-// nor inside it, and not holding it.
+// an existing folder, a game found, then against each folder of every
+// install found (game folders, VirtualStore folders, user-data homes),
+// where they really are (a mapped drive or a link counts): not it nor
+// inside it, and not holding it.
 Verdict check(platform::Services& services, const std::string& text, const GameSearch& game);
 
 // The refusal as the backup wizard says it.

@@ -88,6 +88,14 @@ std::vector<std::string> GameFolder::folders() const {
     return out;
 }
 
+std::vector<std::string> GameSearch::allFolders() const {
+    std::vector<std::string> out;
+    for (const GameFolder& install : installs)
+        for (const std::string& f : install.folders())
+            if (!holds(out, f)) out.push_back(f);
+    return out;
+}
+
 std::string GameSearch::caption() const {
     if (!found) return "The Sims: not found";
     const GameFolder& g = *found;

@@ -80,6 +80,8 @@ struct GameSearch {
     std::vector<std::string> lookedAt;  // in order, each once
     std::vector<std::string> recorded;  // of those, the ones Windows records
 
+    // Every folder of every install found, each once.
+    std::vector<std::string> allFolders() const;
     // "The Sims: <folder>" (and where the user data is, when elsewhere),
     // or that it was not found.
     std::string caption() const;

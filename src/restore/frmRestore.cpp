@@ -150,9 +150,8 @@ void frmRestore::cmdNext_Click() {
     ++step_;
 
     if (step_ - 1 == 1) {
-        const auto& game = program_.game.found;
         descriptor::Verdict verdict =
-            descriptor::check(program_.services, txtDescriptor.text(), game ? game->folders() : std::vector<std::string>{});
+            descriptor::check(program_.services, txtDescriptor.text(), program_.game.allFolders());
         if (!verdict.accepted) {
             program_.services.messages.show(verdict.message, "Orrindale", platform::MsgButtons::ok,
                                             platform::MsgIcon::none);
