@@ -143,8 +143,10 @@ void ClsSims::carryOut(const Plan& plan, SetsOutcome& outcome) {
             if (halted()) break;
             try {
                 fso.CreateDirectoryStruct(step.to);
-            } catch (const RunError& e) {
-                outcome.interrupted = "The folder " + step.to + " could not be made (" + e.description() + ").";
+            } catch (const RunError&) {
+                // The system's reason differs between systems for the same
+                // cause; the message says what to check instead.
+                outcome.interrupted = "The folder " + step.to + " could not be made.";
             }
             break;
         case Step::Kind::next: nextStep_(); break;
@@ -195,10 +197,9 @@ SetsOutcome ClsSims::BackupSims() {
                 if (isUserData(e.name) && !known) copy(userStore + "\\" + e.name, backupFolder_);
             }
         }
-    } catch (const RunError& e) {
+    } catch (const RunError&) {
         services_.pointer.set(platform::Pointer::normal);
-        outcome.interrupted =
-            "The folder " + game_.userDataSource() + " could not be read (" + e.description() + ").";
+        outcome.interrupted = "The folder " + game_.userDataSource() + " could not be read.";
         return outcome;
     }
 
@@ -242,9 +243,9 @@ SetsOutcome ClsSims::RestoreSims() {
     try {
         for (const auto& folder : GetSubFolders(backupFolder_))
             if (isUserData(folder)) copy(folder, userDataDestination);
-    } catch (const RunError& e) {
+    } catch (const RunError&) {
         services_.pointer.set(platform::Pointer::normal);
-        outcome.interrupted = "The folder " + backupFolder_ + " could not be read (" + e.description() + ").";
+        outcome.interrupted = "The folder " + backupFolder_ + " could not be read.";
         return outcome;
     }
 

@@ -103,8 +103,11 @@ std::string keptNote(std::uint64_t kept, const std::string& folder, bool sealed)
 
 std::string keptNotes(const std::vector<RunResult::Kept>& keeps) {
     std::string text;
-    for (const RunResult::Kept& k : keeps)
-        if (k.files > 0) text += (text.empty() ? "" : " ") + keptNote(k.files, k.folder, k.sealed);
+    for (const RunResult::Kept& k : keeps) {
+        if (k.files == 0) continue;
+        if (!text.empty()) text += ' ';
+        text += keptNote(k.files, k.folder, k.sealed);
+    }
     return text;
 }
 

@@ -13,8 +13,10 @@ using namespace std::string_literals;
 
 std::string render(const kv::Node& n) {
     std::string out;
-    for (const kv::Node& c : n.children)
-        out += (out.empty() ? "" : " ") + c.name + (c.block ? "{" + render(c) + "}" : "=" + c.value);
+    for (const kv::Node& c : n.children) {
+        if (!out.empty()) out += ' ';
+        out.append(c.name).append(c.block ? "{" + render(c) + "}" : "=" + c.value);
+    }
     return out;
 }
 
