@@ -75,7 +75,8 @@ struct GamePlaces {
 struct GameSearch {
     // The install the wizards work on: the first found.
     std::optional<GameFolder> found;
-    // Every install found, the classic places first.
+    // Every install found, the one whose user-data files were written last
+    // first (ties: the classic places first, then the Legacy Collection).
     std::vector<GameFolder> installs;
     std::vector<std::string> lookedAt;  // in order, each once
     std::vector<std::string> recorded;  // of those, the ones Windows records

@@ -85,6 +85,34 @@ TEST_F(GameFolderTest, ARecordOfTheFixedFolderInOtherCaseAddsNoPlaceButMarksIt) 
                                        "run Orrindale again.");
 }
 
+// A CD install and the Legacy Collection's user data: both are installs,
+// the one whose user data was written last first.
+TEST_F(GameFolderTest, EveryInstallIsFoundAndTheOnePlayedLastComesFirst) {
+    GamePlaces p = places();
+    p.legacyUserData = root.path("Saved Games\\Electronic Arts\\The Sims 25");
+    const std::string classic = p.fixed + "\\UserData\\Neighborhood.iff";
+    const std::string legacy = p.legacyUserData + "\\UserData2\\Neighborhood.iff";
+    test::writeFile(*files, classic, "classic");
+    test::writeFile(*files, legacy, "legacy");
+    const auto played = [&](const std::string& file, int year) {
+        ASSERT_EQ(files->setModified(file, platform::DateTime{year, 6, 1, 12, 0, 0}), platform::Status::ok);
+    };
+    played(classic, 2020);
+    played(legacy, 2025);
+    GameSearch s = findGame(*files, p);
+    ASSERT_EQ(s.installs.size(), 2u);
+    EXPECT_EQ(s.found->edition, kUserDataOnlyEdition);
+    EXPECT_EQ(s.found->folder, "");
+    EXPECT_EQ(s.found->userDataSource(), p.legacyUserData);
+    EXPECT_EQ(s.installs[1].folder, p.fixed);
+    EXPECT_EQ(s.allFolders(), (Texts{p.legacyUserData, p.fixed, root.path("Local\\VirtualStore") + p.fixed.substr(2)}));
+
+    played(classic, 2026);
+    s = findGame(*files, p);
+    EXPECT_EQ(s.found->folder, p.fixed);
+    EXPECT_EQ(s.found->edition, kClassicEdition);
+}
+
 // HKEY_LOCAL_MACHINE\SOFTWARE\Maxis\The Sims in both views, removed again.
 // A record the test did not make is never touched: the test is skipped.
 class GameRecord {
