@@ -77,24 +77,22 @@ std::vector<GameFolder> legacyInstalls(platform::FileSystem& files, const GamePl
     return out;
 }
 
-// The newest write of any file in the install's user-data folders, as a
-// number that orders by time; 0 when it has none.
-std::int64_t newestUserData(platform::FileSystem& files, const GameFolder& install) {
-    std::int64_t newest = 0;
+// The newest write of any file in the install's user-data folders; the
+// earliest time there is when it has none.
+platform::DateTime newestUserData(platform::FileSystem& files, const GameFolder& install) {
+    platform::DateTime newest;
     const auto visit = [&](const auto& self, const std::string& folder) -> void {
         for (const auto& e : files.list(folder + "\\*.*")) {
             const std::string path = folder + "\\" + e.name;
             if (e.attributes & platform::attr::directory) {
                 if (!(e.attributes & platform::attr::alias)) self(self, path);
             } else if (const auto t = files.modified(path)) {
-                const std::int64_t key = ((((t->year * 13LL + t->month) * 32 + t->day) * 24 + t->hour) * 60 +
-                                          t->minute) * 60 + t->second;
-                newest = std::max(newest, key);
+                newest = std::max(newest, *t);
             }
         }
     };
     const std::string& home = install.userDataSource();
-    if (home.empty()) return 0;
+    if (home.empty()) return newest;
     for (const auto& e : files.list(home + "\\*.*"))
         if ((e.attributes & platform::attr::directory) &&
             ascii::upper(e.name).find("USERDATA") != std::string::npos)
@@ -206,7 +204,7 @@ GameSearch findGame(platform::FileSystem& files, const GamePlaces& places) {
     for (GameFolder& legacy : legacyInstalls(files, places)) search.installs.push_back(std::move(legacy));
     // The install played last comes first; ties keep the order looked in.
     if (search.installs.size() > 1) {
-        std::vector<std::pair<std::int64_t, GameFolder>> played;
+        std::vector<std::pair<platform::DateTime, GameFolder>> played;
         for (GameFolder& g : search.installs) played.emplace_back(newestUserData(files, g), std::move(g));
         std::stable_sort(played.begin(), played.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
         search.installs.clear();

@@ -4,6 +4,7 @@
 
 #include "status.h"
 
+#include <compare>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -28,6 +29,7 @@ inline constexpr std::uint32_t normal = 128;  // only as a value to set: "no att
 struct DateTime {
     int year = 1601, month = 1, day = 1, hour = 0, minute = 0, second = 0;
     friend bool operator==(const DateTime&, const DateTime&) = default;
+    friend auto operator<=>(const DateTime&, const DateTime&) = default;  // by time: the fields in order
 };
 
 struct DirEntry {
