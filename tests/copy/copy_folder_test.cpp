@@ -321,12 +321,15 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
 }
 
 // A replaced file is kept, under its path, where the caller asks; added and
-// identical files are not. A failure between keeping and replacing never
-// leaves the destination without its file.
+// identical files are not, nor anything in a folder that cannot be listed.
+// A failure between keeping and replacing never leaves the destination
+// without its file.
 TEST_F(CopyContract, ReplacedFilesAreKeptAndNeverLostBetweenKeepingAndReplacing) {
     writeFile("src\\Set\\sub\\a.iff", "new a");
     writeFile("src\\Set\\b.iff", "same");
     writeFile("src\\Set\\z.iff", "added");
+    writeFile("src\\Set\\sub\\deeper\\c.iff", "c");
+    writeFile("dst\\Set\\sub\\deeper\\c.iff", "c");
     writeFile("dst\\Set\\sub\\a.iff", "old a");
     writeFile("dst\\Set\\b.iff", "same");
     platform::CopyOptions keep;
@@ -347,36 +350,26 @@ TEST_F(CopyContract, ReplacedFilesAreKeptAndNeverLostBetweenKeepingAndReplacing)
     EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "new a");
     EXPECT_EQ(read("keep\\Set\\sub\\a.iff"), "old a");
     EXPECT_EQ(names("keep\\Set"), Names{"sub"});
-}
 
-// A target folder that cannot be listed might hold any file: nothing in it
-// is replaced (nor kept), and each file that would have gone there is named.
-TEST_F(CopyContract, AnUnlistableTargetFolderFailsItsFilesAndReplacesNothing) {
-    writeFile("src\\Set\\a.iff", "new a");
-    writeFile("src\\Set\\sub\\b.iff", "new b");
+    // A target folder that cannot be listed might hold any file: nothing
+    // below it is replaced or kept, and each file that would go there is
+    // named. Lists: the three source folders, then dst\Set, dst\Set\sub.
+    writeFile("src\\Set\\sub\\a.iff", "newer a");
+    writeFile("src\\Set\\b.iff", "new b");
     writeFile("src\\Set\\sub\\deeper\\c.iff", "new c");
-    writeFile("dst\\Set\\a.iff", "old a");
-    writeFile("dst\\Set\\sub\\b.iff", "old b");
-    writeFile("dst\\Set\\sub\\deeper\\c.iff", "old c");
-    platform::CopyOptions keep;
-    keep.keepReplacedIn = path("keep\\Set");
-
-    // Lists: the three source folders, then dst\Set, then dst\Set\sub.
+    keep.keepReplacedIn = path("keep2\\Set");
     faults.failNth(FileOp::list, 5, Status::accessDenied);
-    auto copier = shellCopy();
-    const CopyOutcome outcome = MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
-
-    EXPECT_EQ(outcome.result, CopyOutcome::Result::failed);
-    ASSERT_EQ(outcome.failures.size(), 2u) << describe(outcome);
-    EXPECT_EQ(outcome.failures[0].path, path("src\\Set\\sub\\b.iff"));
-    EXPECT_EQ(outcome.failures[0].reason, CopyReason::targetUnlisted);
-    EXPECT_EQ(outcome.failures[1].path, path("src\\Set\\sub\\deeper\\c.iff"));
-    EXPECT_EQ(read("dst\\Set\\sub\\b.iff"), "old b");
-    EXPECT_EQ(read("dst\\Set\\sub\\deeper\\c.iff"), "old c");
-    EXPECT_EQ(read("dst\\Set\\a.iff"), "new a");
-    EXPECT_EQ(read("keep\\Set\\a.iff"), "old a");
-    EXPECT_EQ(outcome.kept, 1u);
-    EXPECT_EQ(names("keep\\Set"), Names{"a.iff"});
+    const CopyOutcome unlisted = MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
+    EXPECT_EQ(unlisted.result, CopyOutcome::Result::failed);
+    ASSERT_EQ(unlisted.failures.size(), 2u) << describe(unlisted);
+    EXPECT_EQ(unlisted.failures[0].path, path("src\\Set\\sub\\a.iff"));
+    EXPECT_EQ(unlisted.failures[0].reason, CopyReason::targetUnlisted);
+    EXPECT_EQ(unlisted.failures[1].path, path("src\\Set\\sub\\deeper\\c.iff"));
+    EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "new a");
+    EXPECT_EQ(read("dst\\Set\\sub\\deeper\\c.iff"), "c");
+    EXPECT_EQ(read("dst\\Set\\b.iff"), "new b");
+    EXPECT_EQ(names("keep2\\Set"), Names{"b.iff"});
+    EXPECT_EQ(read("keep2\\Set\\b.iff"), "same");
     EXPECT_TRUE(temporaries("dst").empty());
 }
 
