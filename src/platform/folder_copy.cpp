@@ -483,17 +483,17 @@ private:
     Status keep(std::size_t i, Kept& kept) {
         const std::string relativeTarget = relative(i, &Item::target);
         if (Status s = keepLevels(relativeTarget); s != Status::ok) return s;
-        for (unsigned n = 1; n <= kKeepNames; ++n) {
+        Status s = Status::alreadyExists;
+        for (unsigned n = 1; n <= kKeepNames && s == Status::alreadyExists; ++n) {
             kept.relative = n == 1 ? relativeTarget : numbered(relativeTarget, n);
             kept.path = nativeKeep(kept.relative);
-            Status s = io_.hardLink(targetOf(i), kept.path);
+            s = io_.hardLink(targetOf(i), kept.path);
             kept.linked = s == Status::ok;
             if (s != Status::ok && s != Status::alreadyExists) s = io_.move(targetOf(i), kept.path);
             if (s == Status::ok) return s;
-            if (s != Status::alreadyExists) break;
         }
         kept = {};
-        return Status::alreadyExists;
+        return s;
     }
 
     // Takes a temporary file's place: renamed over the target, or failed.

@@ -395,8 +395,16 @@ TEST_F(CopyContract, AKeptFileIsNeverLostWhetherItsNameIsTakenOrItCannotGoBack) 
     EXPECT_EQ(read("keep\\Set\\a (3).iff"), "old a, again");
     EXPECT_EQ(read("dst\\Set\\a.iff"), "new a");
 
-    // Moved to keep (rename 1), not into place (2): it goes back.
+    // Neither linked nor moved: the file stays as it was, and says why.
     keep.keepReplacedIn = path("keep2\\Set");
+    faults.failNth(FileOp::hardLink, 1, Status::accessDenied);
+    faults.failNth(FileOp::rename, 1, Status::diskFull);
+    const CopyOutcome unkept = restore("old b");
+    ASSERT_EQ(unkept.failures.size(), 1u);
+    EXPECT_EQ(unkept.failures[0].reason, CopyReason::diskFull);
+    EXPECT_EQ(read("dst\\Set\\a.iff"), "old b");
+
+    // Moved to keep (rename 1), not into place (2): it goes back.
     faults.failNth(FileOp::hardLink, 1, Status::accessDenied);
     faults.failNth(FileOp::rename, 2, Status::diskFull);
     const CopyOutcome back = restore("old b");
