@@ -11,7 +11,6 @@
 #include <chrono>
 #include <deque>
 #include <optional>
-#include <random>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -52,12 +51,6 @@ std::string numbered(const std::string& path, unsigned n) {
     return path.substr(0, dot) + " (" + std::to_string(n) + ")" + path.substr(dot);
 }
 
-// Marks one run's temporary names apart from any other run's.
-std::uint64_t runMark() {
-    std::random_device random;
-    return (std::uint64_t{random()} << 32) ^ random();
-}
-
 // One entry below the copied folder; folders come before what they hold.
 struct Item {
     std::size_t parent;  // its folder's index, or `top`
@@ -76,7 +69,7 @@ public:
     Run(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view source,
         std::string_view destination, const CopyOptions& options, bool threaded)
         : io_(io), events_(events), progress_(progress), sourceText_(source), destinationText_(destination),
-          run_(runMark()), workers_(io, threaded ? FileWorkers::kThreads : 0, [this] { return withinFile(); }) {
+          run_(newCopyRun()), workers_(io, threaded ? FileWorkers::kThreads : 0, [this] { return withinFile(); }) {
         for (const std::string& path : options.leaveOut) leaveOut_.insert(ascii::upper(path));
         keepText_ = options.keepReplacedIn;
         stop_ = options.stop;

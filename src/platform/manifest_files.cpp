@@ -92,8 +92,8 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
     }
     byPath.clear();
     byUpper.clear();
-    const std::string temp = io.join(io.parent(target), "~orrindale-manifest.tmp");
-    io.removeFile(temp);
+    // A name of this write's own: a file that holds it by chance is left.
+    const std::string temp = io.join(io.parent(target), copyTemporaryName(newCopyRun(), 1));
     std::unique_ptr<WriteStream> out;
     if (io.createNew(temp, out) != Status::ok) return false;
     const bool written =

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <random>
 
 namespace orr::platform {
 
@@ -48,6 +49,11 @@ std::string copyTemporaryName(std::uint64_t run, unsigned n) {
     char digits[kRunDigits + 1];
     std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(run));
     return std::string(kTemporaryStart) + digits + "-" + std::to_string(n) + std::string(kTemporaryEnd);
+}
+
+std::uint64_t newCopyRun() {
+    std::random_device random;
+    return (std::uint64_t{random()} << 32) ^ random();
 }
 
 bool isCopyTemporary(std::string_view name) {

@@ -119,6 +119,8 @@ std::string sizeText(std::uint64_t bytes);
 // `run`: "~orrindale-" then the run as 16 hexadecimal digits, "-", n,
 // ".tmp". No user would write that; a copy checks the name is free anyway.
 std::string copyTemporaryName(std::uint64_t run, unsigned n);
+// A fresh run mark, drawn at random: two runs share one by chance only.
+std::uint64_t newCopyRun();
 // Whether `name` is exactly of that form: a leftover of a copy that lost
 // its power, which a copy clears in the folders it writes to. Any other
 // name (an older "~orrindale-3.tmp" too) is a user's file like any other.

@@ -81,8 +81,10 @@ TEST_F(CopyContract, TemporaryNamesNeverTakeOrRemoveAUsersFile) {
     EXPECT_EQ(read("dst\\Set\\~orrindale-3.tmp"), "a user's file");
     EXPECT_EQ(read("dst\\Set\\~orrindale-1.tmp"), "another user's file");
     EXPECT_EQ(read("dst\\Set\\~zz.iff"), "zz");
+    writeFile("dst\\~orrindale-manifest.tmp", "mine too");
     auto copier = shellCopy();
     ASSERT_TRUE(copier->writeManifest(path("dst"), {"Set"}, {}, path("dst\\Sims.sha256")));
+    EXPECT_EQ(read("dst\\~orrindale-manifest.tmp"), "mine too");
     const auto line = [](const std::string& bytes, const std::string& name) {
         return platform::hexText(sha256Of(bytes)) + "  Set/" + name + "\n";
     };
