@@ -397,25 +397,20 @@ TEST_F(CopyContract, AKeptFileIsNeverLostWhetherItsNameIsTakenOrItCannotGoBack) 
     EXPECT_EQ(read("keep\\Set\\a (3).iff"), "old a, again");
     EXPECT_EQ(read("dst\\Set\\a.iff"), "new a");
 
-    // Neither linked nor moved: the file stays as it was, and says why.
+    // Neither linked nor moved (rename 1 fails), or moved and not put in
+    // place (rename 2): the file stays, or goes back, and says why.
     keep.keepReplacedIn = path("keep2\\Set");
-    faults.failNth(FileOp::hardLink, 1, Status::accessDenied);
-    faults.failNth(FileOp::rename, 1, Status::diskFull);
-    const CopyOutcome unkept = restore("old b");
-    ASSERT_EQ(unkept.failures.size(), 1u);
-    EXPECT_EQ(unkept.failures[0].reason, CopyReason::diskFull);
-    EXPECT_EQ(read("dst\\Set\\a.iff"), "old b");
-
-    // Moved to keep (rename 1), not into place (2): it goes back.
-    faults.failNth(FileOp::hardLink, 1, Status::accessDenied);
-    faults.failNth(FileOp::rename, 2, Status::diskFull);
-    const CopyOutcome back = restore("old b");
-    ASSERT_EQ(back.failures.size(), 1u);
-    EXPECT_EQ(back.failures[0].reason, CopyReason::diskFull);
-    EXPECT_EQ(read("dst\\Set\\a.iff"), "old b");
-    EXPECT_TRUE(names("keep2\\Set").empty());
-    EXPECT_EQ(back.kept, 0u);
-    EXPECT_TRUE(back.stranded.empty());
+    for (int failing : {1, 2}) {
+        faults.failNth(FileOp::hardLink, 1, Status::accessDenied);
+        faults.failNth(FileOp::rename, failing, Status::diskFull);
+        const CopyOutcome back = restore("old b");
+        ASSERT_EQ(back.failures.size(), 1u);
+        EXPECT_EQ(back.failures[0].reason, CopyReason::diskFull);
+        EXPECT_EQ(read("dst\\Set\\a.iff"), "old b");
+        EXPECT_TRUE(names("keep2\\Set").empty());
+        EXPECT_EQ(back.kept, 0u);
+        EXPECT_TRUE(back.stranded.empty());
+    }
 
     // Nor back (3): the file is only in the keep folder, and said so.
     keep.keepReplacedIn = path("keep3\\Set");
