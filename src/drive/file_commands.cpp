@@ -118,7 +118,7 @@ std::optional<std::int64_t> numberAt(const Line& line, std::size_t i) {
 }
 
 constexpr const char* kFaultUsage =
-    "usage: fault open|read|write|flush|rename|mkdir|free|list N ERROR, fault write N corrupt, or fault free BYTES";
+    "usage: fault open|read|write|flush|rename|mkdir|free|list|link N ERROR, fault write N corrupt, or fault free BYTES";
 
 // The fault a `fault` line arms, checked as the script is read.
 std::function<void(platform::FaultPlan&)> faultOf(const Line& line) {

@@ -106,6 +106,10 @@ public:
     // Moves `from` over `to`, replacing it, read-only or not, in one step:
     // either the old `to` or the new one is there at every moment.
     virtual Status rename(const std::string& from, const std::string& to) = 0;
+    // Moves `from` to `to` on the same drive, never replacing anything:
+    // alreadyExists when `to` is taken, letter case ignored where the file
+    // system ignores it.
+    virtual Status move(const std::string& from, const std::string& to) = 0;
     // A second name `link` for the existing file `existing` (same drive);
     // fails where the file system has no such links.
     virtual Status hardLink(const std::string& existing, const std::string& link) = 0;
@@ -124,24 +128,34 @@ class FileSystem;
 std::unique_ptr<CopyIo> makeCopyIo(FileSystem& files);
 
 // A temporary file that is removed unless it was renamed into place, also
-// when the program ends in the middle of writing it.
+// when the program ends in the middle of writing it. Only a file it made
+// (create()) or was handed (made()) is ever removed: a name that turned out
+// to be taken belongs to someone else.
 class Temporary {
 public:
     Temporary(CopyIo& io, std::string path) : io_(io), path_(std::move(path)) {}
     ~Temporary() {
         stream.reset();
-        if (!kept_) io_.removeFile(path_);
+        if (owned_ && !kept_) io_.removeFile(path_);
     }
     Temporary(const Temporary&) = delete;
     Temporary& operator=(const Temporary&) = delete;
     const std::string& path() const { return path_; }
+    // Creates the file for `stream`; fails when the name is taken.
+    Status create() {
+        const Status s = io_.createNew(path_, stream);
+        owned_ = s == Status::ok;
+        return s;
+    }
+    // The file at path() was made by this program by other means.
+    void made() { owned_ = true; }
     void kept() { kept_ = true; }
     std::unique_ptr<WriteStream> stream;
 
 private:
     CopyIo& io_;
     std::string path_;
-    bool kept_ = false;
+    bool owned_ = false, kept_ = false;
 };
 
 // The real path of `path`, which need not exist: its deepest existing

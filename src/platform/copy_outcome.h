@@ -20,6 +20,8 @@ enum class CopyReason {
     notFound,      // the source went away during the copy
     sameFile,      // the destination is the source itself, by another path
     differs,       // what was written reads back different from the source
+    targetUnlisted,  // the destination folder could not be read, so nothing there was replaced
+    caseTwins,     // another file's name differs only in letter case, and the drive cannot hold both
 };
 
 // The reason in words a user can act on ("access denied", "disk full" ...).
@@ -44,6 +46,13 @@ struct CopyOutcome {
     std::uint64_t unchanged = 0;
     // Replaced files of the destination that were kept (CopyOptions).
     std::uint64_t kept = 0;
+    // Kept files that could be put neither in their place nor back: each
+    // game file (its Windows path in the destination) is now only in the
+    // keep folder, at `keptAs` (a Windows path). Counted in `kept` too.
+    struct Stranded {
+        std::string path, keptAs;
+    };
+    std::vector<Stranded> stranded;
     // The SHA-256 of each file written or found unchanged, by its path
     // below the destination folder ("UserData\Houses\House01.iff").
     struct FileDigest {

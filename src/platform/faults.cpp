@@ -10,7 +10,7 @@ std::optional<FileOp> fileOpNamed(std::string_view word) {
     constexpr std::pair<std::string_view, FileOp> names[] = {
         {"open", FileOp::open},   {"read", FileOp::read},     {"write", FileOp::write},
         {"flush", FileOp::flush}, {"rename", FileOp::rename}, {"mkdir", FileOp::makeFolder},
-        {"free", FileOp::freeSpace}, {"list", FileOp::list}};
+        {"free", FileOp::freeSpace}, {"list", FileOp::list}, {"link", FileOp::hardLink}};
     for (const auto& [name, op] : names)
         if (name == word) return op;
     return std::nullopt;
@@ -113,7 +113,14 @@ public:
         if (auto e = plan_.due(FileOp::rename)) return e->error;
         return inner_->rename(f, t);
     }
-    Status hardLink(const std::string& e, const std::string& l) override { return inner_->hardLink(e, l); }
+    Status move(const std::string& f, const std::string& t) override {
+        if (auto e = plan_.due(FileOp::rename)) return e->error;
+        return inner_->move(f, t);
+    }
+    Status hardLink(const std::string& e, const std::string& l) override {
+        if (auto f = plan_.due(FileOp::hardLink)) return f->error;
+        return inner_->hardLink(e, l);
+    }
     Status makeFolder(const std::string& p) override {
         if (auto e = plan_.due(FileOp::makeFolder)) return e->error;
         return inner_->makeFolder(p);

@@ -17,7 +17,8 @@
 
 namespace orr::platform {
 
-enum class FileOp { open, read, write, flush, rename, makeFolder, freeSpace, list, count };
+// A no-replace move counts as a rename.
+enum class FileOp { open, read, write, flush, rename, makeFolder, freeSpace, list, hardLink, count };
 
 // "open", "read", ... as the driver spells them; nothing for an unknown word.
 std::optional<FileOp> fileOpNamed(std::string_view word);

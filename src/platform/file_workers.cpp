@@ -188,7 +188,7 @@ FileResult FileWorkers::copy(const FileJob& job, Tools& tools, std::uint64_t& co
     // Removed on every way out but success, also when the program ends
     // inside a job run on the caller's thread.
     Temporary temp(io_, job.temporary);
-    if (Status s = io_.createNew(job.temporary, temp.stream); s != Status::ok)
+    if (Status s = temp.create(); s != Status::ok)
         return failed(s, CopyReason::writeError);
 
     Sha256& hash = *tools.hash;

@@ -27,6 +27,8 @@ constexpr std::uint64_t kCluster = 4096;
 constexpr std::uint64_t kMargin = std::uint64_t{1} << 20;
 // Without a progress display, pending events run this often.
 constexpr auto kEventInterval = std::chrono::milliseconds(100);
+// Numbered names tried for a kept file before the keep gives up.
+constexpr unsigned kKeepNames = 1000;
 
 std::uint64_t onDisk(std::uint64_t bytes) { return (bytes + kCluster - 1) / kCluster * kCluster; }
 
@@ -41,6 +43,14 @@ std::string volumeText(std::string_view path) {
     return std::string(path);
 }
 
+// "Sub\\a (2).iff" for n 2: the number goes before the extension.
+std::string numbered(const std::string& path, unsigned n) {
+    const std::size_t level = path.find_last_of('\\') + 1;  // npos + 1: 0
+    std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot <= level) dot = path.size();
+    return path.substr(0, dot) + " (" + std::to_string(n) + ")" + path.substr(dot);
+}
+
 // One entry below the copied folder; folders come before what they hold.
 struct Item {
     std::size_t parent;  // its folder's index, or `top`
@@ -49,6 +59,8 @@ struct Item {
     std::string target;  // the name it takes in its target folder
     NodeInfo existing;   // what has that name there now
     bool blocked = false;  // its folder could not be listed or made
+    bool twin = false;     // a sibling's name differs from its own only in letter case
+    bool unlisted = false; // its target folder could not be listed: nothing there is replaced
 };
 constexpr std::size_t top = static_cast<std::size_t>(-1);
 
@@ -57,7 +69,7 @@ public:
     Run(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view source,
         std::string_view destination, const CopyOptions& options, bool threaded)
         : io_(io), events_(events), progress_(progress), sourceText_(source), destinationText_(destination),
-          workers_(io, threaded ? FileWorkers::kThreads : 0, [this] { return withinFile(); }) {
+          run_(newCopyRun()), workers_(io, threaded ? FileWorkers::kThreads : 0, [this] { return withinFile(); }) {
         for (const std::string& path : options.leaveOut) leaveOut_.insert(ascii::upper(path));
         keepText_ = options.keepReplacedIn;
         stop_ = options.stop;
@@ -78,19 +90,9 @@ public:
     // What go() would need on the destination's drive; writes nothing.
     RoomNeed measure() {
         measuring_ = true;
-        RoomNeed need;
-        need.volumeText = volumeText(destinationText_);
-        need.volume = ascii::upper(need.volumeText);
-        if (!prepare()) return need;
-        if (NodeInfo at; io_.identity(existingDestination_, at) == Status::ok && at.volume != 0)
-            need.volume = std::to_string(at.volume);
+        if (!prepare()) return noNeed();
         scan(sourceRoot_, top);
-        const Room room = countRoom();
-        need.write = room.write;
-        need.freed = keepText_.empty() ? room.freed : 0;
-        need.largest = room.largest;
-        if (std::uint64_t free = 0; io_.freeSpace(existingDestination_, free) == Status::ok) need.free = free;
-        return need;
+        return roomNeed();
     }
 
 private:
@@ -155,6 +157,26 @@ private:
         return true;
     }
 
+    RoomNeed noNeed() const {
+        RoomNeed need;
+        need.volumeText = volumeText(destinationText_);
+        need.volume = ascii::upper(need.volumeText);
+        return need;
+    }
+    // Plans the targets and counts what the copy needs on its drive. Kept
+    // replaced files stay on the drive, so they free nothing.
+    RoomNeed roomNeed() {
+        RoomNeed need = noNeed();
+        if (NodeInfo at; io_.identity(existingDestination_, at) == Status::ok && at.volume != 0)
+            need.volume = std::to_string(at.volume);
+        const Room room = countRoom();
+        need.write = room.write;
+        need.freed = keepText_.empty() ? room.freed : 0;
+        need.largest = room.largest;
+        if (std::uint64_t free = 0; io_.freeSpace(existingDestination_, free) == Status::ok) need.free = free;
+        return need;
+    }
+
     void scan(const std::string& folder, std::size_t parent) {
         std::vector<NamedNode> entries;
         if (Status s = io_.list(folder, entries); s != Status::ok) {
@@ -166,7 +188,11 @@ private:
         std::sort(entries.begin(), entries.end(), [](const NamedNode& a, const NamedNode& b) {
             return ascii::less(a.name, b.name);
         });
-        for (NamedNode& e : entries) {
+        std::vector<bool> twins(entries.size());
+        for (std::size_t k = 1; k < entries.size(); ++k)
+            if (ascii::equal(entries[k - 1].name, entries[k].name)) twins[k - 1] = twins[k] = true;
+        for (std::size_t k = 0; k < entries.size(); ++k) {
+            NamedNode& e = entries[k];
             switch (e.info.kind) {
             case NodeKind::folderLink:
                 outcome_.skipped.push_back(windowsPath(parent) + "\\" + e.name);
@@ -180,59 +206,71 @@ private:
                 continue;
             const std::size_t index = items_.size();
             items_.push_back({parent, std::move(e.name), e.info, {}, {}});
+            items_.back().twin = twins[k];
             if (items_[index].info.kind == NodeKind::folder) scan(io_.join(folder, items_[index].name), index);
         }
     }
 
-    // What each target folder holds now, by upper-case name. Leftover
-    // temporary files of an earlier copy are cleared on the way.
-    using Listing = std::unordered_map<std::string, NamedNode>;
+    // What a target folder holds now, by exact and by upper-case name; a
+    // folder that cannot be listed says why. Leftover temporary files of an
+    // earlier copy are cleared on the way.
+    struct Listing {
+        Status status = Status::ok;
+        std::unordered_map<std::string, NodeInfo> byName;
+        std::unordered_map<std::string, std::string> byUpper;  // one name of each upper-case form
+    };
     Listing listTarget(const std::string& folder) {
         Listing out;
         std::vector<NamedNode> entries;
-        if (io_.list(folder, entries) != Status::ok) return out;
+        if ((out.status = io_.list(folder, entries)) != Status::ok) return out;
         for (NamedNode& e : entries) {
             if (e.info.kind == NodeKind::file && isCopyTemporary(e.name)) {
                 if (!measuring_) io_.removeFile(io_.join(folder, e.name));
                 continue;
             }
-            out.emplace(ascii::upper(e.name), std::move(e));
+            out.byUpper.emplace(ascii::upper(e.name), e.name);
+            out.byName.emplace(std::move(e.name), e.info);
         }
         return out;
+    }
+    // The listing of target folder `folder`; nothing for one made new.
+    const Listing* listingOf(std::size_t folder) {
+        if (folder != top ? items_[folder].existing.kind != NodeKind::folder : !landingExists_) return nullptr;
+        auto it = listings_.find(folder);
+        if (it == listings_.end()) it = listings_.emplace(folder, listTarget(targetOf(folder))).first;
+        return &it->second;
     }
 
     struct Room {
         std::uint64_t write = 0, freed = 0, largest = 0;
     };
-    // Names each target after what is there (its spelling wins) and counts
-    // what the copy writes and what replacing frees, on disk.
+    // Names each target after what is there and counts what the copy
+    // writes and what replacing frees, on disk. The same name wins, then
+    // one that differs only in letter case (its spelling wins), except for
+    // twins: each of them goes to its own name.
     Room countRoom() {
-        std::unordered_map<std::size_t, Listing> listings;
-        auto listingOf = [&](std::size_t folder) -> const Listing* {
-            if (folder != top) {
-                const Item& f = items_[folder];
-                if (f.existing.kind != NodeKind::folder) return nullptr;  // made new: empty
-            } else if (!landingExists_) {
-                return nullptr;
-            }
-            auto it = listings.find(folder);
-            if (it == listings.end()) it = listings.emplace(folder, listTarget(targetOf(folder))).first;
-            return &it->second;
-        };
         NodeInfo landing;
         landingExists_ = io_.stat(landing_, landing) == Status::ok && landing.kind == NodeKind::folder;
+        listings_.clear();
 
         Room room;
         for (std::size_t i = 0; i < items_.size(); ++i) {
             Item& item = items_[i];
             item.target = item.name;
-            if (const Listing* there = listingOf(item.parent)) {
-                if (auto it = there->find(ascii::upper(item.name)); it != there->end()) {
-                    item.target = it->second.name;
-                    item.existing = it->second.info;
+            item.unlisted = item.parent != top && items_[item.parent].unlisted;
+            const Listing* there = item.unlisted ? nullptr : listingOf(item.parent);
+            if (there && there->status != Status::ok) item.unlisted = true;
+            if (there && !item.unlisted) {
+                auto it = there->byName.find(item.name);
+                if (it == there->byName.end() && !item.twin)
+                    if (auto up = there->byUpper.find(ascii::upper(item.name)); up != there->byUpper.end())
+                        it = there->byName.find(up->second);
+                if (it != there->byName.end()) {
+                    item.target = it->first;
+                    item.existing = it->second;
                 }
             }
-            if (item.info.kind != NodeKind::file) continue;
+            if (item.unlisted || item.info.kind != NodeKind::file) continue;
             room.write += onDisk(item.info.size);
             room.largest = std::max(room.largest, onDisk(item.info.size));
             if (item.existing.kind == NodeKind::file) room.freed += onDisk(item.existing.size);
@@ -243,14 +281,11 @@ private:
     // Plans the targets and refuses the copy before it writes anything
     // when the room is short.
     bool plan() {
-        const Room room = countRoom();
-        plannedBytes_ = room.write;
-        std::uint64_t free = 0;
-        if (io_.freeSpace(existingDestination_, free) != Status::ok) return true;  // unknown: go on
-        const std::uint64_t need = (room.write > room.freed ? room.write - room.freed : 0) + room.largest + kMargin;
-        if (free < need)
-            return refuse(volumeText(destinationText_) + " has " + sizeText(free) + " free; this copy needs " +
-                          sizeText(need) + ".");
+        const RoomNeed need = roomNeed();
+        plannedBytes_ = need.write;
+        if (const std::optional<RoomShort> lack = roomShort({need}))
+            return refuse(lack->volumeText + " has " + sizeText(lack->free) + " free; this copy needs " +
+                          sizeText(lack->need) + ".");
         return true;
     }
 
@@ -301,8 +336,21 @@ private:
         try {
             for (std::size_t i = 0; i < items_.size() && !cancelled_; ++i) {
                 Item& item = items_[i];
+                if (item.unlisted) {
+                    if (item.info.kind != NodeKind::folder) {
+                        fail(i, CopyReason::targetUnlisted);
+                        finished(i);
+                    }
+                    continue;
+                }
                 if (item.parent != top && items_[item.parent].blocked) {
                     item.blocked = true;
+                    continue;
+                }
+                if (item.twin && !keepsApart(item.parent)) {
+                    fail(i, CopyReason::caseTwins);
+                    if (item.info.kind == NodeKind::folder) item.blocked = true;
+                    else finished(i);
                     continue;
                 }
                 switch (item.info.kind) {
@@ -396,38 +444,85 @@ private:
         io_.copyFolderAttributes(sourceOf(i), targetOf(i));
     }
 
-    std::string temporaryIn(std::size_t folder) {
-        return io_.join(targetOf(folder), "~orrindale-" + std::to_string(++temporaries_) + ".tmp");
+    // A name of this run's own form that the folder's listing does not hold.
+    std::string temporaryName(std::size_t folder) {
+        const auto there = listings_.find(folder);
+        std::string name;
+        do name = copyTemporaryName(run_, ++temporaries_);
+        while (there != listings_.end() && there->second.byUpper.count(ascii::upper(name)));
+        return name;
+    }
+    std::string temporaryIn(std::size_t folder) { return io_.join(targetOf(folder), temporaryName(folder)); }
+
+    // Whether target folder `folder` keeps two names apart that differ only
+    // in letter case: a file is made there and looked for under its
+    // upper-case name. A folder where no file can be made counts as not.
+    bool keepsApart(std::size_t folder) {
+        const auto [at, fresh] = apart_.try_emplace(folder, false);
+        if (!fresh) return at->second;
+        const std::string name = temporaryName(folder);
+        Temporary probe(io_, io_.join(targetOf(folder), name));
+        NodeInfo info;
+        at->second = probe.create() == Status::ok &&
+                     io_.stat(io_.join(targetOf(folder), ascii::upper(name)), info) != Status::ok;
+        return at->second;
+    }
+
+    // Where a replaced file went in the keep folder.
+    struct Kept {
+        std::string relative, path;  // below the keep folder; as a path of io_
+        bool linked = false;         // a second name: the file is still in place
+    };
+    // Keeps the target of item `i` under its path below the keep folder: a
+    // second name (a hard link) keeps it in the game until the new one has
+    // taken its place; where links are not to be had it is moved. A name
+    // taken there (a file kept earlier) is never replaced: " (2)", " (3)"
+    // ... go before the extension, as the keep folder's own name does.
+    Status keep(std::size_t i, Kept& kept) {
+        const std::string relativeTarget = relative(i, &Item::target);
+        if (Status s = keepLevels(relativeTarget); s != Status::ok) return s;
+        Status s = Status::alreadyExists;
+        for (unsigned n = 1; n <= kKeepNames && s == Status::alreadyExists; ++n) {
+            kept.relative = n == 1 ? relativeTarget : numbered(relativeTarget, n);
+            kept.path = nativeKeep(kept.relative);
+            s = io_.hardLink(targetOf(i), kept.path);
+            kept.linked = s == Status::ok;
+            if (s != Status::ok && s != Status::alreadyExists) s = io_.move(targetOf(i), kept.path);
+            if (s == Status::ok) return s;
+        }
+        kept = {};
+        return s;
     }
 
     // Takes a temporary file's place: renamed over the target, or failed.
+    // A kept file that was moved goes back when the new one cannot take
+    // its place; one that cannot go back either is named as stranded.
     bool commit(std::size_t i, Temporary& temp) {
         const auto failed = [&](Status s) {
             fail(i, reasonFor(s, CopyReason::writeError));
             return false;
         };
-        std::string keptAs;
-        bool linked = false;
-        if (items_[i].existing.kind == NodeKind::file && !keepRoot_.empty()) {
-            // The old file is kept first. A second name for it (a hard
-            // link) keeps it in the game until the new one has taken its
-            // place; where links are not to be had it is moved, and moved
-            // back should the new one not get there.
-            const std::string relativeTarget = relative(i, &Item::target);
-            if (Status s = keepLevels(relativeTarget); s != Status::ok) return failed(s);
-            keptAs = nativeKeep(relativeTarget);
-            linked = io_.hardLink(targetOf(i), keptAs) == Status::ok;
-            Status s = linked ? Status::ok : io_.rename(targetOf(i), keptAs);
-            if (s != Status::ok) return failed(s);
-        }
+        Kept kept;
+        if (items_[i].existing.kind == NodeKind::file && !keepRoot_.empty())
+            if (Status s = keep(i, kept); s != Status::ok) return failed(s);
         if (Status s = io_.rename(temp.path(), targetOf(i)); s != Status::ok) {
-            if (linked) io_.removeFile(keptAs);
-            else if (!keptAs.empty()) io_.rename(keptAs, targetOf(i));
+            if (kept.linked) {
+                io_.removeFile(kept.path);
+            } else if (!kept.path.empty() && io_.move(kept.path, targetOf(i)) != Status::ok) {
+                ++outcome_.kept;
+                outcome_.stranded.push_back({landingText() + relative(i, &Item::target), keepText_ + kept.relative});
+            }
             return failed(s);
         }
-        if (!keptAs.empty()) ++outcome_.kept;
+        if (!kept.path.empty()) ++outcome_.kept;
         temp.kept();
         return true;
+    }
+    // The landing folder as a Windows path.
+    std::string landingText() const {
+        std::string_view to = destinationText_;
+        while (!to.empty() && (to.back() == '\\' || to.back() == '/')) to.remove_suffix(1);
+        return std::string(to) + "\\" + lastLevel(sourceText_);
     }
     std::string nativeKeep(const std::string& relative) { return joinBelow(io_, keepRoot_, relative); }
     // Makes the keep folder's levels down to the folder of `relative`.
@@ -450,12 +545,14 @@ private:
         Temporary temp(io_, temporaryIn(items_[i].parent));
         if (Status s = io_.copyLink(sourceOf(i), temp.path()); s != Status::ok)
             return fail(i, reasonFor(s, CopyReason::writeError));
+        temp.made();
         if (commit(i, temp)) ++outcome_.files;
     }
 
     void record(std::size_t i, const Digest& digest) {
         settleBefore(i);
-        std::string path = relative(i).substr(1);
+        // Under the name it has there, which the manifest lists.
+        std::string path = relative(i, &Item::target).substr(1);
         outcome_.digests.push_back({lastLevel(sourceText_) + "\\" + path, digest});
     }
 
@@ -531,6 +628,7 @@ private:
             break;
         case FileResult::Kind::copied: {
             Temporary temp(io_, p.temporary);
+            temp.made();
             if (!commit(p.item, temp)) break;
             ++outcome_.files;
             outcome_.bytes += r.bytes;
@@ -555,7 +653,10 @@ private:
     std::uint64_t pendingReplacing_ = 0;
     std::size_t current_ = top;  // the file handed over last
     std::uint64_t doneFiles_ = 0, doneBytes_ = 0, shownBytes_ = 0;
+    std::uint64_t run_;
     unsigned temporaries_ = 0;
+    std::unordered_map<std::size_t, Listing> listings_;  // by target folder, `top` for the landing folder
+    std::unordered_map<std::size_t, bool> apart_;        // keepsApart(), by target folder
     bool cancelled_ = false;
     bool measuring_ = false;
     const std::atomic<bool>* stop_ = nullptr;

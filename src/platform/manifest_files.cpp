@@ -54,9 +54,20 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
                    const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest) {
     std::string base, target;
     if (io.native(folder, base) != Status::ok || io.native(manifest, target) != Status::ok) return false;
-    std::unordered_map<std::string, Digest> byPath;
     // A later copy of the same file (a VirtualStore set over the game's) wins.
-    for (const auto& d : known) byPath.insert_or_assign(ascii::upper(d.path), d.digest);
+    std::unordered_map<std::string, Digest> byPath;
+    for (const auto& d : known) byPath.insert_or_assign(d.path, d.digest);
+    // A path spelled otherwise takes the digest of the one path that differs
+    // only in letter case; of two such (twins on a drive that keeps them
+    // apart) neither is taken, the file is read.
+    std::unordered_map<std::string, std::optional<Digest>> byUpper;
+    for (const auto& [path, digest] : byPath)
+        if (auto [it, fresh] = byUpper.try_emplace(ascii::upper(path), digest); !fresh) it->second.reset();
+    const auto knownDigest = [&](const std::string& file) -> std::optional<Digest> {
+        if (auto it = byPath.find(file); it != byPath.end()) return it->second;
+        if (auto it = byUpper.find(ascii::upper(file)); it != byUpper.end()) return it->second;
+        return std::nullopt;
+    };
 
     Pacer pacer(events);
     const std::unique_ptr<Sha256> hash = makeSha256();
@@ -67,8 +78,8 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
         if (listFiles(io, io.join(base, set), set, files) != Status::ok) return false;
         for (std::string& file : files) {
             file.erase(0, file.front() == '\\' ? 1 : 0);
-            if (auto it = byPath.find(ascii::upper(file)); it != byPath.end()) {
-                entries.push_back({file, it->second});
+            if (const std::optional<Digest> d = knownDigest(file)) {
+                entries.push_back({file, *d});
                 continue;
             }
             Status s;
@@ -80,8 +91,9 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
         }
     }
     byPath.clear();
-    const std::string temp = io.join(io.parent(target), "~orrindale-manifest.tmp");
-    io.removeFile(temp);
+    byUpper.clear();
+    // A name of this write's own: a file that holds it by chance is left.
+    const std::string temp = io.join(io.parent(target), copyTemporaryName(newCopyRun(), 1));
     std::unique_ptr<WriteStream> out;
     if (io.createNew(temp, out) != Status::ok) return false;
     const bool written =

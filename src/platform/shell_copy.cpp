@@ -1,7 +1,9 @@
 #include "shell_copy.h"
 #include "sha256.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <random>
 
 namespace orr::platform {
 
@@ -32,8 +34,31 @@ std::string hexText(const Digest& digest) {
     return out;
 }
 
+namespace {
+constexpr std::string_view kTemporaryStart = "~orrindale-", kTemporaryEnd = ".tmp";
+constexpr std::size_t kRunDigits = 16;
+}  // namespace
+
+std::string copyTemporaryName(std::uint64_t run, unsigned n) {
+    char digits[kRunDigits + 1];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(run));
+    return std::string(kTemporaryStart) + digits + "-" + std::to_string(n) + std::string(kTemporaryEnd);
+}
+
+std::uint64_t newCopyRun() {
+    std::random_device random;
+    return (std::uint64_t{random()} << 32) ^ random();
+}
+
 bool isCopyTemporary(std::string_view name) {
-    return name.starts_with("~orrindale-") && name.ends_with(".tmp");
+    if (!name.starts_with(kTemporaryStart) || !name.ends_with(kTemporaryEnd)) return false;
+    name = name.substr(kTemporaryStart.size(), name.size() - kTemporaryStart.size() - kTemporaryEnd.size());
+    if (name.size() < kRunDigits + 2 || name[kRunDigits] != '-') return false;
+    const auto isHex = [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); };
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const std::string_view run = name.substr(0, kRunDigits), n = name.substr(kRunDigits + 1);
+    return std::all_of(run.begin(), run.end(), isHex) && n.size() <= 10 && n.front() != '0' &&
+           std::all_of(n.begin(), n.end(), isDigit);
 }
 
 const char* reasonText(CopyReason reason) {
@@ -47,6 +72,9 @@ const char* reasonText(CopyReason reason) {
     case CopyReason::notFound: return "no longer there";
     case CopyReason::sameFile: return "the copy would replace the original";
     case CopyReason::differs: return "the copy differs from the original";
+    case CopyReason::targetUnlisted: return "its destination folder could not be read, so nothing there was replaced";
+    case CopyReason::caseTwins:
+        return "another file has the same name in different capitals, and this drive cannot keep both";
     }
     return "error";
 }

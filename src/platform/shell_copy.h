@@ -112,8 +112,15 @@ public:
 // "3.1 MB", "296 MB", "1.2 GB": a size as Windows shows one.
 std::string sizeText(std::uint64_t bytes);
 
-// Temporary files of the copy are named "~orrindale-N.tmp"; a copy clears
-// such leftovers (of a run that lost its power) in the folders it writes to.
+// The name of the copy's `n`th temporary file (n from 1) in a run marked
+// `run`: "~orrindale-" then the run as 16 hexadecimal digits, "-", n,
+// ".tmp". No user would write that; a copy checks the name is free anyway.
+std::string copyTemporaryName(std::uint64_t run, unsigned n);
+// A fresh run mark, drawn at random: two runs share one by chance only.
+std::uint64_t newCopyRun();
+// Whether `name` is exactly of that form: a leftover of a copy that lost
+// its power, which a copy clears in the folders it writes to. Any other
+// name (an older "~orrindale-3.tmp" too) is a user's file like any other.
 bool isCopyTemporary(std::string_view name);
 
 // The system's own progress display for long copies, where it has one

@@ -8,6 +8,7 @@
 #include "toolkit/MFile.h"
 #include "toolkit/toolkit_fixture.h"
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,16 @@ protected:
     static std::string describe(const platform::CopyOutcome& o) {
         std::string out = o.refusal;
         for (const auto& f : o.failures) out += "\n" + f.path + ": " + platform::reasonText(f.reason);
+        return out;
+    }
+    // What every file below `relative` holds, by its path.
+    std::map<std::string, std::string> contents(const std::string& relative) {
+        std::map<std::string, std::string> out;
+        for (const auto& e : files.list(path(relative) + "\\*.*")) {
+            const std::string here = relative + "\\" + e.name;
+            if (e.attributes & platform::attr::directory) out.merge(contents(here));
+            else out[here] = read(here).value_or("(unreadable)");
+        }
         return out;
     }
     // The names of the copy's temporary files left below `relative`.

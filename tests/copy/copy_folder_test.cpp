@@ -61,10 +61,46 @@ TEST_F(CopyContract, LandsUnderItsOwnNameAndMergesWithWhatIsThere) {
     EXPECT_EQ(names("dst\\SKINS\\sub"), Names{"NEW.BMP"});
     EXPECT_EQ(read("dst\\SKINS\\sub\\NEW.BMP"), "n");
 
-    // What a power cut left of an earlier copy is cleared.
-    writeFile("dst\\SKINS\\sub\\~orrindale-7.tmp", "half");
-    EXPECT_TRUE(copyFolder(path("src\\Skins"), path("dst")).completed());
-    EXPECT_EQ(names("dst\\SKINS\\sub"), Names{"NEW.BMP"});
+}
+
+// The copy's temporary names are its own: what a power cut left of an
+// earlier copy is cleared, a user's file of any other name (an older
+// "~orrindale-3.tmp" too) is copied and listed like any other, and a name
+// that turns out to be taken is never removed by whoever failed to make it.
+TEST_F(CopyContract, TemporaryNamesNeverTakeOrRemoveAUsersFile) {
+    writeFile("src\\Set\\~orrindale-3.tmp", "a user's file");
+    writeFile("src\\Set\\~zz.iff", "zz");
+    writeFile("dst\\Set\\~orrindale-1.tmp", "another user's file");
+    const std::string leftover = "dst\\Set\\" + platform::copyTemporaryName(0x12ab, 7);
+    writeFile(leftover, "half");
+
+    const CopyOutcome outcome = copyFolder(path("src\\Set"), path("dst"));
+
+    ASSERT_TRUE(outcome.completed()) << describe(outcome);
+    EXPECT_EQ(names("dst\\Set"), (Names{"~orrindale-1.tmp", "~orrindale-3.tmp", "~zz.iff"}));
+    EXPECT_EQ(read("dst\\Set\\~orrindale-3.tmp"), "a user's file");
+    EXPECT_EQ(read("dst\\Set\\~orrindale-1.tmp"), "another user's file");
+    EXPECT_EQ(read("dst\\Set\\~zz.iff"), "zz");
+    writeFile("dst\\~orrindale-manifest.tmp", "mine too");
+    auto copier = shellCopy();
+    ASSERT_TRUE(copier->writeManifest(path("dst"), {"Set"}, {}, path("dst\\Sims.sha256")));
+    EXPECT_EQ(read("dst\\~orrindale-manifest.tmp"), "mine too");
+    const auto line = [](const std::string& bytes, const std::string& name) {
+        return platform::hexText(sha256Of(bytes)) + "  Set/" + name + "\n";
+    };
+    EXPECT_EQ(read("dst\\Sims.sha256"), line("another user's file", "~orrindale-1.tmp") +
+                                            line("a user's file", "~orrindale-3.tmp") + line("zz", "~zz.iff"));
+
+    const auto io = platform::makeCopyIo(files);
+    std::string taken;
+    ASSERT_EQ(io->native(path("dst\\Set\\~zz.iff"), taken), Status::ok);
+    {
+        platform::Temporary temp(*io, taken);
+        EXPECT_EQ(temp.create(), Status::alreadyExists);
+    }
+    EXPECT_EQ(read("dst\\Set\\~zz.iff"), "zz");
+    EXPECT_FALSE(platform::isCopyTemporary("~orrindale-00000000000012ab-07.tmp"));
+    EXPECT_FALSE(platform::isCopyTemporary("~orrindale-00000000000012AB-7.tmp"));
 }
 
 // Files are read back on a second thread, many at a time; what each file
@@ -250,6 +286,9 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
         EXPECT_EQ(read("dst\\Set\\big.iff"), good) << static_cast<int>(c.op);
         EXPECT_EQ(read("dst\\Set\\next.iff"), "next");
         EXPECT_TRUE(temporaries("dst").empty());
+        EXPECT_EQ(outcome.files, 1u);  // next.iff alone
+        ASSERT_EQ(outcome.digests.size(), 1u);
+        EXPECT_EQ(outcome.digests[0].path, "Set\\next.iff");
     }
 
     // A read that fails on one file: the rest of its folder still comes.
@@ -284,12 +323,15 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
 }
 
 // A replaced file is kept, under its path, where the caller asks; added and
-// identical files are not. A failure between keeping and replacing never
-// leaves the destination without its file.
+// identical files are not, nor anything in a folder that cannot be listed.
+// A failure between keeping and replacing never leaves the destination
+// without its file.
 TEST_F(CopyContract, ReplacedFilesAreKeptAndNeverLostBetweenKeepingAndReplacing) {
     writeFile("src\\Set\\sub\\a.iff", "new a");
     writeFile("src\\Set\\b.iff", "same");
     writeFile("src\\Set\\z.iff", "added");
+    writeFile("src\\Set\\sub\\deeper\\c.iff", "c");
+    writeFile("dst\\Set\\sub\\deeper\\c.iff", "c");
     writeFile("dst\\Set\\sub\\a.iff", "old a");
     writeFile("dst\\Set\\b.iff", "same");
     platform::CopyOptions keep;
@@ -310,6 +352,80 @@ TEST_F(CopyContract, ReplacedFilesAreKeptAndNeverLostBetweenKeepingAndReplacing)
     EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "new a");
     EXPECT_EQ(read("keep\\Set\\sub\\a.iff"), "old a");
     EXPECT_EQ(names("keep\\Set"), Names{"sub"});
+
+    // A target folder that cannot be listed might hold any file: nothing
+    // below it is replaced or kept, and each file that would go there is
+    // named. Lists: the three source folders, then dst\Set, dst\Set\sub.
+    writeFile("src\\Set\\sub\\a.iff", "newer a");
+    writeFile("src\\Set\\b.iff", "new b");
+    writeFile("src\\Set\\sub\\deeper\\c.iff", "new c");
+    keep.keepReplacedIn = path("keep2\\Set");
+    faults.failNth(FileOp::list, 5, Status::accessDenied);
+    const CopyOutcome unlisted = MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
+    EXPECT_EQ(unlisted.result, CopyOutcome::Result::failed);
+    ASSERT_EQ(unlisted.failures.size(), 2u) << describe(unlisted);
+    EXPECT_EQ(unlisted.failures[0].path, path("src\\Set\\sub\\a.iff"));
+    EXPECT_EQ(unlisted.failures[0].reason, CopyReason::targetUnlisted);
+    EXPECT_EQ(unlisted.failures[1].path, path("src\\Set\\sub\\deeper\\c.iff"));
+    EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "new a");
+    EXPECT_EQ(read("dst\\Set\\sub\\deeper\\c.iff"), "c");
+    EXPECT_EQ(read("dst\\Set\\b.iff"), "new b");
+    EXPECT_EQ(names("keep2\\Set"), Names{"b.iff"});
+    EXPECT_EQ(read("keep2\\Set\\b.iff"), "same");
+    EXPECT_TRUE(temporaries("dst").empty());
+}
+
+// A kept file never replaces one kept before it under the same name, and a
+// kept file that was moved (no hard links) goes back when the new one
+// cannot take its place; one that cannot go back either is named.
+TEST_F(CopyContract, AKeptFileIsNeverLostWhetherItsNameIsTakenOrItCannotGoBack) {
+    writeFile("src\\Set\\a.iff", "new a");
+    writeFile("keep\\Set\\a.iff", "kept earlier");
+    platform::CopyOptions keep;
+    keep.keepReplacedIn = path("keep\\Set");
+    auto copier = shellCopy();
+    const auto restore = [&](const std::string& old) {
+        writeFile("dst\\Set\\a.iff", old);
+        return MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
+    };
+
+    EXPECT_TRUE(restore("old a").completed());  // a second name, by hard link
+    for (int n = 1; n <= 3; ++n) faults.failNth(FileOp::hardLink, n, Status::accessDenied);
+    EXPECT_TRUE(restore("old a, again").completed());  // moved
+    EXPECT_EQ(read("keep\\Set\\a.iff"), "kept earlier");
+    EXPECT_EQ(read("keep\\Set\\a (2).iff"), "old a");
+    EXPECT_EQ(read("keep\\Set\\a (3).iff"), "old a, again");
+    EXPECT_EQ(read("dst\\Set\\a.iff"), "new a");
+
+    // Neither linked nor moved (rename 1 fails), or moved and not put in
+    // place (rename 2): the file stays, or goes back, and says why.
+    keep.keepReplacedIn = path("keep2\\Set");
+    for (int failing : {1, 2}) {
+        faults.failNth(FileOp::hardLink, 1, Status::accessDenied);
+        faults.failNth(FileOp::rename, failing, Status::diskFull);
+        const CopyOutcome back = restore("old b");
+        ASSERT_EQ(back.failures.size(), 1u);
+        EXPECT_EQ(back.failures[0].reason, CopyReason::diskFull);
+        EXPECT_EQ(read("dst\\Set\\a.iff"), "old b");
+        EXPECT_TRUE(names("keep2\\Set").empty());
+        EXPECT_EQ(back.kept, 0u);
+        EXPECT_TRUE(back.stranded.empty());
+    }
+
+    // Nor back (3): the file is only in the keep folder, and said so.
+    keep.keepReplacedIn = path("keep3\\Set");
+    faults.failNth(FileOp::hardLink, 1, Status::accessDenied);
+    faults.failNth(FileOp::rename, 2, Status::diskFull);
+    faults.failNth(FileOp::rename, 3, Status::accessDenied);
+    const CopyOutcome stranded = restore("old c");
+    EXPECT_EQ(stranded.result, CopyOutcome::Result::failed);
+    EXPECT_FALSE(exists("dst\\Set\\a.iff"));
+    EXPECT_EQ(read("keep3\\Set\\a.iff"), "old c");
+    EXPECT_EQ(stranded.kept, 1u);
+    ASSERT_EQ(stranded.stranded.size(), 1u);
+    EXPECT_EQ(stranded.stranded[0].path, path("dst\\Set\\a.iff"));
+    EXPECT_EQ(stranded.stranded[0].keptAs, path("keep3\\Set\\a.iff"));
+    EXPECT_TRUE(temporaries("dst").empty());
 }
 
 // The manifest vouches for every file below the sets, those no copy wrote
@@ -354,11 +470,73 @@ TEST_F(CopyContract, TooLittleRoomRefusesBeforeAnythingIsWritten) {
     EXPECT_EQ(outcome.refusal, path("").substr(0, 3) + " has 1.4 MB free; this copy needs 1.8 MB.");
     EXPECT_TRUE(names("dst").empty());
 
-    // What replacing same-named files frees counts.
+    // What replacing same-named files frees counts, once: 1.7 MB less 100 KB.
+    writeFile("dst\\Set\\a.iff", pattern(100000, 'x'));
+    faults.limitFreeSpace(1700000);
+    EXPECT_EQ(copyFolder(path("src\\Set"), path("dst")).refusal,
+              path("").substr(0, 3) + " has 1.6 MB free; this copy needs 1.7 MB.");
+    EXPECT_EQ(read("dst\\Set\\a.iff"), pattern(100000, 'x'));
+    faults.limitFreeSpace(1500000);
     writeFile("dst\\Set\\a.iff", pattern(300000, 'x'));
     writeFile("dst\\Set\\sub\\b.iff", pattern(200000, 'y'));
     EXPECT_TRUE(copyFolder(path("src\\Set"), path("dst")).completed());
     EXPECT_EQ(read("dst\\Set\\a.iff"), pattern(300000, 'a'));
+}
+
+// A run measures its copies before any is written: the measure writes
+// nothing, and the need it gives is what the copy really checks; kept
+// replaced files stay on the drive and free nothing. Copies onto one drive
+// are checked together.
+TEST_F(CopyContract, MeasureWritesNothingAndTellsWhatTheCopiesNeedTogether) {
+    writeFile("src\\Set\\a.iff", pattern(300000, 'a'));
+    writeFile("src\\Set\\sub\\b.iff", pattern(200000, 'b'));
+    writeFile("src\\Other\\c.iff", pattern(100000, 'c'));
+    writeFile("dst\\Set\\a.iff", pattern(100000, 'x'));
+    writeFile("dst\\Set\\" + platform::copyTemporaryName(0x5eed, 1), "left by a power cut");
+    platform::CopyOptions keep;
+    keep.keepReplacedIn = path("keep\\Set");
+    auto copier = shellCopy();
+    const auto before = contents("");
+
+    const platform::RoomNeed set = copier->measure(path("src\\Set"), path("dst"));
+    const platform::RoomNeed kept = copier->measure(path("src\\Set"), path("dst"), keep);
+    const platform::RoomNeed other = copier->measure(path("src\\Other"), path("dst2"));
+
+    EXPECT_TRUE(contents("") == before);
+    EXPECT_EQ(set.write, 303104u + 200704u);  // whole clusters
+    EXPECT_EQ(set.freed, 102400u);
+    EXPECT_EQ(set.largest, 303104u);
+    EXPECT_EQ(kept.freed, 0u);
+    EXPECT_EQ(set.volume, other.volume);
+    ASSERT_TRUE(set.free && other.free);
+
+    // Each copy needs what its measure says, to the byte.
+    const auto needOf = [](platform::RoomNeed n) {
+        n.free = 0;
+        return platform::roomShort({n})->need;
+    };
+    faults.limitFreeSpace(needOf(kept) - 1);
+    EXPECT_EQ(MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep).result,
+              CopyOutcome::Result::refused);
+    faults.limitFreeSpace(needOf(set) - 1);
+    EXPECT_EQ(copyFolder(path("src\\Set"), path("dst")).result, CopyOutcome::Result::refused);
+    EXPECT_EQ(read("dst\\Set\\a.iff"), pattern(100000, 'x'));
+    EXPECT_FALSE(exists("keep"));
+
+    // Two copies that fit alone but not together.
+    const std::uint64_t roomy = std::max(needOf(set), needOf(other));
+    platform::RoomNeed one = set, two = other;
+    one.free = two.free = roomy;
+    EXPECT_FALSE(platform::roomShort({one}));
+    EXPECT_FALSE(platform::roomShort({two}));
+    const auto both = platform::roomShort({one, two});
+    ASSERT_TRUE(both);
+    EXPECT_EQ(both->need, needOf(set) + other.write);  // the largest file and the margin count once
+    EXPECT_EQ(both->volumeText, set.volumeText);
+
+    faults.limitFreeSpace(needOf(set));
+    EXPECT_TRUE(copyFolder(path("src\\Set"), path("dst")).completed());
+    EXPECT_EQ(read("dst\\Set\\sub\\b.iff"), pattern(200000, 'b'));
 }
 
 // The title, the answer as it is and Cancel are the restore-navigation scenario's.

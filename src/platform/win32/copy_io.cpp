@@ -252,6 +252,9 @@ public:
         SetFileAttributesW(wt.c_str(), a);
         return s;
     }
+    Status move(const std::string& from, const std::string& to) override {
+        return MoveFileExW(wide(from).c_str(), wide(to).c_str(), 0) ? Status::ok : lastStatus();
+    }
     Status hardLink(const std::string& existing, const std::string& link) override {
         return CreateHardLinkW(wide(link).c_str(), wide(existing).c_str(), nullptr) ? Status::ok : lastStatus();
     }

@@ -2,6 +2,7 @@
 // runs, failures that stop only their own entry, and what only a POSIX
 // file system has (dot names, symbolic and hard links).
 #include "copy/copy_fixture.h"
+#include "platform/sha256.h"
 #include "ui/CopyProgressForm.h"
 #include "ui/headless/HeadlessGui.h"
 
@@ -10,6 +11,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 namespace orr::test {
@@ -162,6 +164,50 @@ TEST_F(TreeCopy, LinksAreCopiedAsLinksAndDotNamesComeAlong) {
     const platform::CopyOutcome outcome = shellCopy()->copyFolder(path("L"), path("D"));
     EXPECT_TRUE(outcome.completed());
     EXPECT_EQ(outcome.files, 65u);
+}
+
+// Names that differ only in letter case are two files here: each is copied
+// under its own name with its own digest, and copied again each finds its
+// own. Where the destination cannot be shown to keep them apart (here the
+// file that would tell cannot be made), both fail and neither is written.
+TEST_F(TreeCopy, LetterCaseTwinsKeepTheirOwnBytesOrFailTogether) {
+    const auto put = [&](const std::string& relative, const std::string& bytes) {
+        fs::create_directories(host(root, relative).parent_path());
+        std::ofstream(host(root, relative), std::ios::binary) << bytes;
+    };
+    put("T/Tw/Family.iff", "the first family");
+    put("T/Tw/family.iff", "the second");
+    const auto hostRead = [&](const std::string& relative) {
+        std::ifstream in(host(root, relative), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    auto copier = shellCopy();
+
+    const platform::CopyOutcome outcome = copier->copyFolder(path("T\\Tw"), path("D"));
+    ASSERT_TRUE(outcome.completed());
+    EXPECT_EQ(hostRead("D/Tw/Family.iff"), "the first family");
+    EXPECT_EQ(hostRead("D/Tw/family.iff"), "the second");
+    ASSERT_TRUE(copier->writeManifest(path("D"), {"Tw"}, outcome.digests, path("D\\Sims.sha256")));
+    const auto hex = [](const std::string& bytes) {
+        auto sha = platform::makeSha256();
+        sha->update(bytes);
+        return platform::hexText(sha->finish());
+    };
+    EXPECT_EQ(read("D\\Sims.sha256"),
+              hex("the first family") + "  Tw/Family.iff\n" + hex("the second") + "  Tw/family.iff\n");
+    const platform::CopyOutcome again = copier->copyFolder(path("T\\Tw"), path("D"));
+    EXPECT_EQ(again.unchanged, 2u);
+    EXPECT_EQ(hostRead("D/Tw/Family.iff"), "the first family");
+
+    put("E/Tw/FAMILY.IFF", "the game's");
+    faults.failNth(platform::FileOp::open, 1, platform::Status::accessDenied);
+    const platform::CopyOutcome apart = shellCopy()->copyFolder(path("T\\Tw"), path("E"));
+    ASSERT_EQ(apart.failures.size(), 2u);
+    EXPECT_EQ(apart.failures[0].path, path("T\\Tw\\Family.iff"));
+    EXPECT_EQ(apart.failures[1].path, path("T\\Tw\\family.iff"));
+    EXPECT_EQ(apart.failures[1].reason, platform::CopyReason::caseTwins);
+    EXPECT_EQ(names("E\\Tw"), std::vector<std::string>{"FAMILY.IFF"});
+    EXPECT_EQ(hostRead("E/Tw/FAMILY.IFF"), "the game's");
 }
 
 // The same file or folder reached by another path is never written over.
