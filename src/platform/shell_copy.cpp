@@ -53,6 +53,7 @@ const char* reasonText(CopyReason reason) {
     case CopyReason::notFound: return "no longer there";
     case CopyReason::sameFile: return "the copy would replace the original";
     case CopyReason::differs: return "the copy differs from the original";
+    case CopyReason::noAnswer: return "the drive stopped answering; check that it is still plugged in";
     }
     return "error";
 }

@@ -111,9 +111,9 @@ TEST_F(TreeCopy, WhatEndsTheProgramUnwindsThroughTheCopyAndClearsItsFile) {
     EXPECT_EQ(read("D\\S\\a.txt"), "aa");
     EXPECT_EQ(names("D\\S"), std::vector<std::string>{"a.txt"});
     // Within a large file, between its chunks: its temporary file goes.
-    // An armed fault plan keeps the copy on this thread, so that the end
-    // comes there and not after the file is done.
-    faults.limitFreeSpace(std::uint64_t{1} << 40);
+    // On this thread, so that the end comes there and not after the file
+    // is done.
+    faults.keepOnOneThread();
     writeFile("B\\big.bin", std::string(3u << 20, 'b'));
     progress.onAdvance = [] { throw Ended{}; };
     makeFolder("C");
@@ -139,6 +139,36 @@ TEST_F(TreeCopy, WhatEndsTheProgramUnwindsThroughTheCopyAndClearsItsFile) {
     makeFolder("E");
     EXPECT_THROW(copier->copyFolder(path("S"), path("E")), ui::ProgramEnded);
     EXPECT_EQ(names("E\\S"), std::vector<std::string>{"a.txt"});
+}
+
+// A cancel that finds a worker stuck in a call (a drive pulled out) waits
+// for it a bounded time with events running, names its file and ends; the
+// copier joins the worker once the call comes back.
+TEST_F(TreeCopy, ACancelGivesUpOnAWorkerThatDoesNotAnswer) {
+    writeFile("S\\big.bin", std::string(1u << 20, 'b'));
+    faults.hangNth(platform::FileOp::read, 1, "big.bin");
+    ProgressLog progress;
+    int whileStuck = 0;
+    progress.onAdvance = [&] {
+        if (faults.hung() == 0) return;
+        progress.stopAfter = 0;
+        ++whileStuck;
+    };
+    platform::CopyOptions options;
+    options.giveUpAfter = 500ms;
+    auto copier = shellCopy(&progress);
+    const platform::CopyOutcome outcome = copier->copyFolder(path("S"), path("D"), options);
+    EXPECT_EQ(outcome.result, platform::CopyOutcome::Result::cancelled);
+    ASSERT_EQ(outcome.failures.size(), 1u);
+    EXPECT_EQ(outcome.failures[0].path, path("S\\big.bin"));
+    EXPECT_EQ(outcome.failures[0].reason, platform::CopyReason::noAnswer);
+    EXPECT_GE(whileStuck, 3) << "the display is served while the worker is awaited";
+    EXPECT_EQ(faults.hung(), 1);
+
+    faults.release();
+    copier.reset();
+    EXPECT_FALSE(exists("D\\S\\big.bin"));
+    EXPECT_TRUE(temporaries("D").empty());
 }
 
 TEST_F(TreeCopy, LinksAreCopiedAsLinksAndDotNamesComeAlong) {
