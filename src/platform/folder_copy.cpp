@@ -177,6 +177,10 @@ private:
             return ascii::less(a.name, b.name);
         });
         for (NamedNode& e : entries) {
+            if (e.error != Status::ok) {
+                failAt(windowsPath(parent) + "\\" + e.name, reasonFor(e.error, CopyReason::readError));
+                continue;
+            }
             switch (e.info.kind) {
             case NodeKind::folderLink:
                 outcome_.skipped.push_back(windowsPath(parent) + "\\" + e.name);

@@ -162,17 +162,19 @@ public:
         DirStream dir(folder);
         if (!dir.get()) return lastError();
         const int fd = ::dirfd(dir.get());
-        errno = 0;
-        while (const dirent* e = ::readdir(dir.get())) {
+        for (;;) {
+            errno = 0;  // readdir tells its end from a failure only by errno
+            const dirent* e = ::readdir(dir.get());
+            if (!e) return errno == 0 ? Status::ok : lastError();
             const std::string_view name = e->d_name;
             if (name == "." || name == "..") continue;
             struct stat st;
-            // Gone since it was listed: nothing to copy.
-            if (::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
-            out.push_back({std::string(name), infoOf(st)});
-            errno = 0;
+            if (::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+                out.push_back({std::string(name), infoOf(st)});
+            } else if (errno != ENOENT) {  // ENOENT: gone since it was listed, nothing to copy
+                out.push_back({std::string(name), {}, lastError()});
+            }
         }
-        return errno == 0 ? Status::ok : lastError();
     }
 
     Status openRead(const std::string& path, std::unique_ptr<ReadStream>& out, bool withMeta) override {

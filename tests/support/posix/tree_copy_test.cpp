@@ -2,10 +2,12 @@
 // runs, failures that stop only their own entry, and what only a POSIX
 // file system has (dot names, symbolic and hard links).
 #include "copy/copy_fixture.h"
+#include "platform/error.h"
 #include "ui/CopyProgressForm.h"
 #include "ui/headless/HeadlessGui.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -42,6 +44,40 @@ public:
 
 fs::path host(const TestRoot& root, const std::string& relative) {
     return fs::path(root.options().root) / "drive_c" / "t" / relative;
+}
+
+// What `body` answers when run as a user who is not root (root may search
+// any folder): in a child process as "nobody" when this is root.
+std::string asOtherUser(const std::function<std::string()>& body) {
+    if (::geteuid() != 0) return body();
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0) return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeFds[0]);
+        std::string out = "cannot become nobody";
+        if (::setgid(65534) == 0 && ::setuid(65534) == 0) {
+            try {
+                out = body();
+            } catch (...) {
+                out = "threw";
+            }
+        }
+        for (std::size_t at = 0; at < out.size();) {
+            const ssize_t n = ::write(pipeFds[1], out.data() + at, out.size() - at);
+            if (n <= 0) break;
+            at += static_cast<std::size_t>(n);
+        }
+        ::_exit(0);
+    }
+    ::close(pipeFds[1]);
+    std::string out;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipeFds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return out;
 }
 
 class TreeCopy : public CopyTest {
@@ -169,6 +205,31 @@ TEST_F(TreeCopy, ACancelGivesUpOnAWorkerThatDoesNotAnswer) {
     copier.reset();
     EXPECT_FALSE(exists("D\\S\\big.bin"));
     EXPECT_TRUE(temporaries("D").empty());
+}
+
+// A file the listing names but cannot ask about (in a folder that may be
+// read but not searched) fails by name; it is never left out as if it were
+// not there, neither by the copy nor by a listing of the folder.
+TEST_F(TreeCopy, AnEntryThatCannotBeAskedAboutFailsByName) {
+    ASSERT_EQ(::chmod(root.options().root.c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(host(root, "D").c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(host(root, "S/sub").c_str(), 0644), 0);  // readable, not searchable
+    const std::string seen = asOtherUser([&] {
+        const platform::CopyOutcome outcome = shellCopy()->copyFolder(path("S"), path("D"));
+        std::string out = outcome.result == platform::CopyOutcome::Result::failed ? "failed" : "not failed";
+        out += describe(outcome) + "\n";
+        try {
+            out += "listed " + std::to_string(files.list(path("S\\sub\\*.*")).size());
+        } catch (const RunError&) {
+            out += "listing failed";
+        }
+        return out;
+    });
+    ::chmod(host(root, "S/sub").c_str(), 0755);
+    EXPECT_EQ(seen, "failed\n" + path("S\\sub\\c.txt") + ": access denied\nlisting failed");
+    EXPECT_EQ(read("D\\S\\a.txt"), "aa");
+    EXPECT_EQ(read("D\\S\\b.txt"), "bbb");
+    EXPECT_TRUE(names("D\\S\\sub").empty());
 }
 
 TEST_F(TreeCopy, LinksAreCopiedAsLinksAndDotNamesComeAlong) {
