@@ -25,7 +25,7 @@
 
 namespace orr::platform {
 
-enum class FileOp { open, read, write, flush, close, rename, hardLink, makeFolder, remove, freeSpace, list, sync, count };
+enum class FileOp { open, read, write, flush, close, rename, hardLink, makeFolder, remove, freeSpace, list, sync };
 
 // "open", "read", ... as the driver spells them ("link" for hardLink);
 // nothing for an unknown word.

@@ -104,11 +104,15 @@ TEST_F(TreeCopy, ProgressFollowsEachFileAndCancelStopsAtTheNext) {
     };
     EXPECT_EQ(progress.log, all);
 
+    // What a cancelled copy kept is synced too: a sync that fails is told.
     ProgressLog cancelling;
     cancelling.stopAfter = 1;
     makeFolder("E");
+    faults.failNth(platform::FileOp::sync, 1, platform::Status::ioError);
     const platform::CopyOutcome cancelled = shellCopy(&cancelling)->copyFolder(path("S"), path("E"));
     EXPECT_EQ(cancelled.result, platform::CopyOutcome::Result::cancelled);
+    ASSERT_EQ(cancelled.failures.size(), 1u);
+    EXPECT_EQ(cancelled.failures[0].path, path("S"));
     EXPECT_EQ(names("E\\S"), std::vector<std::string>{"a.txt"});
     EXPECT_EQ(cancelling.log.back(), "end");
 }
