@@ -304,13 +304,20 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
 
 // A replaced file is kept, under its path, where the caller asks; added and
 // identical files are not. A failure between keeping and replacing never
-// leaves the destination without its file.
+// leaves the destination without its file. A kept file that is a second
+// name of the old one shares its attributes: replacing or removing one
+// name leaves the bits of the other as they were.
 TEST_F(CopyContract, ReplacedFilesAreKeptAndNeverLostBetweenKeepingAndReplacing) {
     writeFile("src\\Set\\sub\\a.iff", "new a");
     writeFile("src\\Set\\b.iff", "same");
     writeFile("src\\Set\\z.iff", "added");
     writeFile("dst\\Set\\sub\\a.iff", "old a");
     writeFile("dst\\Set\\b.iff", "same");
+    ASSERT_EQ(files.setAttributes(path("src\\Set\\sub\\a.iff"), attr::hidden), Status::ok);
+    ASSERT_EQ(files.setAttributes(path("dst\\Set\\sub\\a.iff"), attr::readOnly), Status::ok);
+    const auto dosBits = [&](const std::string& relative) {
+        return bits(relative) & (attr::readOnly | attr::hidden | attr::system);
+    };
     platform::CopyOptions keep;
     keep.keepReplacedIn = path("keep\\Set");
 
@@ -326,6 +333,7 @@ TEST_F(CopyContract, ReplacedFilesAreKeptAndNeverLostBetweenKeepingAndReplacing)
             ASSERT_EQ(failed.failures.size(), 1u) << n;
             EXPECT_EQ(failed.failures[0].path, path("src\\Set\\sub\\a.iff"));
             EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "old a");
+            EXPECT_EQ(dosBits("dst\\Set\\sub\\a.iff"), attr::readOnly);
             EXPECT_FALSE(exists("keep\\Set\\sub\\a.iff"));
             EXPECT_TRUE(temporaries("dst").empty());
             files.removeFile(path("dst\\Set\\z.iff"));
@@ -336,7 +344,9 @@ TEST_F(CopyContract, ReplacedFilesAreKeptAndNeverLostBetweenKeepingAndReplacing)
     EXPECT_TRUE(outcome.completed()) << describe(outcome);
     EXPECT_EQ(outcome.kept, 1u);
     EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "new a");
+    EXPECT_EQ(dosBits("dst\\Set\\sub\\a.iff"), attr::hidden);  // the source's
     EXPECT_EQ(read("keep\\Set\\sub\\a.iff"), "old a");
+    EXPECT_EQ(dosBits("keep\\Set\\sub\\a.iff"), attr::readOnly);
     EXPECT_EQ(names("keep\\Set"), Names{"sub"});
 }
 
