@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 
 namespace orr::platform {
@@ -102,6 +103,15 @@ struct SearchHandle {
     SearchHandle& operator=(const SearchHandle&) = delete;
     HANDLE h;
 };
+
+// A name of this process and thread for a file held during a rename, in
+// the form of the copy's temporary files, so that a copy clears it should
+// the program end before it goes.
+std::string heldName() {
+    char run[17];
+    std::snprintf(run, sizeof run, "%08lx%08lx", GetCurrentProcessId(), GetCurrentThreadId());
+    return std::string("~orrindale-") + run + "-1.tmp";
+}
 
 // Removes one name of a file. A read-only bit is cleared for that through
 // a handle and given back through it before it closes: the bits belong to
@@ -275,8 +285,7 @@ public:
         if (error != ERROR_ACCESS_DENIED || a == INVALID_FILE_ATTRIBUTES ||
             !(a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
             return win32::statusFromError(error);
-        const std::wstring held =
-            wide(join(parent(to), "~orrindale-held-" + std::to_string(GetCurrentThreadId()) + ".tmp"));
+        const std::wstring held = wide(join(parent(to), heldName()));
         const bool holding = CreateHardLinkW(held.c_str(), wt.c_str(), nullptr);
         Status s = win32::statusFromError(error);
         if (SetFileAttributesW(wt.c_str(), FILE_ATTRIBUTE_NORMAL)) {
