@@ -118,9 +118,12 @@ std::optional<std::int64_t> numberAt(const Line& line, std::size_t i) {
 }
 
 constexpr const char* kFaultUsage =
-    "usage: fault open|read|write|flush|rename|mkdir|free|list|link N ERROR, fault write N corrupt, or fault free BYTES";
+    "usage: fault open|read|write|flush|close|rename|link|mkdir|remove|free|list|sync N ERROR [\"FILE\"], "
+    "fault write N corrupt [\"FILE\"], or fault free BYTES";
 
-// The fault a `fault` line arms, checked as the script is read.
+// The fault a `fault` line arms, checked as the script is read. A file
+// named last counts only the calls made for that file (its name, any
+// letter case), whichever worker makes them.
 std::function<void(platform::FaultPlan&)> faultOf(const Line& line) {
     const std::string op = line.tokens.size() > 1 ? line.tokens[1].word : "";
     const auto n = numberAt(line, 2);
@@ -129,13 +132,21 @@ std::function<void(platform::FaultPlan&)> faultOf(const Line& line) {
         return [bytes](platform::FaultPlan& plan) { plan.limitFreeSpace(bytes); };
     }
     const auto which = platform::fileOpNamed(op);
-    if (!which || !n || *n < 1 || line.tokens.size() != 4) throw UsageError(kFaultUsage);
+    if (!which || !n || *n < 1 || line.tokens.size() < 4 || line.tokens.size() > 5) throw UsageError(kFaultUsage);
+    std::string file;
+    if (line.tokens.size() == 5) {
+        const Token& t = line.tokens[4];
+        const auto* text = std::get_if<std::string>(&t.value);
+        if (t.kind != Token::Kind::value || !text || text->empty()) throw UsageError(kFaultUsage);
+        file = *text;
+    }
+    const int nth = static_cast<int>(*n);
     if (*which == platform::FileOp::write && line.tokens[3].word == "corrupt")
-        return [nth = static_cast<int>(*n)](platform::FaultPlan& plan) { plan.corruptNthWrite(nth); };
+        return [nth, file](platform::FaultPlan& plan) { plan.corruptNthWrite(nth, file); };
     for (const auto& [word, status] : kErrors) {
         if (line.tokens[3].word != word) continue;
-        return [op = *which, nth = static_cast<int>(*n), error = status](platform::FaultPlan& plan) {
-            plan.failNth(op, nth, error);
+        return [op = *which, nth, error = status, file](platform::FaultPlan& plan) {
+            plan.failNth(op, nth, error, file);
         };
     }
     throw UsageError(kFaultUsage);

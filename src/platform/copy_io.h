@@ -49,6 +49,8 @@ struct FileMeta {
 struct NamedNode {
     std::string name;
     NodeInfo info;
+    // Not ok: listed, but what it is could not be asked (`info` empty).
+    Status error = Status::ok;
 };
 
 class ReadStream {
@@ -91,7 +93,9 @@ public:
     virtual Status stat(const std::string& path, NodeInfo& info) = 0;
     // Volume and id of what the path names, links followed.
     virtual Status identity(const std::string& path, NodeInfo& info) = 0;
-    // The entries of a folder, without "." and "..".
+    // The entries of a folder, without "." and "..". An entry gone since it
+    // was listed is left out; one that cannot be asked about is listed
+    // with its `error`.
     virtual Status list(const std::string& folder, std::vector<NamedNode>& out) = 0;
 
     // `withMeta` false: the stream's meta() stays empty, which spares the

@@ -22,6 +22,7 @@ enum class CopyReason {
     differs,       // what was written reads back different from the source
     targetUnlisted,  // the destination folder could not be read, so nothing there was replaced
     caseTwins,     // another file's name differs only in letter case, and the drive cannot hold both
+    noAnswer,      // a file operation did not come back: the drive stopped answering
 };
 
 // The reason in words a user can act on ("access denied", "disk full" ...).

@@ -51,6 +51,10 @@ std::string numbered(const std::string& path, unsigned n) {
     return path.substr(0, dot) + " (" + std::to_string(n) + ")" + path.substr(dot);
 }
 
+// Workers that did not come back when a copy ended: the copier keeps them
+// (and joins them when it goes) so that nothing they touch goes first.
+using Parked = std::vector<std::unique_ptr<FileWorkers>>;
+
 // One entry below the copied folder; folders come before what they hold.
 struct Item {
     std::size_t parent;  // its folder's index, or `top`
@@ -67,12 +71,15 @@ constexpr std::size_t top = static_cast<std::size_t>(-1);
 class Run {
 public:
     Run(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view source,
-        std::string_view destination, const CopyOptions& options, bool threaded)
+        std::string_view destination, const CopyOptions& options, bool threaded, Parked& parked)
         : io_(io), events_(events), progress_(progress), sourceText_(source), destinationText_(destination),
-          run_(newCopyRun()), workers_(io, threaded ? FileWorkers::kThreads : 0, [this] { return withinFile(); }) {
+          run_(newCopyRun()), parked_(parked),
+          crew_(std::make_unique<FileWorkers>(io, threaded ? FileWorkers::kThreads : 0,
+                                              [this] { return withinFile(); })) {
         for (const std::string& path : options.leaveOut) leaveOut_.insert(ascii::upper(path));
         keepText_ = options.keepReplacedIn;
         stop_ = options.stop;
+        giveUpAfter_ = options.giveUpAfter;
     }
 
     CopyOutcome go() {
@@ -104,7 +111,10 @@ private:
 
     void fail(std::size_t item, CopyReason reason) {
         settleBefore(item);
-        outcome_.failures.push_back({windowsPath(item), reason});
+        failAt(windowsPath(item), reason);
+    }
+    void failAt(std::string path, CopyReason reason) {
+        outcome_.failures.push_back({std::move(path), reason});
         if (outcome_.result == CopyOutcome::Result::completed) outcome_.result = CopyOutcome::Result::failed;
     }
 
@@ -193,6 +203,10 @@ private:
             if (ascii::equal(entries[k - 1].name, entries[k].name)) twins[k - 1] = twins[k] = true;
         for (std::size_t k = 0; k < entries.size(); ++k) {
             NamedNode& e = entries[k];
+            if (e.error != Status::ok) {
+                failAt(windowsPath(parent) + "\\" + e.name, reasonFor(e.error, CopyReason::readError));
+                continue;
+            }
             switch (e.info.kind) {
             case NodeKind::folderLink:
                 outcome_.skipped.push_back(windowsPath(parent) + "\\" + e.name);
@@ -367,15 +381,13 @@ private:
             settleBefore(top);
         } catch (...) {
             // The program ends: the files settled stay, the rest are dropped.
-            dropPending();
+            dropPending(false);
             throw;
         }
-        if (cancelled_) {
-            dropPending();
-            outcome_.result = CopyOutcome::Result::cancelled;
-            return;
-        }
+        // What was renamed into place is made durable, also when cancelled.
+        if (cancelled_) dropPending(true);
         if (Status s = io_.sync(landing_); s != Status::ok) fail(top, reasonFor(s, CopyReason::writeError));
+        if (cancelled_) outcome_.result = CopyOutcome::Result::cancelled;
     }
 
     std::uint64_t files() const {
@@ -416,12 +428,24 @@ private:
         if (!yield(current_, workers_.bytesDone())) cancelled_ = true;
         return !cancelled_;
     }
-    // Files handed over and not settled never take their places.
-    void dropPending() {
+    // Files handed over and not settled never take their places. A worker
+    // still in the middle of a file gets `giveUpAfter_` to come back (events
+    // run meanwhile, when `withEvents`); one that does not is left to the
+    // copier, which joins it when it is destroyed, and its file is named.
+    void dropPending(bool withEvents) {
         workers_.cancel();
-        for (; !pending_.empty() && workers_.outstanding() > 0; pending_.pop_front())
-            if (const auto r = workers_.take(std::chrono::hours(24)); r && r->kind == FileResult::Kind::copied)
-                io_.removeFile(pending_.front().temporary);
+        const Clock::time_point until = Clock::now() + giveUpAfter_;
+        for (; !pending_.empty() && workers_.outstanding() > 0; pending_.pop_front()) {
+            std::optional<FileResult> r;
+            while (!(r = workers_.take(kEventInterval)) && Clock::now() < until)
+                if (withEvents) yield(pending_.front().item, workers_.bytesDone());  // cancelled already
+            if (!r) {
+                failAt(windowsPath(pending_.front().item), CopyReason::noAnswer);
+                parked_.push_back(std::move(crew_));
+                return;
+            }
+            if (r->kind == FileResult::Kind::copied) io_.removeFile(pending_.front().temporary);
+        }
     }
 
     // Files before it are settled first, so that a cancel leaves no folder
@@ -661,10 +685,13 @@ private:
     bool measuring_ = false;
     const std::atomic<bool>* stop_ = nullptr;
     Clock::time_point lastEvents_;
+    std::chrono::milliseconds giveUpAfter_{};
     CopyOutcome outcome_;
+    Parked& parked_;
     // Declared last, so destroyed first: its threads are done before the
-    // rest goes.
-    FileWorkers workers_;
+    // rest goes (unless they were parked with the copier).
+    std::unique_ptr<FileWorkers> crew_;
+    FileWorkers& workers_ = *crew_;
 };
 
 class FolderCopy final : public ShellCopy {
@@ -674,10 +701,10 @@ public:
 
     CopyOutcome copyFolder(std::string_view source, std::string_view destination,
                            const CopyOptions& options) override {
-        return Run(*io_, events_, progress_, source, destination, options, threaded()).go();
+        return Run(*io_, events_, progress_, source, destination, options, threaded(), parked_).go();
     }
     RoomNeed measure(std::string_view source, std::string_view destination, const CopyOptions& options) override {
-        return Run(*io_, events_, progress_, source, destination, options, false).measure();
+        return Run(*io_, events_, progress_, source, destination, options, false, parked_).measure();
     }
     bool writeManifest(std::string_view folder, const std::vector<std::string>& sets,
                        const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest) override {
@@ -691,13 +718,17 @@ public:
 
 private:
     // Files are copied and checked by worker threads, unless the fault seam
-    // waits to count calls, whose order must then not depend on timing.
-    bool threaded() const { return !faults_ || !faults_->armed(); }
+    // waits to count calls whose order would then depend on timing.
+    bool threaded() const { return !faults_ || !faults_->needsOneThread(); }
 
     std::unique_ptr<CopyIo> io_;
     EventPump& events_;
     CopyProgress* progress_;
     const FaultPlan* faults_;
+    // After io_: a worker that is still stuck in a call is joined first.
+    // At the program's end that waits for the call to come back; a
+    // system call on a drive that is gone fails in the end.
+    Parked parked_;
 };
 
 }  // namespace

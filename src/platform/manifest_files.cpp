@@ -39,6 +39,7 @@ Status listFiles(CopyIo& io, const std::string& folder, const std::string& relat
     if (Status s = io.list(folder, entries); s != Status::ok) return s;
     for (const NamedNode& e : entries) {
         const std::string below = relative + "\\" + e.name;
+        if (e.error != Status::ok) return e.error;  // what it is cannot be told: no vouching for it
         if (e.info.kind == NodeKind::folder) {
             if (Status s = listFiles(io, io.join(folder, e.name), below, out); s != Status::ok) return s;
         } else if (e.info.kind == NodeKind::file && !isCopyTemporary(e.name)) {

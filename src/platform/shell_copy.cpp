@@ -75,6 +75,7 @@ const char* reasonText(CopyReason reason) {
     case CopyReason::targetUnlisted: return "its destination folder could not be read, so nothing there was replaced";
     case CopyReason::caseTwins:
         return "another file has the same name in different capitals, and this drive cannot keep both";
+    case CopyReason::noAnswer: return "the drive stopped answering; check that it is still plugged in";
     }
     return "error";
 }

@@ -12,6 +12,7 @@
 #include "windows_path.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <memory>
@@ -56,6 +57,11 @@ struct CopyOptions {
     // as a cancel from its progress display would. The run that owns the
     // flag sets it from a handler (the wizard's Cancel, its frame closing).
     const std::atomic<bool>* stop = nullptr;
+    // How long a stopped copy waits, events running, for a file operation
+    // still under way (a drive pulled out may never answer); then it ends,
+    // that file failed as `noAnswer`, and the copier waits for it when it
+    // is destroyed.
+    std::chrono::milliseconds giveUpAfter{30000};
 };
 
 // What one copy would take on its destination's drive, found without

@@ -255,9 +255,10 @@ TEST_F(CopyContract, ASourceThatCannotBeMadeIsRefused) {
     EXPECT_EQ(pointer.current(), Pointer::normal);
 }
 
-// A write, flush or rename that fails part-way leaves the file it would
-// have replaced exactly as it was, and no temporary file; the copy goes on
-// with the next file and names the failed one.
+// A write, flush, close or rename that fails part-way leaves the file it
+// would have replaced exactly as it was, and no temporary file; the copy
+// goes on with the next file and names the failed one. The faults name the
+// file they hit, so the copy keeps its worker threads.
 TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
     const std::string big = pattern(3u << 20, 'a');  // three chunks
     const std::string good = pattern(5000, 'g');
@@ -273,11 +274,13 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
     };
     for (const Case& c : {Case{FileOp::write, 2, Status::diskFull, CopyReason::diskFull},
                           Case{FileOp::flush, 1, Status::ioError, CopyReason::writeError},
+                          Case{FileOp::close, 1, Status::ioError, CopyReason::writeError},  // times, attributes
                           Case{FileOp::rename, 1, Status::accessDenied, CopyReason::accessDenied},
                           Case{FileOp::open, 2, Status::sharingViolation, CopyReason::inUse},
                           Case{FileOp::read, 8, Status::ioError, CopyReason::readError}}) {  // the read-back
         files.removeFile(path("dst\\Set\\next.iff"));
-        faults.failNth(c.op, c.n, c.error);
+        faults.failNth(c.op, c.n, c.error, "BIG.IFF");
+        ASSERT_FALSE(faults.needsOneThread());
         const CopyOutcome outcome = copyFolder(path("src\\Set"), path("dst"));
         EXPECT_EQ(outcome.result, CopyOutcome::Result::failed);
         ASSERT_EQ(outcome.failures.size(), 1u);
@@ -293,7 +296,7 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
 
     // A read that fails on one file: the rest of its folder still comes.
     writeFile("src\\Set\\zzz.iff", "last");
-    faults.failNth(FileOp::read, 1, Status::ioError);
+    faults.failNth(FileOp::read, 1, Status::ioError, "big.iff");
     const CopyOutcome outcome = copyFolder(path("src\\Set"), path("dst"));
     ASSERT_EQ(outcome.failures.size(), 1u);
     EXPECT_EQ(outcome.failures[0].path, path("src\\Set\\big.iff"));
@@ -304,17 +307,33 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
     EXPECT_EQ(outcome.unchanged, 1u);  // next.iff held the same bytes already
 
     // Bytes that reach the medium changed are caught by the read-back.
-    faults.corruptNthWrite(3);
+    faults.corruptNthWrite(3, "big.iff");
     const CopyOutcome corrupted = copyFolder(path("src\\Set"), path("dst"));
     ASSERT_EQ(corrupted.failures.size(), 1u);
     EXPECT_EQ(corrupted.failures[0].reason, CopyReason::differs);
     EXPECT_EQ(read("dst\\Set\\big.iff"), good);
     EXPECT_TRUE(temporaries("dst").empty());
 
-    // And with nothing failing, the big file arrives whole; a second copy
-    // finds every file the same and writes none.
-    EXPECT_TRUE(copyFolder(path("src\\Set"), path("dst")).completed());
+    // A temporary file that cannot be removed stays until the next copy
+    // clears it; the old file is untouched meanwhile.
+    faults.failNth(FileOp::write, 1, Status::diskFull, "big.iff");
+    faults.failNth(FileOp::remove, 1, Status::sharingViolation, "big.iff");
+    EXPECT_EQ(copyFolder(path("src\\Set"), path("dst")).failures.size(), 1u);
+    EXPECT_EQ(read("dst\\Set\\big.iff"), good);
+    EXPECT_EQ(temporaries("dst").size(), 1u);
+
+    // Everything in place but not made durable: the copy says so.
+    faults.failNth(FileOp::sync, 1, Status::ioError);
+    const CopyOutcome unsynced = copyFolder(path("src\\Set"), path("dst"));
+    EXPECT_EQ(unsynced.result, CopyOutcome::Result::failed);
+    ASSERT_EQ(unsynced.failures.size(), 1u);
+    EXPECT_EQ(unsynced.failures[0].path, path("src\\Set"));
+    EXPECT_EQ(unsynced.failures[0].reason, CopyReason::writeError);
     EXPECT_EQ(read("dst\\Set\\big.iff"), big);
+    EXPECT_TRUE(temporaries("dst").empty());
+
+    // With nothing failing, a second copy finds every file the same and
+    // writes none.
     const CopyOutcome again = copyFolder(path("src\\Set"), path("dst"));
     EXPECT_EQ(again.files, 0u);
     EXPECT_EQ(again.unchanged, 3u);
@@ -325,7 +344,9 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
 // A replaced file is kept, under its path, where the caller asks; added and
 // identical files are not, nor anything in a folder that cannot be listed.
 // A failure between keeping and replacing never leaves the destination
-// without its file.
+// without its file. A kept file that is a second name of the old one
+// shares its attributes: replacing or removing one name leaves the bits of
+// the other as they were.
 TEST_F(CopyContract, ReplacedFilesAreKeptAndNeverLostBetweenKeepingAndReplacing) {
     writeFile("src\\Set\\sub\\a.iff", "new a");
     writeFile("src\\Set\\b.iff", "same");
@@ -334,28 +355,46 @@ TEST_F(CopyContract, ReplacedFilesAreKeptAndNeverLostBetweenKeepingAndReplacing)
     writeFile("dst\\Set\\sub\\deeper\\c.iff", "c");
     writeFile("dst\\Set\\sub\\a.iff", "old a");
     writeFile("dst\\Set\\b.iff", "same");
+    ASSERT_EQ(files.setAttributes(path("src\\Set\\sub\\a.iff"), attr::hidden), Status::ok);
+    ASSERT_EQ(files.setAttributes(path("dst\\Set\\sub\\a.iff"), attr::readOnly), Status::ok);
+    const auto dosBits = [&](const std::string& relative) {
+        return bits(relative) & (attr::readOnly | attr::hidden | attr::system);
+    };
     platform::CopyOptions keep;
     keep.keepReplacedIn = path("keep\\Set");
 
-    faults.failNth(FileOp::rename, 1, Status::accessDenied);
+    // Kept by a second name (hard link), then the new file's rename fails;
+    // without links, moved and moved back; the move itself fails.
     auto copier = shellCopy();
-    const CopyOutcome failed = MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
-    ASSERT_EQ(failed.failures.size(), 1u);
-    EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "old a");
-    EXPECT_FALSE(exists("keep\\Set\\sub\\a.iff"));
-    EXPECT_TRUE(temporaries("dst").empty());
+    for (FileOp first : {FileOp::rename, FileOp::hardLink}) {
+        for (int n : {1, 2}) {
+            if (first == FileOp::rename && n == 2) continue;
+            if (first == FileOp::hardLink) faults.failNth(FileOp::hardLink, 1, Status::accessDenied, "a.iff");
+            faults.failNth(FileOp::rename, n, Status::accessDenied, "a.iff");
+            const CopyOutcome failed = MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
+            ASSERT_EQ(failed.failures.size(), 1u) << n;
+            EXPECT_EQ(failed.failures[0].path, path("src\\Set\\sub\\a.iff"));
+            EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "old a");
+            EXPECT_EQ(dosBits("dst\\Set\\sub\\a.iff"), attr::readOnly);
+            EXPECT_FALSE(exists("keep\\Set\\sub\\a.iff"));
+            EXPECT_TRUE(temporaries("dst").empty());
+            files.removeFile(path("dst\\Set\\z.iff"));
+        }
+    }
 
-    files.removeFile(path("dst\\Set\\z.iff"));
     const CopyOutcome outcome = MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
     EXPECT_TRUE(outcome.completed()) << describe(outcome);
     EXPECT_EQ(outcome.kept, 1u);
     EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "new a");
+    EXPECT_EQ(dosBits("dst\\Set\\sub\\a.iff"), attr::hidden);  // the source's
     EXPECT_EQ(read("keep\\Set\\sub\\a.iff"), "old a");
+    EXPECT_EQ(dosBits("keep\\Set\\sub\\a.iff"), attr::readOnly);
     EXPECT_EQ(names("keep\\Set"), Names{"sub"});
 
     // A target folder that cannot be listed might hold any file: nothing
     // below it is replaced or kept, and each file that would go there is
     // named. Lists: the three source folders, then dst\Set, dst\Set\sub.
+    ASSERT_EQ(files.setAttributes(path("src\\Set\\sub\\a.iff"), 0), Status::ok);  // hidden: not rewritten
     writeFile("src\\Set\\sub\\a.iff", "newer a");
     writeFile("src\\Set\\b.iff", "new b");
     writeFile("src\\Set\\sub\\deeper\\c.iff", "new c");

@@ -1,6 +1,7 @@
 // The copy's file operations on POSIX: host paths through the file-system
 // service's drive map; DOS attributes in the same extended attribute the
-// service keeps them in; one syncfs at the end instead of a flush per file.
+// service keeps them in; each file's data flushed before its rename, one
+// syncfs at the end for the renames.
 #include "platform/copy_io.h"
 
 #include "errno_status.h"
@@ -89,9 +90,14 @@ public:
         }
         return Status::ok;
     }
-    // Deliberately nothing: the copy makes the whole volume durable once at
-    // its end (sync), which costs far less than an fsync per file.
-    Status flush() override { return Status::ok; }
+    // The data is on the medium before the file may replace another: a
+    // power cut after the rename finds the new file whole, not empty. The
+    // rename itself and the times are made durable by sync().
+    Status flush() override {
+        while (::fdatasync(fd_.get()) != 0)
+            if (errno != EINTR) return lastError();
+        return Status::ok;
+    }
     Status readBack(std::uint64_t offset, std::span<char> into, std::size_t& got) override {
         for (;;) {
             const ssize_t n = ::pread(fd_.get(), into.data(), into.size(), static_cast<off_t>(offset));
@@ -163,17 +169,19 @@ public:
         DirStream dir(folder);
         if (!dir.get()) return lastError();
         const int fd = ::dirfd(dir.get());
-        errno = 0;
-        while (const dirent* e = ::readdir(dir.get())) {
+        for (;;) {
+            errno = 0;  // readdir tells its end from a failure only by errno
+            const dirent* e = ::readdir(dir.get());
+            if (!e) return errno == 0 ? Status::ok : lastError();
             const std::string_view name = e->d_name;
             if (name == "." || name == "..") continue;
             struct stat st;
-            // Gone since it was listed: nothing to copy.
-            if (::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
-            out.push_back({std::string(name), infoOf(st)});
-            errno = 0;
+            if (::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+                out.push_back({std::string(name), infoOf(st)});
+            } else if (errno != ENOENT) {  // ENOENT: gone since it was listed, nothing to copy
+                out.push_back({std::string(name), {}, lastError()});
+            }
         }
-        return errno == 0 ? Status::ok : lastError();
     }
 
     Status openRead(const std::string& path, std::unique_ptr<ReadStream>& out, bool withMeta) override {

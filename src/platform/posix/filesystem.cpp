@@ -170,11 +170,15 @@ public:
         for (; it != fs::directory_iterator(); it.increment(ec)) {
             std::string entry = it->path().filename().string();
             if (!posix::wildcardMatch(name, entry)) continue;
-            // An entry that cannot be read (a link to nothing, one that
-            // vanished meanwhile) is left out: its attributes could not be
-            // asked for afterwards either.
+            // A link to nothing (or round in a circle) and an entry gone
+            // meanwhile are left out: their attributes could not be asked
+            // for afterwards either. Anything else that keeps an entry from
+            // being asked fails the listing rather than hide the entry.
             struct stat st;
-            if (::stat(it->path().c_str(), &st) != 0) continue;
+            if (::stat(it->path().c_str(), &st) != 0) {
+                if (errno == ENOENT || errno == ELOOP) continue;
+                throw toRunError(posix::statusFromErrno(errno));
+            }
             out.push_back({entry, posix::dosAttributes(it->path(), st, entry)});
         }
         if (ec) throw toRunError(posix::statusFromErrno(ec.value()));

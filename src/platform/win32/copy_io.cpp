@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 
 namespace orr::platform {
@@ -102,6 +103,40 @@ struct SearchHandle {
     SearchHandle& operator=(const SearchHandle&) = delete;
     HANDLE h;
 };
+
+// A name of this process and thread for a file held during a rename, in
+// the form of the copy's temporary files, so that a copy clears it should
+// the program end before it goes.
+std::string heldName() {
+    char run[17];
+    std::snprintf(run, sizeof run, "%08lx%08lx", GetCurrentProcessId(), GetCurrentThreadId());
+    return std::string("~orrindale-") + run + "-1.tmp";
+}
+
+// Removes one name of a file. A read-only bit is cleared for that through
+// a handle and given back through it before it closes: the bits belong to
+// the file, not the name, so another name of it (a replaced game file kept
+// in the undo folder by a hard link) keeps them; `bits` (when not 0) are
+// given back instead of those it has now.
+Status removeName(const std::wstring& path, DWORD bits = 0) {
+    FileHandle h(CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!h || !GetFileInformationByHandle(h.get(), &info)) return lastStatus();
+    if (bits == 0) bits = info.dwFileAttributes;
+    FILE_BASIC_INFO basic{};  // zero times: left as they are
+    basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    if (!SetFileInformationByHandle(h.get(), FileBasicInfo, &basic, sizeof basic)) return lastStatus();
+    FILE_DISPOSITION_INFO gone{TRUE};
+    const bool removed = SetFileInformationByHandle(h.get(), FileDispositionInfo, &gone, sizeof gone);
+    const DWORD error = GetLastError();
+    const bool shared = !removed || info.nNumberOfLinks > 1;  // alone, its bits go with it
+    basic.FileAttributes = (bits & kDosBits) ? bits & kDosBits : FILE_ATTRIBUTE_NORMAL;
+    if (shared && !SetFileInformationByHandle(h.get(), FileBasicInfo, &basic, sizeof basic)) return lastStatus();
+    if (!removed) return win32::statusFromError(error);
+    return h.close() ? Status::ok : lastStatus();
+}
 
 FileHandle openAny(const std::string& path, DWORD flags) {
     return FileHandle(CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -236,8 +271,12 @@ public:
     }
     Status copyLink(const std::string&, const std::string&) override { return Status::accessDenied; }
 
-    // MoveFileEx refuses to replace a read-only file: its read-only bit is
-    // cleared for the move and given back when the move fails.
+    // MoveFileEx refuses to replace a read-only file, and a handle held on
+    // it would refuse the move too: its bits are cleared for the move. They
+    // belong to the file, which may have another name (a kept copy), so a
+    // name of our own holds the old file meanwhile; removing that name gives
+    // the bits back (removeName). Where no links are to be had (FAT), no
+    // other name can share them.
     Status rename(const std::string& from, const std::string& to) override {
         const std::wstring wf = wide(from), wt = wide(to);
         if (MoveFileExW(wf.c_str(), wt.c_str(), MOVEFILE_REPLACE_EXISTING)) return Status::ok;
@@ -246,10 +285,16 @@ public:
         if (error != ERROR_ACCESS_DENIED || a == INVALID_FILE_ATTRIBUTES ||
             !(a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
             return win32::statusFromError(error);
-        if (!SetFileAttributesW(wt.c_str(), FILE_ATTRIBUTE_NORMAL)) return win32::statusFromError(error);
-        if (MoveFileExW(wf.c_str(), wt.c_str(), MOVEFILE_REPLACE_EXISTING)) return Status::ok;
-        const Status s = lastStatus();
-        SetFileAttributesW(wt.c_str(), a);
+        const std::wstring held = wide(join(parent(to), heldName()));
+        const bool holding = CreateHardLinkW(held.c_str(), wt.c_str(), nullptr);
+        Status s = win32::statusFromError(error);
+        if (SetFileAttributesW(wt.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+            s = MoveFileExW(wf.c_str(), wt.c_str(), MOVEFILE_REPLACE_EXISTING) ? Status::ok : lastStatus();
+            if (s != Status::ok && !holding) SetFileAttributesW(wt.c_str(), a);
+        }
+        // Deliberately the move's outcome alone: a held name that cannot go
+        // is a leftover temporary, cleared (its bits kept) by the next copy.
+        if (holding) static_cast<void>(removeName(held, a));
         return s;
     }
     Status move(const std::string& from, const std::string& to) override {
@@ -261,12 +306,13 @@ public:
     Status makeFolder(const std::string& path) override {
         return CreateDirectoryW(wide(path).c_str(), nullptr) ? Status::ok : lastStatus();
     }
+    // Our own temporary file may carry the source's read-only bit, and a
+    // kept file shares its bits with the game's.
     Status removeFile(const std::string& path) override {
         const std::wstring w = wide(path);
         if (DeleteFileW(w.c_str())) return Status::ok;
-        // Our own temporary file may carry the source's read-only bit.
-        SetFileAttributesW(w.c_str(), FILE_ATTRIBUTE_NORMAL);
-        return DeleteFileW(w.c_str()) ? Status::ok : lastStatus();
+        if (GetLastError() != ERROR_ACCESS_DENIED) return lastStatus();
+        return removeName(w);
     }
     Status freeSpace(const std::string& path, std::uint64_t& bytes) override {
         ULARGE_INTEGER available;

@@ -2,11 +2,13 @@
 // runs, failures that stop only their own entry, and what only a POSIX
 // file system has (dot names, symbolic and hard links).
 #include "copy/copy_fixture.h"
+#include "platform/error.h"
 #include "platform/sha256.h"
 #include "ui/CopyProgressForm.h"
 #include "ui/headless/HeadlessGui.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -46,6 +48,40 @@ fs::path host(const TestRoot& root, const std::string& relative) {
     return fs::path(root.options().root) / "drive_c" / "t" / relative;
 }
 
+// What `body` answers when run as a user who is not root (root may search
+// any folder): in a child process as "nobody" when this is root.
+std::string asOtherUser(const std::function<std::string()>& body) {
+    if (::geteuid() != 0) return body();
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0) return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeFds[0]);
+        std::string out = "cannot become nobody";
+        if (::setgid(65534) == 0 && ::setuid(65534) == 0) {
+            try {
+                out = body();
+            } catch (...) {
+                out = "threw";
+            }
+        }
+        for (std::size_t at = 0; at < out.size();) {
+            const ssize_t n = ::write(pipeFds[1], out.data() + at, out.size() - at);
+            if (n <= 0) break;
+            at += static_cast<std::size_t>(n);
+        }
+        ::_exit(0);
+    }
+    ::close(pipeFds[1]);
+    std::string out;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipeFds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return out;
+}
+
 class TreeCopy : public CopyTest {
 protected:
     void SetUp() override {
@@ -70,11 +106,15 @@ TEST_F(TreeCopy, ProgressFollowsEachFileAndCancelStopsAtTheNext) {
     };
     EXPECT_EQ(progress.log, all);
 
+    // What a cancelled copy kept is synced too: a sync that fails is told.
     ProgressLog cancelling;
     cancelling.stopAfter = 1;
     makeFolder("E");
+    faults.failNth(platform::FileOp::sync, 1, platform::Status::ioError);
     const platform::CopyOutcome cancelled = shellCopy(&cancelling)->copyFolder(path("S"), path("E"));
     EXPECT_EQ(cancelled.result, platform::CopyOutcome::Result::cancelled);
+    ASSERT_EQ(cancelled.failures.size(), 1u);
+    EXPECT_EQ(cancelled.failures[0].path, path("S"));
     EXPECT_EQ(names("E\\S"), std::vector<std::string>{"a.txt"});
     EXPECT_EQ(cancelling.log.back(), "end");
 }
@@ -113,9 +153,9 @@ TEST_F(TreeCopy, WhatEndsTheProgramUnwindsThroughTheCopyAndClearsItsFile) {
     EXPECT_EQ(read("D\\S\\a.txt"), "aa");
     EXPECT_EQ(names("D\\S"), std::vector<std::string>{"a.txt"});
     // Within a large file, between its chunks: its temporary file goes.
-    // An armed fault plan keeps the copy on this thread, so that the end
-    // comes there and not after the file is done.
-    faults.limitFreeSpace(std::uint64_t{1} << 40);
+    // On this thread, so that the end comes there and not after the file
+    // is done.
+    faults.keepOnOneThread();
     writeFile("B\\big.bin", std::string(3u << 20, 'b'));
     progress.onAdvance = [] { throw Ended{}; };
     makeFolder("C");
@@ -141,6 +181,61 @@ TEST_F(TreeCopy, WhatEndsTheProgramUnwindsThroughTheCopyAndClearsItsFile) {
     makeFolder("E");
     EXPECT_THROW(copier->copyFolder(path("S"), path("E")), ui::ProgramEnded);
     EXPECT_EQ(names("E\\S"), std::vector<std::string>{"a.txt"});
+}
+
+// A cancel that finds a worker stuck in a call (a drive pulled out) waits
+// for it a bounded time with events running, names its file and ends; the
+// copier joins the worker once the call comes back.
+TEST_F(TreeCopy, ACancelGivesUpOnAWorkerThatDoesNotAnswer) {
+    writeFile("S\\big.bin", std::string(1u << 20, 'b'));
+    faults.hangNth(platform::FileOp::read, 1, "big.bin");
+    ProgressLog progress;
+    int whileStuck = 0;
+    progress.onAdvance = [&] {
+        if (faults.hung() == 0) return;
+        progress.stopAfter = 0;
+        ++whileStuck;
+    };
+    platform::CopyOptions options;
+    options.giveUpAfter = 500ms;
+    auto copier = shellCopy(&progress);
+    const platform::CopyOutcome outcome = copier->copyFolder(path("S"), path("D"), options);
+    EXPECT_EQ(outcome.result, platform::CopyOutcome::Result::cancelled);
+    ASSERT_EQ(outcome.failures.size(), 1u);
+    EXPECT_EQ(outcome.failures[0].path, path("S\\big.bin"));
+    EXPECT_EQ(outcome.failures[0].reason, platform::CopyReason::noAnswer);
+    EXPECT_GE(whileStuck, 3) << "the display is served while the worker is awaited";
+    EXPECT_EQ(faults.hung(), 1);
+
+    faults.release();
+    copier.reset();
+    EXPECT_FALSE(exists("D\\S\\big.bin"));
+    EXPECT_TRUE(temporaries("D").empty());
+}
+
+// A file the listing names but cannot ask about (in a folder that may be
+// read but not searched) fails by name; it is never left out as if it were
+// not there, neither by the copy nor by a listing of the folder.
+TEST_F(TreeCopy, AnEntryThatCannotBeAskedAboutFailsByName) {
+    ASSERT_EQ(::chmod(root.options().root.c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(host(root, "D").c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(host(root, "S/sub").c_str(), 0644), 0);  // readable, not searchable
+    const std::string seen = asOtherUser([&] {
+        const platform::CopyOutcome outcome = shellCopy()->copyFolder(path("S"), path("D"));
+        std::string out = outcome.result == platform::CopyOutcome::Result::failed ? "failed" : "not failed";
+        out += describe(outcome) + "\n";
+        try {
+            out += "listed " + std::to_string(files.list(path("S\\sub\\*.*")).size());
+        } catch (const RunError&) {
+            out += "listing failed";
+        }
+        return out;
+    });
+    ::chmod(host(root, "S/sub").c_str(), 0755);
+    EXPECT_EQ(seen, "failed\n" + path("S\\sub\\c.txt") + ": access denied\nlisting failed");
+    EXPECT_EQ(read("D\\S\\a.txt"), "aa");
+    EXPECT_EQ(read("D\\S\\b.txt"), "bbb");
+    EXPECT_TRUE(names("D\\S\\sub").empty());
 }
 
 TEST_F(TreeCopy, LinksAreCopiedAsLinksAndDotNamesComeAlong) {
