@@ -117,6 +117,16 @@ std::optional<std::int64_t> numberAt(const Line& line, std::size_t i) {
     return std::nullopt;
 }
 
+// "2026-12-07 21:14" as a local time; nothing when it is not one.
+std::optional<platform::DateTime> touchTime(const std::string& text) {
+    platform::DateTime t;
+    char rest = 0;
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d%c", &t.year, &t.month, &t.day, &t.hour, &t.minute, &rest) != 5)
+        return std::nullopt;
+    if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || t.hour > 23 || t.minute > 59) return std::nullopt;
+    return t;
+}
+
 constexpr const char* kFaultUsage =
     "usage: fault open|read|write|flush|close|rename|link|mkdir|remove|free|list|sync N ERROR [\"FILE\"], "
     "fault write N corrupt [\"FILE\"], or fault free BYTES";
@@ -211,6 +221,26 @@ void addFileCommands(CommandTable& commands) {
             } catch (const RunError& e) {
                 printError(s.out(), e);
             }
+        }});
+
+    // `touch "PATH" "YYYY-MM-DD HH:MM"`: the file's last write, in local
+    // time, so that what counts as newer does not depend on when a script
+    // runs.
+    commands.add("touch", Command{
+        [](const Line& line) {
+            const bool ok = line.tokens.size() == 3 && line.tokens[1].kind == Token::Kind::value &&
+                            std::holds_alternative<std::string>(line.tokens[1].value) &&
+                            line.tokens[2].kind == Token::Kind::value &&
+                            std::holds_alternative<std::string>(line.tokens[2].value) &&
+                            touchTime(std::get<std::string>(line.tokens[2].value));
+            if (!ok) throw UsageError("usage: touch \"PATH\" \"YYYY-MM-DD HH:MM\"");
+        },
+        [](Session& s, const Line& line) {
+            const std::string path = std::get<std::string>(line.tokens[1].value);
+            const platform::Status st =
+                s.services().files.setModified(path, *touchTime(std::get<std::string>(line.tokens[2].value)));
+            if (st != platform::Status::ok) printError(s.out(), platform::toRunError(st));
+            else s.out() << "ok\n";
         }});
 
     commands.add("remove", Command{

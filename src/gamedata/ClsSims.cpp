@@ -158,6 +158,12 @@ void ClsSims::carryOut(const Plan& plan, SetsOutcome& outcome) {
     }
 }
 
+std::string ClsSims::userDataDestination() {
+    if (!game_.userDataHome.empty()) return game_.userDataHome;
+    const std::string game = restoreDestination();
+    return game == game_.folder ? game_.userDataFolder : game;
+}
+
 SetsOutcome ClsSims::BackupSims() {
     clsFileSystem fso(services_);
     SetsOutcome outcome;
@@ -224,14 +230,12 @@ SetsOutcome ClsSims::RestoreSims() {
     SetsOutcome outcome;
     Plan plan;
     const std::string game = restoreDestination();
-    const std::string userDataDestination = !game_.userDataHome.empty() ? game_.userDataHome
-                                            : game == game_.folder      ? game_.userDataFolder
-                                                                        : game;
+    const std::string userData = userDataDestination();
     auto copy = [&](const std::string& from, const std::string& to) {
         platform::CopyOptions options = options_;
         // Each replaced file keeps its path below the folder written to
         // (every destination lies in it, spelt with as many characters).
-        const bool home = !game_.userDataHome.empty() && to == userDataDestination;
+        const bool home = !game_.userDataHome.empty() && to == userData;
         const std::string& keep = home ? userDataKeepRoot_ : keepRoot_;
         if (!keep.empty())
             options.keepReplacedIn = keep + (to + "\\" + platform::lastLevel(from)).substr((home ? to : game).size());
@@ -242,7 +246,7 @@ SetsOutcome ClsSims::RestoreSims() {
 
     try {
         for (const auto& folder : GetSubFolders(backupFolder_))
-            if (isUserData(folder)) copy(folder, userDataDestination);
+            if (isUserData(folder)) copy(folder, userData);
     } catch (const RunError&) {
         services_.pointer.set(platform::Pointer::normal);
         outcome.interrupted = "The folder " + backupFolder_ + " could not be read.";

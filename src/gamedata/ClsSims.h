@@ -81,6 +81,10 @@ public:
     // VirtualStore folder where that exists or the game folder may not be
     // written.
     std::string restoreDestination();
+    // Where a restore writes the user-data folders: the install's user-data
+    // home, else where the game's sets go (the fixed folder spelt as the
+    // game's own installer spells it).
+    std::string userDataDestination();
 
     // Whether a folder is a user-data folder: its own name (the last level
     // of `path`) holds "UserData", letter case ignored.

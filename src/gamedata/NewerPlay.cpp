@@ -1,8 +1,11 @@
 #include "NewerPlay.h"
 
 #include "ClsSims.h"
+#include "platform/ascii.h"
+#include "platform/windows_path.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace orr {
 namespace {
@@ -38,6 +41,16 @@ std::vector<PlayedSince> playedSince(platform::FileSystem& files, const std::str
         if (p.newer > 0) out.push_back(std::move(p));
     }
     return out;
+}
+
+std::optional<platform::DateTime> backupDay(platform::FileSystem& files, const std::string& descriptorPath) {
+    const std::string name = platform::lastLevel(descriptorPath);
+    platform::DateTime day;
+    char dot = 0;
+    if (name.size() == 19 && ascii::upper(name.substr(0, 5)) == "SIMS_" && ascii::upper(name.substr(15)) == ".BAK" &&
+        std::sscanf(name.c_str() + 5, "%4d.%2d.%2d%c", &day.year, &day.month, &day.day, &dot) == 4 && dot == '.')
+        return day;
+    return files.modified(descriptorPath);
 }
 
 std::string newerPlayQuestion(const std::vector<PlayedSince>& played, const platform::DateTime& made,

@@ -8,6 +8,7 @@
 #include "platform/services.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ struct PlayedSince {
 // backup's order.
 std::vector<PlayedSince> playedSince(platform::FileSystem& files, const std::string& backupFolder,
                                      const std::string& userDataFolder);
+
+// The day a backup was made: the one its descriptor's name gives
+// ("Sims_2026.11.30.BAK"), else the descriptor's last write.
+std::optional<platform::DateTime> backupDay(platform::FileSystem& files, const std::string& descriptorPath);
 
 // The question asked before such a restore, No by default: each
 // neighbourhood with its count and its last write, the backup's day

@@ -88,6 +88,9 @@ std::string problems(const SetsOutcome& outcome) {
         }
     }
     if (failures > kListed) text += "... and " + std::to_string(failures - kListed) + " more files.\r\n";
+    for (const auto& c : outcome.copies)
+        for (const auto& s : c.outcome.stranded)
+            text += s.path + ": the game's own file could not be put back; it is kept in " + s.keptAs + ".\r\n";
     if (!outcome.interrupted.empty()) text += outcome.interrupted + "\r\n";
     return text;
 }

@@ -1,6 +1,7 @@
 #include "frmRestore.h"
 
 #include "gamedata/Descriptor.h"
+#include "gamedata/NewerPlay.h"
 #include "clsRestore.h"
 #include "gamedata/RunReport.h"
 #include "shell/Program.h"
@@ -168,7 +169,7 @@ void frmRestore::cmdNext_Click() {
             return;
         }
         program_.backupFolder = verdict.backupFolder;
-        if (!checkedAgainstManifest()) {
+        if (!checkedAgainstManifest() || !newerPlayAccepted()) {
             step_ = 1;
             return;
         }
@@ -201,6 +202,20 @@ bool frmRestore::checkedAgainstManifest() {
     if (!ask(report::damagedQuestion(checked))) return false;
     for (const auto& d : checked.damaged) damagedFiles.push_back(program_.backupFolder + "\\" + d.path);
     return true;
+}
+
+// Before anything is copied: a neighbourhood played since the backup was
+// made would go back in time. Asked once, No by default; No changes nothing.
+bool frmRestore::newerPlayAccepted() {
+    platform::Services& services = program_.services;
+    const std::string home = ClsSims(services, program_.shellCopy, program_.gameFolder(), program_.backupFolder, [] {})
+                                 .userDataDestination();
+    const std::vector<PlayedSince> played = playedSince(services.files, program_.backupFolder, home);
+    if (played.empty()) return true;
+    const platform::DateTime made = backupDay(services.files, txtDescriptor.text()).value_or(services.clock.now());
+    return services.messages.show(newerPlayQuestion(played, made, services.locale), "Orrindale",
+                                  platform::MsgButtons::yesNo,
+                                  platform::MsgIcon::exclamation) == platform::MsgAnswer::yes;
 }
 
 void frmRestore::runFailed(const std::string& message) {

@@ -85,6 +85,7 @@ private:
     void cmdFinish_Click();
     void btnSelect_Click();
     bool checkedAgainstManifest();
+    bool newerPlayAccepted();
 
     Program& program_;
     PressGate gate_;
