@@ -279,6 +279,7 @@ TEST_P(FormLayer, ADropDownListSelectsOnlyByAPickAndRaisesClickOncePerChange) {
     EXPECT_EQ(form.activeControl(), &list);
     EXPECT_EQ(ChoiceForm::shown(form, "cboWhere").listIndex, -1);
     ASSERT_TRUE(gui->choose(list, 1));
+    EXPECT_EQ(list.listIndex(), 1) << "the state follows the pick";
     auto s = ChoiceForm::shown(form, "cboWhere");
     EXPECT_EQ(s.list, (std::vector<std::string>{"Documents", "Saved Games", "Desktop"}));
     EXPECT_EQ(s.listIndex, 1);
