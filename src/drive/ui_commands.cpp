@@ -1,5 +1,5 @@
 // The commands that run the program and act as its user: start, click,
-// type, key, queue click; dump and shot look at a form; association,
+// type, choose, key, queue click; dump and shot look at a form; association,
 // picker and open script what the desktop answers next.
 #include "Commands.h"
 #include "backup/frmBackup.h"
@@ -145,8 +145,18 @@ std::vector<DumpLine> dumpLines(Session& s, const ui::Form& form) {
         add(c.name, element, id + ".Enabled=" + truth(c.enabled));
         switch (c.kind) {
         case ui::ControlKind::optionButton:
+        case ui::ControlKind::checkBox:
             add(c.name, element, id + ".Value=" + truth(c.value.value_or(false)));
             break;
+        case ui::ControlKind::comboBox: {
+            const auto& list = c.list.value_or(std::vector<std::string>{});
+            add(c.name, element, id + ".ListCount=" + std::to_string(list.size()));
+            for (std::size_t i = 0; i < list.size(); ++i)
+                add(c.name, element, id + ".List(" + std::to_string(i) + ")=" + formatValue(list[i]));
+            add(c.name, element, id + ".ListIndex=" + std::to_string(c.listIndex.value_or(-1)));
+            add(c.name, element, id + ".Text=" + formatValue(c.text.value_or("")));
+            break;
+        }
         case ui::ControlKind::textBox:
             add(c.name, element, id + ".Text=" + formatValue(c.text.value_or("")));
             break;
@@ -210,6 +220,24 @@ void addUiCommands(CommandTable& commands) {
             auto* box = dynamic_cast<ui::TextBox*>(&controlOf(s, t));
             if (!box) throw UsageError(t.control + " is no text box");
             if (!s.program().gui.type(*box, textArg(line, 2, "the text"))) notTaken(s);
+        },
+        true});
+
+    commands.add("choose", Command{
+        [](const Line& line) {
+            expectCount(line, 3, "choose FORM.CONTROL \"TEXT\"");
+            parseTarget(wordAt(line, 1, "FORM.CONTROL"));
+            textArg(line, 2, "the entry");
+        },
+        [](Session& s, const Line& line) {
+            Target t = parseTarget(line.tokens[1].word);
+            auto* box = dynamic_cast<ui::ComboBox*>(&controlOf(s, t));
+            if (!box) throw UsageError(t.control + " is no drop-down list");
+            std::string entry = textArg(line, 2, "the entry");
+            const auto& items = box->items();
+            auto at = std::find(items.begin(), items.end(), entry);
+            if (at == items.end()) throw UsageError("no entry " + formatValue(entry) + " in " + t.control + " on " + t.form);
+            if (!s.program().gui.choose(*box, static_cast<int>(at - items.begin()))) notTaken(s);
         },
         true});
 

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orr::ui {
 
@@ -28,10 +29,13 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-enum class ControlKind { label, commandButton, optionButton, frame, textBox, pictureBox, shape, line };
+enum class ControlKind {
+    label, commandButton, optionButton, checkBox, frame, textBox, comboBox, pictureBox, shape, line
+};
 
 // What changed, for the window that shows it.
-enum class Aspect { bounds, enabled, visible, caption, text, value, font, colors, zOrder, style };
+// `items` is a list's entries; `value` also a list's selection.
+enum class Aspect { bounds, enabled, visible, caption, text, value, items, font, colors, zOrder, style };
 
 // Where a control sits: on the form itself, or inside a frame or picture box.
 class Parent {
@@ -58,6 +62,8 @@ struct ControlState {
     std::optional<std::string> caption;
     std::optional<std::string> text;
     std::optional<bool> value;
+    std::optional<std::vector<std::string>> list;  // a list's entries
+    std::optional<int> listIndex;                   // its selection, -1 for none
     std::optional<bool> fontBold;
     std::optional<Color> fillColor;
 };
@@ -109,7 +115,7 @@ public:
 
     // The control's Click event. Runs on the user's click (through the
     // toolkit, which handles the failures that escape it) and, for option
-    // buttons, when code selects one.
+    // buttons, check boxes and lists, also when code changes their value.
     std::function<void()> Click;
 
     // What a user's click does: the control's own reaction, then Click.

@@ -1,6 +1,7 @@
 #include "Controls.h"
 
 #include "Form.h"
+#include "platform/error.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -101,6 +102,28 @@ ControlState OptionButton::state() const {
     return s;
 }
 
+CheckBox::CheckBox(const Parent& parent, std::string name, const Rect& bounds, int index)
+    : Colored(parent, ControlKind::checkBox, std::move(name), bounds, index, color::buttonText) {}
+
+void CheckBox::setCaption(std::string text) {
+    caption_ = std::move(text);
+    changed(Aspect::caption);
+}
+
+void CheckBox::setValue(bool on) {
+    if (on == value_) return;
+    value_ = on;
+    changed(Aspect::value);
+    raiseClick();
+}
+
+ControlState CheckBox::state() const {
+    auto s = Control::state();
+    s.caption = caption_;
+    s.value = value_;
+    return s;
+}
+
 Frame::Frame(const Parent& parent, std::string name, const Rect& bounds, int index)
     : Colored(parent, ControlKind::frame, std::move(name), bounds, index, color::buttonText) {
     setTabStop(false);
@@ -154,6 +177,40 @@ void TextBox::setLocked(bool on) {
 ControlState TextBox::state() const {
     auto s = Control::state();
     s.text = text_;
+    return s;
+}
+
+ComboBox::ComboBox(const Parent& parent, std::string name, const Rect& bounds, int index)
+    : Control(parent, ControlKind::comboBox, std::move(name), bounds, index) {}
+
+void ComboBox::addItem(std::string text) {
+    items_.push_back(std::move(text));
+    changed(Aspect::items);
+}
+
+void ComboBox::clear() {
+    items_.clear();
+    listIndex_ = -1;
+    changed(Aspect::items);
+}
+
+void ComboBox::setListIndex(int i) {
+    if (i < -1 || i >= static_cast<int>(items_.size())) throw RunError(380, "Invalid property value");
+    if (i == listIndex_) return;
+    listIndex_ = i;
+    changed(Aspect::value);
+    if (i >= 0) raiseClick();
+}
+
+std::string ComboBox::text() const {
+    return listIndex_ < 0 ? std::string() : items_[static_cast<std::size_t>(listIndex_)];
+}
+
+ControlState ComboBox::state() const {
+    auto s = Control::state();
+    s.list = items_;
+    s.listIndex = listIndex_;
+    s.text = text();
     return s;
 }
 

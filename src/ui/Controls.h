@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orr::ui {
 
@@ -78,6 +79,26 @@ private:
     bool value_ = false;
 };
 
+// A two-state check box. Like an option button's, its Click follows the
+// value: every change raises it, the user's toggle and code's alike.
+class CheckBox : public Colored {
+public:
+    CheckBox(const Parent& parent, std::string name, const Rect& bounds, int index = -1);
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string text);
+    bool value() const { return value_; }
+    // Raises Click when the value changes.
+    void setValue(bool on);
+    bool focusable() const override { return true; }
+    char accelerator() const override { return acceleratorOf(caption_); }
+    ControlState state() const override;
+    void userClick() override { setValue(!value_); }
+
+private:
+    std::string caption_;
+    bool value_ = false;
+};
+
 class Frame : public Colored {
 public:
     Frame(const Parent& parent, std::string name, const Rect& bounds, int index = -1);
@@ -122,6 +143,32 @@ private:
     std::string text_;
     bool multiLine_ = false;
     bool locked_ = false;
+};
+
+// A drop-down list the user picks from and cannot type into. Its Click
+// follows the rule of an option group: selecting an entry other than the
+// selected one raises it, whether the user or code selects; clearing the
+// selection (to -1, or by clear()) raises nothing.
+class ComboBox : public Control {
+public:
+    ComboBox(const Parent& parent, std::string name, const Rect& bounds, int index = -1);
+    const std::vector<std::string>& items() const { return items_; }
+    void addItem(std::string text);
+    // Empties the list and clears the selection.
+    void clear();
+    int listIndex() const { return listIndex_; }
+    // -1 clears the selection; outside -1 .. items()-1 throws RunError 380.
+    void setListIndex(int i);
+    // The selected entry's text, "" for none.
+    std::string text() const;
+    bool focusable() const override { return true; }
+    ControlState state() const override;
+    // A click opens the list; only picking an entry changes anything.
+    void userClick() override {}
+
+private:
+    std::vector<std::string> items_;
+    int listIndex_ = -1;
 };
 
 enum class ShapeKind { rectangle, square };

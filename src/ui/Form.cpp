@@ -137,7 +137,8 @@ bool Form::pressKey(const KeyPress& key) {
         return false;
     }
     case Key::space:
-        if (dynamic_cast<CommandButton*>(active_) || dynamic_cast<OptionButton*>(active_))
+        if (dynamic_cast<CommandButton*>(active_) || dynamic_cast<OptionButton*>(active_) ||
+            dynamic_cast<CheckBox*>(active_))
             return gui_.deliverClick(*active_);
         return false;
     case Key::up:
@@ -152,8 +153,9 @@ bool Form::pressKey(const KeyPress& key) {
         return true;
     case Key::character:
         if (key.ctrl) return false;
-        // Without Alt a letter is the focused text box's own.
-        if (!key.alt && dynamic_cast<TextBox*>(active_)) return false;
+        // Without Alt a letter is the focused text box's or list's own (a
+        // list picks the next entry starting with it).
+        if (!key.alt && (dynamic_cast<TextBox*>(active_) || dynamic_cast<ComboBox*>(active_))) return false;
         return pressAccelerator(
             static_cast<char>(std::tolower(static_cast<unsigned char>(key.character))));
     }

@@ -132,6 +132,15 @@ bool Gui::type(TextBox& box, const std::string& text) {
     return true;
 }
 
+bool Gui::choose(ComboBox& box, int index) {
+    if (index < 0 || index >= static_cast<int>(box.items().size())) throw RunError(380, "Invalid property value");
+    Form& form = box.form();
+    if (ended_ || !form.visible() || !form.windowEnabled() || !box.reachable()) return false;
+    form.setFocus(box);
+    dispatch([&box, index] { box.setListIndex(index); });
+    return true;
+}
+
 bool Gui::key(Form& form, const KeyPress& key) {
     if (ended_) return false;
     return form.pressKey(key);

@@ -22,6 +22,7 @@
 
 namespace orr::ui {
 
+class ComboBox;
 class TextBox;
 
 // Thrown by endProgram() where the process does not exit on the spot (the
@@ -70,6 +71,9 @@ public:
     // when the key means nothing to the form (see Form::pressKey).
     virtual bool click(Control& control);
     virtual bool type(TextBox& box, const std::string& text);
+    // Picks entry `index` as the user would; an index outside the list
+    // throws RunError 380.
+    virtual bool choose(ComboBox& box, int index);
     virtual bool key(Form& form, const KeyPress& key);
     // A click that waits in the queue until the program next lets pending
     // events run; it is dropped if the control cannot take it by then.

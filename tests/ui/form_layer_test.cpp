@@ -2,11 +2,15 @@
 // on, on every toolkit available here: clicks and option groups, the
 // keyboard, re-entrant handlers, queued clicks at a yield, modal shows,
 // ending the program from deep inside nested calls, and the input source
-// the driver feeds. A form's view is what every scenario's dump prints.
+// the driver feeds. A form's view is what every scenario's dump prints;
+// with windows it is read back from them, so it tells whether the window
+// agrees with the state.
+#include "platform/error.h"
 #include "support/ui_backends.h"
 #include "ui/ControlArray.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
+#include "ui/FormView.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +61,33 @@ public:
     ui::CommandButton cmdCancel{*this, "cmdCancel", {8, 160, 65, 25}};
     ui::CommandButton cmdBack{*this, "cmdBack", {80, 160, 65, 25}};
     ui::CommandButton cmdNext{*this, "cmdNext", {152, 160, 65, 25}};
+};
+
+// A drop-down list and a check box between two buttons.
+class ChoiceForm : public ui::Form {
+public:
+    ChoiceForm(ui::Gui& gui, const std::string& name) : ui::Form(gui, name) {
+        setCaption(name);
+        setClientSize(300, 120);
+        setStartPosition(ui::StartPosition::centerScreen);
+        cmdFirst.setCaption("&First");
+        chkKeep.setCaption("&Keep a copy");
+        cmdLast.setCaption("&Last");
+        for (const char* entry : {"Documents", "Saved Games", "Desktop"}) cboWhere.addItem(entry);
+    }
+
+    // The window's view of a control, by name.
+    static ui::ControlState shown(const ui::Form& form, const std::string& name) {
+        for (const ui::ControlState& c : ui::viewOf(form).controls)
+            if (c.name == name) return c;
+        ADD_FAILURE() << "no " << name;
+        return {};
+    }
+
+    ui::CommandButton cmdFirst{*this, "cmdFirst", {8, 8, 65, 25}};
+    ui::ComboBox cboWhere{*this, "cboWhere", {8, 40, 160, 21}};
+    ui::CheckBox chkKeep{*this, "chkKeep", {8, 70, 160, 17}};
+    ui::CommandButton cmdLast{*this, "cmdLast", {8, 92, 65, 25}};
 };
 
 class FormLayer : public ::testing::TestWithParam<std::string> {
@@ -230,6 +261,95 @@ TEST_P(FormLayer, LoopsServeTheInputSourceInsideModalShowsAfterPendingEvents) {
     } catch (const ui::InputExhausted& e) {
         EXPECT_EQ(e.form, "frmWizard");
     }
+}
+
+// A click only focuses the list; a pick selects. Click runs once for each
+// change of selection, by the user or by code, and never for clearing.
+TEST_P(FormLayer, ADropDownListSelectsOnlyByAPickAndRaisesClickOncePerChange) {
+    ChoiceForm form(*gui, "frmChoice");
+    ui::ComboBox& list = form.cboWhere;
+    Log log;
+    list.Click = [&] { log(list.text()); };
+    form.show();
+    if (auto place = test::nativePlace(list)) {
+        EXPECT_EQ(*place, list.bounds()) << "the closed box fills its bounds";
+    }
+
+    ASSERT_TRUE(gui->click(list));
+    EXPECT_EQ(form.activeControl(), &list);
+    EXPECT_EQ(ChoiceForm::shown(form, "cboWhere").listIndex, -1);
+    ASSERT_TRUE(gui->choose(list, 1));
+    EXPECT_EQ(list.listIndex(), 1) << "the state follows the pick";
+    auto s = ChoiceForm::shown(form, "cboWhere");
+    EXPECT_EQ(s.list, (std::vector<std::string>{"Documents", "Saved Games", "Desktop"}));
+    EXPECT_EQ(s.listIndex, 1);
+    EXPECT_EQ(s.text, "Saved Games");
+    EXPECT_TRUE(gui->choose(list, 1));  // the same entry again: no change
+    list.setListIndex(2);
+    EXPECT_EQ(ChoiceForm::shown(form, "cboWhere").text, "Desktop");
+    list.setListIndex(-1);
+    EXPECT_EQ(ChoiceForm::shown(form, "cboWhere").listIndex, -1);
+    EXPECT_THROW(list.setListIndex(3), RunError);
+    EXPECT_THROW(gui->choose(list, 3), RunError);
+    EXPECT_EQ(log.events, (std::vector<std::string>{"Saved Games", "Desktop"}));
+
+    // A tab stop like a text box; a letter typed there is the list's.
+    gui->click(form.cmdFirst);
+    gui->key(form, {Key::tab});
+    EXPECT_EQ(form.activeControl(), &list);
+    EXPECT_FALSE(form.pressKey({Key::character, 'l'}));
+
+    list.setEnabled(false);
+    EXPECT_FALSE(gui->choose(list, 0));
+    gui->key(form, {Key::tab, 0, true});
+    gui->key(form, {Key::tab});
+    EXPECT_NE(form.activeControl(), &list);
+    s = ChoiceForm::shown(form, "cboWhere");
+    EXPECT_FALSE(s.enabled);
+    EXPECT_EQ(s.listIndex, -1);
+
+    list.setEnabled(true);
+    ASSERT_TRUE(gui->choose(list, 0));
+    list.clear();
+    list.addItem("Elsewhere");
+    s = ChoiceForm::shown(form, "cboWhere");
+    EXPECT_EQ(s.list, (std::vector<std::string>{"Elsewhere"}));
+    EXPECT_EQ(s.listIndex, -1);
+    EXPECT_EQ(list.text(), "");
+    EXPECT_EQ(log.events, (std::vector<std::string>{"Saved Games", "Desktop", "Documents"}));
+}
+
+// A click, Space with the focus on it and its letter each toggle it once;
+// code that changes the value raises Click too, code that does not, none.
+TEST_P(FormLayer, ACheckBoxTogglesOncePerClickSpaceOrLetterUnlessDisabled) {
+    ChoiceForm form(*gui, "frmChoice");
+    ui::CheckBox& box = form.chkKeep;
+    std::vector<bool> clicks;
+    box.Click = [&] { clicks.push_back(box.value()); };
+    form.show();
+    auto ticked = [&] { return ChoiceForm::shown(form, "chkKeep").value; };
+
+    ASSERT_TRUE(gui->click(box));
+    EXPECT_EQ(form.activeControl(), &box);
+    EXPECT_EQ(ticked(), true);
+    EXPECT_TRUE(gui->key(form, {Key::space}));
+    EXPECT_EQ(ticked(), false);
+    gui->click(form.cmdLast);
+    EXPECT_TRUE(gui->key(form, {Key::character, 'k', false, /*alt*/ true}));
+    EXPECT_EQ(ticked(), true);
+    box.setValue(true);
+    box.setValue(false);
+    EXPECT_EQ(ticked(), false);
+    EXPECT_EQ(clicks, (std::vector<bool>{true, false, true, false}));
+
+    box.setEnabled(false);
+    EXPECT_FALSE(gui->click(box));
+    EXPECT_FALSE(gui->key(form, {Key::character, 'k', false, true}));
+    auto s = ChoiceForm::shown(form, "chkKeep");
+    EXPECT_FALSE(s.enabled);
+    EXPECT_EQ(s.value, false);
+    EXPECT_EQ(s.caption, "&Keep a copy");
+    EXPECT_EQ(clicks.size(), 4u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Toolkits, FormLayer, ::testing::ValuesIn(test::uiBackendNames()),

@@ -20,8 +20,12 @@ bool isContainer(const Control& c) {
 }
 
 bool isButton(const Control& c) {
-    return c.kind() == ControlKind::commandButton || c.kind() == ControlKind::optionButton;
+    return c.kind() == ControlKind::commandButton || c.kind() == ControlKind::optionButton ||
+           c.kind() == ControlKind::checkBox;
 }
+
+// The entries a drop-down list shows when open, at most; more scroll.
+constexpr int VisibleListEntries = 8;
 
 DWORD frameStyle(const Form& form) {
     if (form.titleBar()) return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -31,6 +35,15 @@ DWORD frameStyle(const Form& form) {
 
 DWORD frameExStyle(const Form& form) {
     return form.borderStyle() == BorderStyle::fixedDialog ? WS_EX_DLGMODALFRAME : 0;
+}
+
+std::string listEntry(HWND combo, int i) {
+    LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+    if (length == CB_ERR) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    LRESULT copied = SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
 }
 
 std::string windowText(HWND hwnd) {
@@ -106,6 +119,15 @@ void FormWindow::createItem(Item& item) {
         text = static_cast<OptionButton&>(c).caption();
         style |= WS_TABSTOP | BS_RADIOBUTTON | BS_NOTIFY | BS_MULTILINE;
         break;
+    case ControlKind::checkBox:
+        windowClass = "BUTTON";
+        text = static_cast<CheckBox&>(c).caption();
+        style |= WS_TABSTOP | BS_AUTOCHECKBOX | BS_NOTIFY | BS_MULTILINE;
+        break;
+    case ControlKind::comboBox:
+        windowClass = "COMBOBOX";
+        style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+        break;
     case ControlKind::textBox: {
         auto& box = static_cast<TextBox&>(c);
         windowClass = "EDIT";
@@ -138,7 +160,35 @@ void FormWindow::createItem(Item& item) {
     if (!item.hwnd) throw RunError(7, "Out of memory");
     if (auto* option = dynamic_cast<OptionButton*>(&c))
         SendMessageA(item.hwnd, BM_SETCHECK, option->value() ? BST_CHECKED : BST_UNCHECKED, 0);
+    else if (auto* check = dynamic_cast<CheckBox*>(&c))
+        SendMessageA(item.hwnd, BM_SETCHECK, check->value() ? BST_CHECKED : BST_UNCHECKED, 0);
+    else if (auto* combo = dynamic_cast<ComboBox*>(&c))
+        fillList(item.hwnd, *combo);
     applyFont(item);
+}
+
+void FormWindow::fillList(HWND hwnd, const ComboBox& combo) {
+    SendMessageA(hwnd, CB_RESETCONTENT, 0, 0);
+    for (const std::string& entry : combo.items())
+        SendMessageA(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    SendMessageA(hwnd, CB_SETCURSEL, static_cast<WPARAM>(combo.listIndex()), 0);
+}
+
+// A drop-down list's window is as high as the list open; the system keeps
+// the closed box as high as its font needs. The selection field is sized
+// so that the closed box fills the bounds the form gives.
+void FormWindow::placeList(const Item& item) {
+    RECT r = rectOf(*item.control);
+    int closed = r.bottom - r.top;
+    auto entry = static_cast<int>(SendMessageA(item.hwnd, CB_GETITEMHEIGHT, 0, 0));
+    int open = closed + std::max(entry, 1) * VisibleListEntries + 2;
+    SetWindowPos(item.hwnd, nullptr, r.left, r.top, r.right - r.left, open, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT now;
+    GetWindowRect(item.hwnd, &now);
+    auto field = static_cast<int>(SendMessageA(item.hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    int wanted = field + closed - (now.bottom - now.top);
+    if (wanted > 0 && wanted != field)
+        SendMessageA(item.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
 }
 
 // Later in the stack is higher: the last one placed on top ends in front.
@@ -189,15 +239,17 @@ RECT FormWindow::rectOf(const Control& c) const {
 }
 
 void FormWindow::applyBounds(const Item& item) {
+    if (item.control->kind() == ControlKind::comboBox) return placeList(item);
     RECT r = rectOf(*item.control);
     SetWindowPos(item.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::applyFont(const Item& item) {
-    if (item.hwnd)
-        SendMessageA(item.hwnd, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(system_.gdi.font(item.control->font(), dpi_)), TRUE);
+    if (!item.hwnd) return;
+    SendMessageA(item.hwnd, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(system_.gdi.font(item.control->font(), dpi_)), TRUE);
+    if (item.control->kind() == ControlKind::comboBox) placeList(item);  // the font sets its heights
 }
 
 void FormWindow::invalidateArea(const Item& item) {
@@ -295,6 +347,7 @@ void FormWindow::controlChanged(Control& control, Aspect what) {
     case Aspect::caption:
         if (auto* button = dynamic_cast<CommandButton*>(&control)) SetWindowTextA(hwnd, button->caption().c_str());
         else if (auto* option = dynamic_cast<OptionButton*>(&control)) SetWindowTextA(hwnd, option->caption().c_str());
+        else if (auto* check = dynamic_cast<CheckBox*>(&control)) SetWindowTextA(hwnd, check->caption().c_str());
         else if (hwnd) InvalidateRect(hwnd, nullptr, TRUE);
         else invalidateArea(*item);
         break;
@@ -308,6 +361,13 @@ void FormWindow::controlChanged(Control& control, Aspect what) {
     case Aspect::value:
         if (auto* option = dynamic_cast<OptionButton*>(&control))
             SendMessageA(hwnd, BM_SETCHECK, option->value() ? BST_CHECKED : BST_UNCHECKED, 0);
+        else if (auto* check = dynamic_cast<CheckBox*>(&control))
+            SendMessageA(hwnd, BM_SETCHECK, check->value() ? BST_CHECKED : BST_UNCHECKED, 0);
+        else if (auto* combo = dynamic_cast<ComboBox*>(&control))
+            SendMessageA(hwnd, CB_SETCURSEL, static_cast<WPARAM>(combo->listIndex()), 0);
+        break;
+    case Aspect::items:
+        if (auto* combo = dynamic_cast<ComboBox*>(&control)) fillList(hwnd, *combo);
         break;
     case Aspect::font:
         applyFont(*item);
@@ -399,7 +459,21 @@ void FormWindow::readBack(FormView& view) const {
             s.caption = windowText(item->hwnd);
             s.value = SendMessageA(item->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
             break;
+        case ControlKind::checkBox:
+            s.caption = windowText(item->hwnd);
+            s.value = SendMessageA(item->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+            break;
         case ControlKind::textBox: s.text = windowText(item->hwnd); break;
+        case ControlKind::comboBox: {
+            std::vector<std::string> list;
+            auto count = static_cast<int>(SendMessageA(item->hwnd, CB_GETCOUNT, 0, 0));
+            for (int e = 0; e < count; ++e) list.push_back(listEntry(item->hwnd, e));
+            auto selected = static_cast<int>(SendMessageA(item->hwnd, CB_GETCURSEL, 0, 0));
+            s.listIndex = selected < 0 ? -1 : selected;
+            s.text = selected < 0 ? std::string() : listEntry(item->hwnd, selected);
+            s.list = std::move(list);
+            break;
+        }
         default: break;
         }
     }
@@ -427,6 +501,9 @@ LRESULT FormWindow::handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
+        // A list's field and entries keep the system's window colours.
+        if (const Item* item = itemOf(reinterpret_cast<HWND>(lp)); item && item->control->kind() == ControlKind::comboBox)
+            break;
         return colors(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), hwnd);
     case WM_ERASEBKGND:
         return 1;  // WM_PAINT covers everything
@@ -511,6 +588,16 @@ void FormWindow::command(HWND child, WORD code) {
     } else if (auto* box = dynamic_cast<TextBox*>(control)) {
         if (code == EN_SETFOCUS) form_.focusMovedByUser(box);
         else if (code == EN_CHANGE && !settingText_) box->textEdited(windowText(child));
+    } else if (auto* combo = dynamic_cast<ComboBox*>(control)) {
+        if (code == CBN_SETFOCUS) {
+            form_.focusMovedByUser(combo);
+        } else if (code == CBN_SELCHANGE) {
+            // The window shows the user's pick already; the state follows,
+            // and Click runs as the state's rule says.
+            auto picked = static_cast<int>(SendMessageA(child, CB_GETCURSEL, 0, 0));
+            Win32Gui::System& system = system_;
+            system.guarded([&] { system.gui.dispatch([&] { combo->setListIndex(picked < 0 ? -1 : picked); }); });
+        }
     }
 }
 

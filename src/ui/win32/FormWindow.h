@@ -1,6 +1,6 @@
 // The windows behind one form: the top-level window, a child window for
-// each windowed control (buttons, option buttons, edit boxes, frames and
-// picture boxes), and the drawing of the windowless ones by their container.
+// each windowed control (buttons, option buttons, check boxes, edit boxes,
+// drop-down lists, frames and picture boxes), and the drawing of the windowless ones by their container.
 #pragma once
 
 #include "System.h"
@@ -51,6 +51,8 @@ private:
     void relayout();
     void applyBounds(const Item& item);
     void applyFont(const Item& item);
+    void placeList(const Item& item);
+    static void fillList(HWND hwnd, const ComboBox& combo);
     void invalidateArea(const Item& item);
     Item* itemOf(const Control* control);
     const Item* itemOf(const Control* control) const;

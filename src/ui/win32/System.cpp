@@ -154,6 +154,12 @@ bool Win32Gui::System::translateKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     FormWindow* window = formWindowOf(msg.hwnd);
     if (!window) return false;
+    // While a drop-down list is open its keys are its own: Esc and Enter
+    // close it, the arrows move in it.
+    char className[16] = {};
+    if (GetClassNameA(msg.hwnd, className, sizeof className) && lstrcmpiA(className, "ComboBox") == 0 &&
+        SendMessageA(msg.hwnd, CB_GETDROPPEDSTATE, 0, 0))
+        return false;
     KeyPress key;
     key.alt = msg.message == WM_SYSKEYDOWN && (HIWORD(msg.lParam) & KF_ALTDOWN);
     key.ctrl = GetKeyState(VK_CONTROL) < 0;

@@ -100,7 +100,9 @@ bool Win32Gui::click(Control& control) {
     if (!window || control.kind() == ControlKind::frame || control.kind() == ControlKind::pictureBox)
         return Gui::click(control);
     if (HWND hwnd = window->windowOf(control)) {
-        if (control.kind() == ControlKind::textBox)
+        // A click into an edit box or a drop-down list only focuses it (a
+        // list's entries are picked by choose()).
+        if (control.kind() == ControlKind::textBox || control.kind() == ControlKind::comboBox)
             SetFocus(hwnd);
         else
             SendMessageA(hwnd, BM_CLICK, 0, 0);
@@ -119,7 +121,8 @@ void Win32Gui::queueClick(Control& control) {
     auto* window = static_cast<FormWindow*>(control.form().peer());
     if (!window) return;  // no window yet: nothing the user could click
     if (HWND hwnd = window->windowOf(control)) {
-        if (control.kind() == ControlKind::commandButton || control.kind() == ControlKind::optionButton)
+        if (control.kind() == ControlKind::commandButton || control.kind() == ControlKind::optionButton ||
+            control.kind() == ControlKind::checkBox)
             PostMessageA(hwnd, BM_CLICK, 0, 0);
         return;
     }
@@ -137,6 +140,22 @@ bool Win32Gui::type(TextBox& box, const std::string& text) {
     if (!hwnd) return Gui::type(box, text);
     box.form().setFocus(box);
     SetWindowTextA(hwnd, text.c_str());  // the edit box tells the form (EN_CHANGE)
+    system_->rethrowCarried();
+    return true;
+}
+
+// The list takes the pick as from its own drop-down and tells its parent
+// as it does then (CBN_SELCHANGE), so the state follows the window.
+bool Win32Gui::choose(ComboBox& box, int index) {
+    if (index < 0 || index >= static_cast<int>(box.items().size())) throw RunError(380, "Invalid property value");
+    if (!canTakeInput(*this, box)) return false;
+    auto* window = static_cast<FormWindow*>(box.form().peer());
+    HWND hwnd = window ? window->windowOf(box) : nullptr;
+    if (!hwnd) return Gui::choose(box, index);
+    box.form().setFocus(box);
+    SendMessageA(hwnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(hwnd));
     system_->rethrowCarried();
     return true;
 }

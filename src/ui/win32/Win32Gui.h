@@ -1,5 +1,5 @@
-// The form layer on real windows: native buttons, option buttons and edit
-// boxes, frames and picture boxes as container windows, labels, shapes and
+// The form layer on real windows: native buttons, option buttons, check
+// boxes, edit boxes and drop-down lists, frames and picture boxes as container windows, labels, shapes and
 // lines drawn by their container (windowless, as the forms' original
 // toolkit drew them). Sizes are pixels at 96 dots per inch, scaled for the
 // monitor the window is on. Modal shows run a nested message loop. With an
@@ -44,6 +44,7 @@ public:
     // BM_CLICK, label clicks as mouse messages, typing into the edit box.
     bool click(Control& control) override;
     bool type(TextBox& box, const std::string& text) override;
+    bool choose(ComboBox& box, int index) override;
     bool key(Form& form, const KeyPress& key) override;
     void queueClick(Control& control) override;
 
