@@ -1,0 +1,27 @@
+// What a restore checks of a backup before it copies anything: its files
+// against the backup's manifest, asking the user whether to go on when
+// some are missing or damaged.
+#pragma once
+
+#include "platform/services.h"
+#include "platform/shell_copy.h"
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+namespace orr::backupcheck {
+
+struct Checked {
+    bool restore = false;  // false: nothing is to be copied
+    // Files to leave out of the copies (full paths below the backup folder).
+    std::vector<std::string> leaveOut;
+};
+
+// Checks the backup in `backup`, marked by the descriptor `descriptorPath`,
+// against its manifest; every question goes through `services.messages`.
+// `stop` as in CopyOptions: a check stopped restores nothing.
+Checked beforeRestore(platform::Services& services, platform::ShellCopy& copy, const std::string& descriptorPath,
+                      const std::string& backup, const std::atomic<bool>* stop = nullptr);
+
+}  // namespace orr::backupcheck
