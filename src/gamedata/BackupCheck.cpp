@@ -1,9 +1,54 @@
 #include "BackupCheck.h"
 
+#include "ClsSims.h"
 #include "Descriptor.h"
 #include "RunReport.h"
+#include "platform/ascii.h"
+#include "platform/copy_io.h"
+#include "platform/manifest_files.h"
+
+#include <algorithm>
+#include <unordered_set>
 
 namespace orr::backupcheck {
+namespace {
+
+using Problem = platform::VerifyOutcome::Problem;
+
+// Adds the files of the restored sets that `checked` does not list, in the
+// order of their paths. A set that cannot be listed is named as unreadable:
+// which of its files the manifest misses cannot be told.
+void noteUnlisted(platform::FileSystem& files, const std::string& backup, platform::VerifyOutcome& checked) {
+    const std::size_t first = checked.damaged.size();
+    std::unordered_set<std::string> listed;
+    for (const auto& d : checked.listed) listed.insert(ascii::upper(d.path));
+    const std::unique_ptr<platform::CopyIo> io = platform::makeCopyIo(files);
+    for (const std::string& set : restoredSets(files, backup)) {
+        std::vector<std::string> found;
+        if (platform::listSetFiles(*io, backup, {set}, found) != platform::Status::ok) {
+            checked.damaged.push_back({set, Problem::unreadable});
+            continue;
+        }
+        for (std::string& file : found)
+            if (!listed.count(ascii::upper(file))) checked.damaged.push_back({std::move(file), Problem::unchecked});
+    }
+    std::sort(checked.damaged.begin() + static_cast<std::ptrdiff_t>(first), checked.damaged.end(),
+              [](const auto& a, const auto& b) { return ascii::less(a.path, b.path); });
+}
+
+}  // namespace
+
+std::vector<std::string> restoredSets(platform::FileSystem& files, const std::string& backup) {
+    namespace attr = platform::attr;
+    std::vector<std::string> sets;
+    for (const auto& e : files.list(backup + "\\*.*"))
+        if ((e.attributes & attr::directory) && !(e.attributes & (attr::hidden | attr::system)) &&
+            ClsSims::isUserData(e.name))
+            sets.push_back(e.name);
+    for (const char* name : {"Downloads", "GameData", "ExpansionShared\\SkinsBuy"})
+        if (files.exists(backup + "\\" + name)) sets.emplace_back(name);
+    return sets;
+}
 
 // A backup without a manifest restores as it always did.
 Checked beforeRestore(platform::Services& services, platform::ShellCopy& copy, const std::string& descriptorPath,
@@ -14,19 +59,26 @@ Checked beforeRestore(platform::Services& services, platform::ShellCopy& copy, c
         out.restore = true;
         return out;
     }
-    const platform::VerifyOutcome checked = copy.verify(backup, manifest, stop);
+    platform::VerifyOutcome checked = copy.verify(backup, manifest, stop);
     auto ask = [&](const std::string& question) {
         return services.messages.show(question, "Orrindale", platform::MsgButtons::yesNo,
                                       platform::MsgIcon::exclamation) == platform::MsgAnswer::yes;
     };
     if (checked.cancelled) return out;
-    if (checked.unreadableManifest) {
-        out.restore = ask("The list of this backup's files (" + manifest +
-                          ") cannot be read, so its files cannot be checked. Restore them without checking?");
+    if (checked.unreadableManifest || checked.listed.empty()) {
+        out.restore = ask("The list of this backup's files (" + manifest + ") " +
+                          (checked.unreadableManifest ? "cannot be read" : "lists no files") +
+                          ", so its files cannot be checked. Restore them without checking?");
         return out;
     }
-    if (!checked.damaged.empty() && !ask(report::damagedQuestion(checked))) return out;
+    // Only files the manifest lists are left out; the others are restored
+    // on Yes, since nothing tells them damaged.
     for (const auto& d : checked.damaged) out.leaveOut.push_back(backup + "\\" + d.path);
+    noteUnlisted(services.files, backup, checked);
+    if (!checked.damaged.empty() && !ask(report::damagedQuestion(checked))) {
+        out.leaveOut.clear();
+        return out;
+    }
     out.restore = true;
     return out;
 }

@@ -1,6 +1,6 @@
 // What a restore checks of a backup before it copies anything: its files
 // against the backup's manifest, asking the user whether to go on when
-// some are missing or damaged.
+// some are missing, damaged or cannot be checked.
 #pragma once
 
 #include "platform/services.h"
@@ -18,8 +18,15 @@ struct Checked {
     std::vector<std::string> leaveOut;
 };
 
+// The folders a restore copies out of `backup`, those that exist, by their
+// paths below it: its visible user-data folders, Downloads, GameData,
+// ExpansionShared\SkinsBuy.
+std::vector<std::string> restoredSets(platform::FileSystem& files, const std::string& backup);
+
 // Checks the backup in `backup`, marked by the descriptor `descriptorPath`,
 // against its manifest; every question goes through `services.messages`.
+// Files of the restored sets that the manifest does not list are named in
+// the question and restored only on its Yes, as they cannot be checked.
 // `stop` as in CopyOptions: a check stopped restores nothing.
 Checked beforeRestore(platform::Services& services, platform::ShellCopy& copy, const std::string& descriptorPath,
                       const std::string& backup, const std::atomic<bool>* stop = nullptr);

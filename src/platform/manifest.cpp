@@ -77,6 +77,7 @@ const char* problemText(VerifyOutcome::Problem problem) {
     case VerifyOutcome::Problem::missing: return "missing";
     case VerifyOutcome::Problem::differs: return "differs from the backup";
     case VerifyOutcome::Problem::unreadable: return "cannot be read";
+    case VerifyOutcome::Problem::unchecked: return "not in the list of checked files";
     }
     return "damaged";
 }

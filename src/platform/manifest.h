@@ -31,7 +31,8 @@ std::optional<std::string> pathBelow(std::string_view written);
 
 // What checking a backup against its manifest found.
 struct VerifyOutcome {
-    enum class Problem { missing, differs, unreadable };
+    // `unchecked`: a file of the backup that the manifest does not list.
+    enum class Problem { missing, differs, unreadable, unchecked };
     struct Damaged {
         std::string path;  // below the backup folder, with "\"
         Problem problem;
@@ -40,6 +41,8 @@ struct VerifyOutcome {
     std::vector<Damaged> damaged;
     bool cancelled = false;
     bool unreadableManifest = false;
+    // The manifest's entries as read, in its order.
+    std::vector<CopyOutcome::FileDigest> listed;
 };
 
 const char* problemText(VerifyOutcome::Problem problem);

@@ -55,5 +55,67 @@ TEST_F(BackupCheck, ADamagedFileIsLeftOutHoweverTheManifestSpellsItsPath) {
     EXPECT_EQ(read("game\\UserData\\Houses\\House02.iff"), "second house");
 }
 
+// Files of the restored sets that the manifest does not list (added later,
+// or cut off a manifest) are named; nothing else of the folder is. They
+// are restored only on Yes, like the rest.
+TEST_F(BackupCheck, FilesTheManifestDoesNotListAreNamedAndRestoredOnlyOnYes) {
+    writeFile("bk\\UserData\\Houses\\House01.iff", "house");
+    writeFile("bk\\UserData\\Houses\\House02.iff", "added later");
+    writeFile("bk\\UserData\\~orrindale-3.tmp", "left by a power cut");
+    writeFile("bk\\MoreUserData\\x.iff", "x");
+    writeFile("bk\\ExpansionShared\\SkinsBuy\\s.skn", "skin");
+    writeFile("bk\\ExpansionShared\\Other\\o.iff", "not restored");
+    writeFile("bk\\Photos\\p.jpg", "not a set");
+    writeFile("bk\\Orrindale.log", "log");
+    writeFile("bk\\Sims_2026.12.05.BAK", "[Backup]");
+    writeFile("bk\\Sims_2026.12.05.sha256", line("house", "UserData/Houses/House01.iff"));
+    const std::string question =
+        "Some files of this backup cannot be checked:\r\n\r\n"
+        "ExpansionShared\\SkinsBuy\\s.skn: not in the list of checked files\r\n"
+        "MoreUserData\\x.iff: not in the list of checked files\r\n"
+        "UserData\\Houses\\House02.iff: not in the list of checked files\r\n\r\n"
+        "1 files are as they were saved. Restore all the files, those that cannot be checked too?";
+    messages.answerNext(MsgAnswer::no);
+    EXPECT_FALSE(check().restore);
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{question});
+
+    messages.answerNext(MsgAnswer::yes);
+    const backupcheck::Checked checked = check();
+    EXPECT_TRUE(checked.restore);
+    EXPECT_TRUE(checked.leaveOut.empty());
+    restoreUserData(checked);
+    EXPECT_EQ(read("game\\UserData\\Houses\\House02.iff"), "added later");
+
+    // With a damaged file too, the question says that one is not restored.
+    writeFile("bk\\UserData\\Houses\\House01.iff", "house, damaged");
+    messages.answerNext(MsgAnswer::yes);
+    EXPECT_EQ(check().leaveOut, std::vector<std::string>{path("bk\\UserData\\Houses\\House01.iff")});
+    EXPECT_TRUE(messages.shown.back().text.ends_with(
+        "Restore them and the files that cannot be checked? The missing or damaged files are not restored."))
+        << messages.shown.back().text;
+}
+
+// A manifest that lists nothing, or is cut inside a line, vouches for no
+// file: the user is asked, No restores nothing. A check stopped restores
+// nothing and asks nothing.
+TEST_F(BackupCheck, AnEmptyOrCutManifestIsAskedAboutAndAStoppedCheckRestoresNothing) {
+    writeFile("bk\\UserData\\Houses\\House01.iff", "house");
+    const std::string manifest = path("bk\\Sims_2026.12.05.sha256");
+    for (const std::string& text : {std::string(), std::string("\r\n"), line("house", "UserData/Houses/House01.iff").substr(0, 40)}) {
+        writeFile("bk\\Sims_2026.12.05.sha256", text);
+        messages.answerNext(MsgAnswer::no);
+        EXPECT_FALSE(check().restore);
+        EXPECT_TRUE(messages.shown.back().text.starts_with("The list of this backup's files (" + manifest + ") "));
+        EXPECT_TRUE(messages.shown.back().text.ends_with(
+            ", so its files cannot be checked. Restore them without checking?"));
+    }
+    EXPECT_EQ(messages.shown.size(), 3u);
+
+    writeFile("bk\\Sims_2026.12.05.sha256", line("house", "UserData/Houses/House01.iff"));
+    const std::atomic<bool> stop{true};
+    EXPECT_FALSE(backupcheck::beforeRestore(services, *copier, descriptor, path("bk"), &stop).restore);
+    EXPECT_EQ(messages.shown.size(), 3u);
+}
+
 }  // namespace
 }  // namespace orr::test
