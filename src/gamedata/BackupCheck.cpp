@@ -8,6 +8,7 @@
 #include "platform/manifest_files.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace orr::backupcheck {
@@ -80,7 +81,37 @@ Checked beforeRestore(platform::Services& services, platform::ShellCopy& copy, c
         return out;
     }
     out.restore = true;
+    out.listed = std::move(checked.listed);
     return out;
+}
+
+std::vector<std::string> digestMismatches(const std::vector<platform::CopyOutcome::FileDigest>& listed,
+                                          const platform::CopyOutcome& copied, std::string_view set) {
+    std::unordered_map<std::string, const platform::Digest*> byPath;
+    for (const auto& d : listed) byPath.emplace(ascii::upper(d.path), &d.digest);
+    // The copy names its files below the folder it landed in, the set's own
+    // name: what lies above that in the set's path comes first.
+    const std::size_t cut = set.rfind('\\');
+    const std::string above(cut == std::string_view::npos ? std::string_view{} : set.substr(0, cut + 1));
+    std::vector<std::string> out;
+    for (const auto& d : copied.digests) {
+        const std::string path = above + d.path;
+        const auto it = byPath.find(ascii::upper(path));
+        if (it != byPath.end() && *it->second != d.digest) out.push_back(path);
+    }
+    return out;
+}
+
+void failChangedFiles(SetsOutcome& restored, const std::vector<platform::CopyOutcome::FileDigest>& listed,
+                      const std::string& backup) {
+    const std::string prefix = backup + "\\";
+    for (auto& c : restored.copies) {
+        if (!ascii::equal(std::string_view(c.source).substr(0, prefix.size()), prefix)) continue;
+        for (std::string& path : digestMismatches(listed, c.outcome, std::string_view(c.source).substr(prefix.size()))) {
+            c.outcome.failures.push_back({backup + "\\" + path, platform::CopyReason::changed});
+            if (c.outcome.completed()) c.outcome.result = platform::CopyOutcome::Result::failed;
+        }
+    }
 }
 
 }  // namespace orr::backupcheck

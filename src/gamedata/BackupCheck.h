@@ -3,6 +3,7 @@
 // some are missing, damaged or cannot be checked.
 #pragma once
 
+#include "ClsSims.h"
 #include "platform/services.h"
 #include "platform/shell_copy.h"
 
@@ -16,6 +17,8 @@ struct Checked {
     bool restore = false;  // false: nothing is to be copied
     // Files to leave out of the copies (full paths below the backup folder).
     std::vector<std::string> leaveOut;
+    // What the manifest lists, for failChangedFiles.
+    std::vector<platform::CopyOutcome::FileDigest> listed;
 };
 
 // The folders a restore copies out of `backup`, those that exist, by their
@@ -30,5 +33,19 @@ std::vector<std::string> restoredSets(platform::FileSystem& files, const std::st
 // `stop` as in CopyOptions: a check stopped restores nothing.
 Checked beforeRestore(platform::Services& services, platform::ShellCopy& copy, const std::string& descriptorPath,
                       const std::string& backup, const std::atomic<bool>* stop = nullptr);
+
+// The files of `copied`, the copy of the folder `set` of a backup (its path
+// below the backup folder: "UserData", "ExpansionShared\SkinsBuy"), whose
+// bytes as the copy read them are not those `listed` gives: changed after
+// the check. By their paths below the backup folder; files `listed` does
+// not name are not compared.
+std::vector<std::string> digestMismatches(const std::vector<platform::CopyOutcome::FileDigest>& listed,
+                                          const platform::CopyOutcome& copied, std::string_view set);
+
+// Makes each copy of `restored` (copies out of `backup`) a failed one for
+// the files it read changed since the check (CopyReason::changed), so that
+// the run says the restore did not complete.
+void failChangedFiles(SetsOutcome& restored, const std::vector<platform::CopyOutcome::FileDigest>& listed,
+                      const std::string& backup);
 
 }  // namespace orr::backupcheck

@@ -20,6 +20,7 @@ enum class CopyReason {
     notFound,      // the source went away during the copy
     sameFile,      // the destination is the source itself, by another path
     differs,       // what was written reads back different from the source
+    changed,       // a backup's file read other than its manifest lists it, after it was checked
 };
 
 // The reason in words a user can act on ("access denied", "disk full" ...).

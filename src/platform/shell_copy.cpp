@@ -53,6 +53,7 @@ const char* reasonText(CopyReason reason) {
     case CopyReason::notFound: return "no longer there";
     case CopyReason::sameFile: return "the copy would replace the original";
     case CopyReason::differs: return "the copy differs from the original";
+    case CopyReason::changed: return "changed in the backup after it was checked";
     }
     return "error";
 }

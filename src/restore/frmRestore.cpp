@@ -190,6 +190,7 @@ bool frmRestore::checkedAgainstManifest() {
     backupcheck::Checked checked = backupcheck::beforeRestore(program_.services, program_.shellCopy,
                                                                txtDescriptor.text(), program_.backupFolder);
     damagedFiles = std::move(checked.leaveOut);
+    checkedFiles = std::move(checked.listed);
     return checked.restore;
 }
 

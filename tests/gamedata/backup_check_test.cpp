@@ -117,5 +117,34 @@ TEST_F(BackupCheck, AnEmptyOrCutManifestIsAskedAboutAndAStoppedCheckRestoresNoth
     EXPECT_EQ(messages.shown.size(), 3u);
 }
 
+// A file of the backup that changes after the check is read by the copy
+// with other bytes than the manifest lists: that copy fails, naming it.
+TEST_F(BackupCheck, AFileChangedAfterTheCheckFailsItsCopy) {
+    writeFile("bk\\UserData\\Houses\\House01.iff", "house");
+    writeFile("bk\\UserData\\Houses\\House02.iff", "second house");
+    writeFile("bk\\UserData\\Houses\\House03.iff", "not listed");
+    writeFile("bk\\ExpansionShared\\SkinsBuy\\s.skn", "skin");
+    writeFile("bk\\Sims_2026.12.05.sha256", line("house", "UserData/Houses/House01.iff") +
+                                                line("second house", "UserData/Houses/House02.iff") +
+                                                line("skin", "ExpansionShared/SkinsBuy/s.skn"));
+    messages.answerNext(MsgAnswer::yes);
+    const backupcheck::Checked checked = check();
+    ASSERT_TRUE(checked.restore);
+    writeFile("bk\\UserData\\Houses\\House01.iff", "house, changed");
+    writeFile("bk\\ExpansionShared\\SkinsBuy\\s.skn", "skin, changed");
+    writeFile("bk\\UserData\\Houses\\House03.iff", "not listed, changed");
+    SetsOutcome restored;
+    for (const char* set : {"UserData", "ExpansionShared\\SkinsBuy"})
+        restored.copies.push_back({path("bk\\") + set, copier->copyFolder(path("bk\\") + set, path("game"))});
+    ASSERT_TRUE(restored.completed());
+    backupcheck::failChangedFiles(restored, checked.listed, path("bk"));
+    for (const auto& c : restored.copies) EXPECT_EQ(c.outcome.result, platform::CopyOutcome::Result::failed);
+    ASSERT_EQ(restored.copies[0].outcome.failures.size(), 1u);
+    EXPECT_EQ(restored.copies[0].outcome.failures[0].path, path("bk\\UserData\\Houses\\House01.iff"));
+    EXPECT_EQ(restored.copies[0].outcome.failures[0].reason, platform::CopyReason::changed);
+    EXPECT_EQ(backupcheck::digestMismatches(checked.listed, restored.copies[1].outcome, "ExpansionShared\\SkinsBuy"),
+              std::vector<std::string>{"ExpansionShared\\SkinsBuy\\s.skn"});
+}
+
 }  // namespace
 }  // namespace orr::test
