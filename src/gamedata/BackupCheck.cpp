@@ -51,20 +51,22 @@ std::vector<std::string> restoredSets(platform::FileSystem& files, const std::st
     return sets;
 }
 
-// A backup without a manifest restores as it always did.
 Checked beforeRestore(platform::Services& services, platform::ShellCopy& copy, const std::string& descriptorPath,
                       const std::string& backup, const std::atomic<bool>* stop) {
     Checked out;
-    const std::string manifest = descriptor::manifestFor(services.files, descriptorPath, backup);
-    if (manifest.empty()) {
-        out.restore = true;
-        return out;
-    }
-    platform::VerifyOutcome checked = copy.verify(backup, manifest, stop);
     auto ask = [&](const std::string& question) {
         return services.messages.show(question, "Orrindale", platform::MsgButtons::yesNo,
                                       platform::MsgIcon::exclamation) == platform::MsgAnswer::yes;
     };
+    // One made before manifests were, or whose manifest was deleted.
+    const std::string manifest = descriptor::manifestFor(services.files, descriptorPath, backup);
+    if (manifest.empty()) {
+        out.restore = ask("The backup in " + backup +
+                          " has no list of its files (a .sha256 file beside its .BAK file), so its files cannot "
+                          "be checked. Restore them without checking?");
+        return out;
+    }
+    platform::VerifyOutcome checked = copy.verify(backup, manifest, stop);
     if (checked.cancelled) return out;
     if (checked.unreadableManifest || checked.listed.empty()) {
         out.restore = ask("The list of this backup's files (" + manifest + ") " +

@@ -95,11 +95,20 @@ TEST_F(BackupCheck, FilesTheManifestDoesNotListAreNamedAndRestoredOnlyOnYes) {
         << messages.shown.back().text;
 }
 
-// A manifest that lists nothing, or is cut inside a line, vouches for no
-// file: the user is asked, No restores nothing. A check stopped restores
-// nothing and asks nothing.
-TEST_F(BackupCheck, AnEmptyOrCutManifestIsAskedAboutAndAStoppedCheckRestoresNothing) {
+// A backup without a manifest, or with one that lists nothing or is cut
+// inside a line, has no file checked: the user is asked, No restores
+// nothing. A check stopped restores nothing and asks nothing.
+TEST_F(BackupCheck, AMissingEmptyOrCutManifestIsAskedAboutAndAStoppedCheckRestoresNothing) {
     writeFile("bk\\UserData\\Houses\\House01.iff", "house");
+    messages.answerNext(MsgAnswer::no);
+    messages.answerNext(MsgAnswer::yes);
+    EXPECT_FALSE(check().restore);
+    EXPECT_TRUE(check().restore);
+    EXPECT_EQ(messages.texts(), std::vector<std::string>(2, "The backup in " + path("bk") +
+                                                            " has no list of its files (a .sha256 file beside its "
+                                                            ".BAK file), so its files cannot be checked. Restore "
+                                                            "them without checking?"));
+
     const std::string manifest = path("bk\\Sims_2026.12.05.sha256");
     for (const std::string& text : {std::string(), std::string("\r\n"), line("house", "UserData/Houses/House01.iff").substr(0, 40)}) {
         writeFile("bk\\Sims_2026.12.05.sha256", text);
@@ -109,12 +118,12 @@ TEST_F(BackupCheck, AnEmptyOrCutManifestIsAskedAboutAndAStoppedCheckRestoresNoth
         EXPECT_TRUE(messages.shown.back().text.ends_with(
             ", so its files cannot be checked. Restore them without checking?"));
     }
-    EXPECT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown.size(), 5u);
 
     writeFile("bk\\Sims_2026.12.05.sha256", line("house", "UserData/Houses/House01.iff"));
     const std::atomic<bool> stop{true};
     EXPECT_FALSE(backupcheck::beforeRestore(services, *copier, descriptor, path("bk"), &stop).restore);
-    EXPECT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown.size(), 5u);
 }
 
 // A file of the backup that changes after the check is read by the copy
