@@ -4,7 +4,6 @@
 #include "Descriptor.h"
 #include "RunReport.h"
 #include "platform/ascii.h"
-#include "platform/copy_io.h"
 #include "platform/manifest_files.h"
 
 #include <algorithm>
@@ -23,10 +22,9 @@ void noteUnlisted(platform::FileSystem& files, const std::string& backup, platfo
     const std::size_t first = checked.damaged.size();
     std::unordered_set<std::string> listed;
     for (const auto& d : checked.listed) listed.insert(ascii::upper(d.path));
-    const std::unique_ptr<platform::CopyIo> io = platform::makeCopyIo(files);
     for (const std::string& set : restoredSets(files, backup)) {
         std::vector<std::string> found;
-        if (platform::listSetFiles(*io, backup, {set}, found) != platform::Status::ok) {
+        if (platform::listSetFiles(files, backup, {set}, found) != platform::Status::ok) {
             checked.damaged.push_back({set, Problem::unreadable});
             continue;
         }

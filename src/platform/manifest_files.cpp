@@ -50,12 +50,13 @@ Status listFiles(CopyIo& io, const std::string& folder, const std::string& relat
 
 }  // namespace
 
-Status listSetFiles(CopyIo& io, std::string_view folder, const std::vector<std::string>& sets,
+Status listSetFiles(FileSystem& files, std::string_view folder, const std::vector<std::string>& sets,
                     std::vector<std::string>& out) {
+    const std::unique_ptr<CopyIo> io = makeCopyIo(files);
     std::string base;
-    if (Status s = io.native(folder, base); s != Status::ok) return s;
+    if (Status s = io->native(folder, base); s != Status::ok) return s;
     for (const std::string& set : sets)
-        if (Status s = listFiles(io, joinBelow(io, base, set), set, out); s != Status::ok) return s;
+        if (Status s = listFiles(*io, joinBelow(*io, base, set), set, out); s != Status::ok) return s;
     return Status::ok;
 }
 
