@@ -13,7 +13,7 @@ using ManifestFiles = CopyTest;
 // no digest that cannot be read leaves no manifest vouching for it.
 TEST_F(ManifestFiles, ListsNoTemporaryAndIsNotWrittenPastAFileItCannotRead) {
     writeFile("bk\\UserData\\Houses\\House01.iff", "house");
-    writeFile("bk\\UserData\\Houses\\~orrindale-7.tmp", "left by a power cut");
+    writeFile("bk\\UserData\\Houses\\~orrindale-0123456789abcdef-7.tmp", "left by a power cut");
     auto copier = shellCopy();
     ASSERT_TRUE(copier->writeManifest(path("bk"), {"UserData"}, {}, path("bk\\Sims.sha256")));
     const std::string text = *read("bk\\Sims.sha256");
@@ -25,7 +25,7 @@ TEST_F(ManifestFiles, ListsNoTemporaryAndIsNotWrittenPastAFileItCannotRead) {
         faults.failNth(op, 1, Status::accessDenied);
         EXPECT_FALSE(copier->writeManifest(path("bk"), {"UserData"}, {}, path("bk\\Sims.sha256")));
         EXPECT_EQ(read("bk\\Sims.sha256"), text);
-        EXPECT_EQ(temporaries("bk"), std::vector<std::string>{"bk\\UserData\\Houses\\~orrindale-7.tmp"});
+        EXPECT_EQ(temporaries("bk"), std::vector<std::string>{"bk\\UserData\\Houses\\~orrindale-0123456789abcdef-7.tmp"});
     }
 }
 

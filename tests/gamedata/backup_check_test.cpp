@@ -61,7 +61,7 @@ TEST_F(BackupCheck, ADamagedFileIsLeftOutHoweverTheManifestSpellsItsPath) {
 TEST_F(BackupCheck, FilesTheManifestDoesNotListAreNamedAndRestoredOnlyOnYes) {
     writeFile("bk\\UserData\\Houses\\House01.iff", "house");
     writeFile("bk\\UserData\\Houses\\House02.iff", "added later");
-    writeFile("bk\\UserData\\~orrindale-3.tmp", "left by a power cut");
+    writeFile("bk\\UserData\\~orrindale-0123456789abcdef-3.tmp", "left by a power cut");
     writeFile("bk\\MoreUserData\\x.iff", "x");
     writeFile("bk\\ExpansionShared\\SkinsBuy\\s.skn", "skin");
     writeFile("bk\\ExpansionShared\\Other\\o.iff", "not restored");
@@ -143,8 +143,11 @@ TEST_F(BackupCheck, AFileChangedAfterTheCheckFailsItsCopy) {
     writeFile("bk\\ExpansionShared\\SkinsBuy\\s.skn", "skin, changed");
     writeFile("bk\\UserData\\Houses\\House03.iff", "not listed, changed");
     SetsOutcome restored;
-    for (const char* set : {"UserData", "ExpansionShared\\SkinsBuy"})
-        restored.copies.push_back({path("bk\\") + set, copier->copyFolder(path("bk\\") + set, path("game"))});
+    for (const char* set : {"UserData", "ExpansionShared\\SkinsBuy"}) {
+        SetsOutcome::Copy& c = restored.copies.emplace_back();
+        c.source = path("bk\\") + set;
+        c.outcome = copier->copyFolder(c.source, path("game"));
+    }
     ASSERT_TRUE(restored.completed());
     backupcheck::failChangedFiles(restored, checked.listed, path("bk"));
     for (const auto& c : restored.copies) EXPECT_EQ(c.outcome.result, platform::CopyOutcome::Result::failed);
