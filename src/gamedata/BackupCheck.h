@@ -28,12 +28,12 @@ std::vector<std::string> restoredSets(platform::FileSystem& files, const std::st
 
 // Checks the backup in `backup`, marked by the descriptor `descriptorPath`,
 // against its manifest; every question goes through `services.messages`.
-// A backup without a manifest is restored only on a Yes to a question that
-// says its files cannot be checked. `services.files` is this OS's own
-// file-system service (the backup's sets are listed as a copy lists them).
-// Files of the restored sets that the manifest does not list are named in
-// the question and restored only on its Yes, as they cannot be checked.
-// `stop` as in CopyOptions: a check stopped restores nothing.
+// A backup without a manifest, or with an empty one, is restored only on a
+// Yes to a question that says its files cannot be checked. Files of the
+// restored sets that the manifest does not list are named in the question
+// and restored only on its Yes. `stop` as in CopyOptions: a check stopped
+// restores nothing and asks nothing. `services.files` is this OS's own
+// file-system service: the sets are listed as a copy lists them.
 Checked beforeRestore(platform::Services& services, platform::ShellCopy& copy, const std::string& descriptorPath,
                       const std::string& backup, const std::atomic<bool>* stop = nullptr);
 
