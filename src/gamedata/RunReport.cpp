@@ -146,14 +146,23 @@ std::string summary(const SetsOutcome& outcome) {
     return text + ".";
 }
 
+// Files that cannot be checked are restored on Yes, missing or damaged
+// ones are not: the question says which.
 std::string damagedQuestion(const platform::VerifyOutcome& outcome) {
-    std::string text = "Some files of this backup are missing or damaged:\r\n\r\n";
+    std::size_t unchecked = 0;
+    for (const auto& d : outcome.damaged) unchecked += d.problem == platform::VerifyOutcome::Problem::unchecked;
+    const bool damaged = unchecked < outcome.damaged.size();
+    std::string text = unchecked == 0 ? "Some files of this backup are missing or damaged:\r\n\r\n"
+                       : damaged      ? "Some files of this backup are missing or damaged, or cannot be checked:\r\n\r\n"
+                                      : "Some files of this backup cannot be checked:\r\n\r\n";
     for (std::size_t i = 0; i < outcome.damaged.size() && i < kListed; ++i)
         text += outcome.damaged[i].path + ": " + platform::problemText(outcome.damaged[i].problem) + "\r\n";
     if (outcome.damaged.size() > kListed)
         text += "... and " + std::to_string(outcome.damaged.size() - kListed) + " more files.\r\n";
-    return text + "\r\n" + std::to_string(outcome.ok) +
-           " files are as they were saved. Restore the other files?";
+    text += "\r\n" + std::to_string(outcome.ok) + " files are as they were saved. ";
+    if (unchecked == 0) return text + "Restore the other files?";
+    if (!damaged) return text + "Restore all the files, those that cannot be checked too?";
+    return text + "Restore them and the files that cannot be checked? The missing or damaged files are not restored.";
 }
 
 std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, bool descriptorFailed,

@@ -23,6 +23,7 @@ enum class CopyReason {
     targetUnlisted,  // the destination folder could not be read, so nothing there was replaced
     caseTwins,     // another file's name differs only in letter case, and the drive cannot hold both
     noAnswer,      // a file operation did not come back: the drive stopped answering
+    changed,       // a backup's file read other than its manifest lists it, after it was checked
 };
 
 // The reason in words a user can act on ("access denied", "disk full" ...).

@@ -42,20 +42,33 @@ std::optional<std::vector<CopyOutcome::FileDigest>> parseManifest(std::string_vi
         if (line.empty()) continue;
         // sha256sum writes " *" before the name of a file read as binary.
         if (line.size() < 67 || line[64] != ' ' || (line[65] != ' ' && line[65] != '*')) return std::nullopt;
-        CopyOutcome::FileDigest d{std::string(line.substr(66)), {}};
+        CopyOutcome::FileDigest d{{}, {}};
         for (std::size_t i = 0; i < 32; ++i) {
             const int hi = hexValue(line[2 * i]), lo = hexValue(line[2 * i + 1]);
             if (hi < 0 || lo < 0) return std::nullopt;
             d.digest[i] = static_cast<std::uint8_t>(hi * 16 + lo);
         }
-        // A path that climbs out of the backup names nothing of it.
-        if (d.path.starts_with('/') || d.path.find(':') != std::string::npos || d.path.find('\\') != std::string::npos ||
-            d.path == ".." || d.path.starts_with("../") || d.path.ends_with("/..") ||
-            d.path.find("/../") != std::string::npos)
-            return std::nullopt;
-        std::replace(d.path.begin(), d.path.end(), '/', '\\');
+        auto path = pathBelow(line.substr(66));
+        if (!path) return std::nullopt;
+        d.path = std::move(*path);
         out.push_back(std::move(d));
     }
+    return out;
+}
+
+std::optional<std::string> pathBelow(std::string_view written) {
+    // A path that climbs out of the backup names nothing of it.
+    if (written.starts_with('/') || written.find_first_of(":\\") != std::string_view::npos) return std::nullopt;
+    std::string out;
+    while (!written.empty()) {
+        const std::size_t end = written.find('/');
+        const std::string_view name = written.substr(0, end);
+        written = end == std::string_view::npos ? std::string_view{} : written.substr(end + 1);
+        if (name == "..") return std::nullopt;
+        if (name.empty() || name == ".") continue;
+        out.append(out.empty() ? "" : "\\").append(name);
+    }
+    if (out.empty()) return std::nullopt;
     return out;
 }
 
@@ -64,6 +77,7 @@ const char* problemText(VerifyOutcome::Problem problem) {
     case VerifyOutcome::Problem::missing: return "missing";
     case VerifyOutcome::Problem::differs: return "differs from the backup";
     case VerifyOutcome::Problem::unreadable: return "cannot be read";
+    case VerifyOutcome::Problem::unchecked: return "not in the list of checked files";
     }
     return "damaged";
 }

@@ -17,12 +17,22 @@ namespace orr::platform {
 // The text goes to `write` a piece at a time, so that a large manifest is
 // never whole in memory; false from `write` stops it, and is returned.
 bool manifestText(std::vector<CopyOutcome::FileDigest> digests, const std::function<bool(std::string_view)>& write);
-// Nothing when a line is not of the format.
+// Nothing when a line is not of the format. Paths come out as pathBelow()
+// gives them, so that a file is known by the same text wherever it is
+// looked for (the check, the files a restore leaves out).
 std::optional<std::vector<CopyOutcome::FileDigest>> parseManifest(std::string_view text);
+
+// A manifest's path (written with "/") in the one spelling paths below a
+// backup folder have here: "\" between names, empty and "." levels dropped,
+// so "./UserData//a.iff" is "UserData\a.iff". Nothing for a path that
+// names no file inside the folder: empty, absolute, with a drive, with "\",
+// or climbing out with "..".
+std::optional<std::string> pathBelow(std::string_view written);
 
 // What checking a backup against its manifest found.
 struct VerifyOutcome {
-    enum class Problem { missing, differs, unreadable };
+    // `unchecked`: a file of the backup that the manifest does not list.
+    enum class Problem { missing, differs, unreadable, unchecked };
     struct Damaged {
         std::string path;  // below the backup folder, with "\"
         Problem problem;
@@ -31,6 +41,8 @@ struct VerifyOutcome {
     std::vector<Damaged> damaged;
     bool cancelled = false;
     bool unreadableManifest = false;
+    // The manifest's entries as read, in its order.
+    std::vector<CopyOutcome::FileDigest> listed;
 };
 
 const char* problemText(VerifyOutcome::Problem problem);

@@ -51,6 +51,16 @@ Status listFiles(CopyIo& io, const std::string& folder, const std::string& relat
 
 }  // namespace
 
+Status listSetFiles(FileSystem& files, std::string_view folder, const std::vector<std::string>& sets,
+                    std::vector<std::string>& out) {
+    const std::unique_ptr<CopyIo> io = makeCopyIo(files);
+    std::string base;
+    if (Status s = io->native(folder, base); s != Status::ok) return s;
+    for (const std::string& set : sets)
+        if (Status s = listFiles(*io, joinBelow(*io, base, set), set, out); s != Status::ok) return s;
+    return Status::ok;
+}
+
 bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const std::vector<std::string>& sets,
                    const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest) {
     std::string base, target;
@@ -192,6 +202,7 @@ VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progre
     }
     while (going && !pending.empty()) going = wait(pending.size());
     outcome.cancelled = !going;
+    outcome.listed = std::move(*entries);
     return outcome;
 }
 

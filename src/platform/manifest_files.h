@@ -12,6 +12,14 @@
 
 namespace orr::platform {
 
+// Every file below `folder`'s subfolders `sets` ("ExpansionShared\SkinsBuy"
+// too), by its path below `folder` with "\", as a manifest of them lists
+// it: the copy's own temporary files are none of the backup's. Through
+// this OS's own file operations over `files` (as liesWithin).
+class FileSystem;
+Status listSetFiles(FileSystem& files, std::string_view folder, const std::vector<std::string>& sets,
+                    std::vector<std::string>& out);
+
 bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const std::vector<std::string>& sets,
                    const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest);
 // With `progress`, the check shows in it and its Cancel stops the check.

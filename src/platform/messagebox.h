@@ -1,4 +1,8 @@
 // Message boxes: modal, dismissed by the user before show() returns.
+// Deliberate: every Yes/No box has No as its default button (what Enter
+// answers). Each question of this program asks whether to write over
+// files (a restore of a damaged backup, a file replaced), and the answer a
+// user gives without reading must change nothing.
 #pragma once
 
 #include <string>

@@ -76,6 +76,7 @@ const char* reasonText(CopyReason reason) {
     case CopyReason::caseTwins:
         return "another file has the same name in different capitals, and this drive cannot keep both";
     case CopyReason::noAnswer: return "the drive stopped answering; check that it is still plugged in";
+    case CopyReason::changed: return "changed in the backup after it was checked";
     }
     return "error";
 }

@@ -1,5 +1,6 @@
 #include "RestoreRun.h"
 
+#include "gamedata/BackupCheck.h"
 #include "gamedata/Descriptor.h"
 
 #include <cstdio>
@@ -80,7 +81,8 @@ private:
 }  // namespace
 
 RunResult runRestore(platform::Services& services, platform::ShellCopy& copier, const GameFolder& game,
-                     const std::string& backupFolder, const std::vector<std::string>& leaveOut, RunFront& front,
+                     const std::string& backupFolder, const std::vector<std::string>& leaveOut,
+                     const std::vector<platform::CopyOutcome::FileDigest>& listed, RunFront& front,
                      const std::atomic<bool>* stop) {
     front.stepOn();
     RunResult result;
@@ -95,6 +97,7 @@ RunResult runRestore(platform::Services& services, platform::ShellCopy& copier, 
     if (stop) sims.stopWhen(*stop);
     KeepSeal gameSeal(services, copier, gameKeep), homeSeal(services, copier, homeKeep);
     result.sets = sims.RestoreSims();
+    backupcheck::failChangedFiles(result.sets, listed, backupFolder);
     std::uint64_t gameKept = 0, homeKept = 0;
     for (const auto& c : result.sets.copies)
         (!homeKeep.empty() && c.destination == game.userDataHome ? homeKept : gameKept) += c.outcome.kept;

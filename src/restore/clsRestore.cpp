@@ -44,8 +44,8 @@ void clsRestore::Restore() {
     const Program::Running running(program);
     WizardFront front(program);
     const RunResult result = runRestore(program.services, program.shellCopy, program.gameFolder(),
-                                        program.backupFolder, program.restoreWizard().damagedFiles, front,
-                                        &program.stopFlag());
+                                        program.backupFolder, program.restoreWizard().damagedFiles,
+                                        program.restoreWizard().checkedFiles, front, &program.stopFlag());
     const std::string keptNote = report::keptNotes(result.keeps);
     if (program.endAfterRun() && !result.completed()) {
         front.say(report::restoreCancelled(result.sets, keptNote));

@@ -1,5 +1,6 @@
 #include "frmRestore.h"
 
+#include "gamedata/BackupCheck.h"
 #include "gamedata/Descriptor.h"
 #include "gamedata/NewerPlay.h"
 #include "clsRestore.h"
@@ -183,25 +184,14 @@ void frmRestore::cmdNext_Click() {
     if (step_ == 2) clsRestore(program_).Restore();
 }
 
-// Before anything is copied, the backup is read against its manifest; a
-// backup without one restores as it always did. False: stay on Step 1.
+// Before anything is copied, the backup is read against its manifest.
+// False: stay on Step 1.
 bool frmRestore::checkedAgainstManifest() {
-    damagedFiles.clear();
-    const std::string manifest = descriptor::manifestFor(program_.services.files, txtDescriptor.text(), program_.backupFolder);
-    if (manifest.empty()) return true;
-    const platform::VerifyOutcome checked = program_.shellCopy.verify(program_.backupFolder, manifest);
-    auto ask = [&](const std::string& question) {
-        return program_.services.messages.show(question, "Orrindale", platform::MsgButtons::yesNo,
-                                               platform::MsgIcon::exclamation) == platform::MsgAnswer::yes;
-    };
-    if (checked.cancelled) return false;
-    if (checked.unreadableManifest)
-        return ask("The list of this backup's files (" + manifest +
-                   ") cannot be read, so its files cannot be checked. Restore them without checking?");
-    if (checked.damaged.empty()) return true;
-    if (!ask(report::damagedQuestion(checked))) return false;
-    for (const auto& d : checked.damaged) damagedFiles.push_back(program_.backupFolder + "\\" + d.path);
-    return true;
+    backupcheck::Checked checked = backupcheck::beforeRestore(program_.services, program_.shellCopy,
+                                                               txtDescriptor.text(), program_.backupFolder);
+    damagedFiles = std::move(checked.leaveOut);
+    checkedFiles = std::move(checked.listed);
+    return checked.restore;
 }
 
 // Before anything is copied: a neighbourhood played since the backup was

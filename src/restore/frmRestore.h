@@ -4,6 +4,7 @@
 // public cmdNext_Click while they copy.
 #pragma once
 
+#include "platform/copy_outcome.h"
 #include "shell/PressGate.h"
 #include "shell/WizardLook.h"
 #include "ui/ControlArray.h"
@@ -74,6 +75,9 @@ public:
     // Files of the backup that its manifest showed missing or damaged and
     // the user chose to leave out (full paths); set at Step 1.
     std::vector<std::string> damagedFiles;
+    // What the backup's manifest lists, set at Step 1: the restore's copies
+    // are held against it (backupcheck::failChangedFiles).
+    std::vector<platform::CopyOutcome::FileDigest> checkedFiles;
 
     // 0 Start, 1 to 4 Step 1 to Step 4, 5 Finish.
     std::int16_t step() const { return step_; }

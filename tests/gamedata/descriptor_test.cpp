@@ -1,6 +1,7 @@
 // The backup descriptor's name and exact bytes. The checks a restore makes
 // of a chosen file are the restore wizard's tests and scenarios.
 #include "gamedata/Descriptor.h"
+#include "platform/faults.h"
 #include "ui/headless/NoDesktop.h"
 #include "support/test_files.h"
 #include "support/test_root.h"
@@ -71,6 +72,65 @@ TEST_F(DescriptorTest, OneFilePerFolderAndDayWithTheValuesOfTheLastWrite) {
     EXPECT_FALSE(descriptor::write(services, upper));
     EXPECT_EQ(native.files->readFile(today), descriptorOf(backup));
     EXPECT_EQ(native.files->list(backup + "\\*").size(), 2u);
+}
+
+// Stores every value cut to ten characters and says nothing of it, as a
+// profile write reports nothing.
+class CuttingProfiles : public platform::Profiles {
+public:
+    explicit CuttingProfiles(platform::Profiles& real) : real_(real) {}
+    std::string read(std::string_view file, std::string_view section, std::string_view key, std::string_view fallback,
+                     std::size_t bufferSize) override {
+        return real_.read(file, section, key, fallback, bufferSize);
+    }
+    bool write(std::string_view file, std::string_view section, std::string_view key, std::string_view value) override {
+        return real_.write(file, section, key, value.substr(0, 10));
+    }
+
+private:
+    platform::Profiles& real_;
+};
+
+// A backup is marked only when its manifest and its descriptor are both
+// written whole; otherwise seal says so, and no descriptor marks it.
+TEST_F(DescriptorTest, ASealWhoseManifestOrDescriptorCannotBeWrittenFails) {
+    test::writeFile(*native.files, backup + "\\UserData\\a.iff", "a");
+    platform::FaultPlan faults;
+    const auto copy = platform::makeShellCopy(*native.files, events, nullptr, &faults);
+    const std::string bak = backup + "\\Sims_2026.12.05.BAK";
+    faults.failNth(platform::FileOp::write, 1, platform::Status::diskFull);
+    EXPECT_FALSE(descriptor::seal(services, *copy, backup));
+    EXPECT_FALSE(native.files->exists(bak));
+
+    // The descriptor's name taken by a folder.
+    ASSERT_EQ(native.files->makeDirectory(bak), platform::Status::ok);
+    EXPECT_FALSE(descriptor::seal(services, *copy, backup));
+    ASSERT_EQ(native.files->removeDirectory(bak), platform::Status::ok);
+
+    // A location that does not read back whole.
+    CuttingProfiles cutting(*native.profiles);
+    platform::Services cut{*native.files, cutting, *native.messages, pointer,
+                           events,        clock,   *native.locale,   *native.fileTable};
+    EXPECT_FALSE(descriptor::seal(cut, *copy, backup));
+    EXPECT_FALSE(native.files->exists(bak));
+
+    EXPECT_TRUE(descriptor::seal(services, *copy, backup));
+    EXPECT_EQ(native.files->readFile(bak), descriptorOf(backup));
+}
+
+// The location is read whole into a buffer longer than any path: one that
+// fills it may have been cut, and is refused; one a character shorter is
+// looked for as a folder.
+TEST_F(DescriptorTest, ALocationThatFillsTheReadBufferIsRefusedAsTooLong) {
+    const std::string bak = root.path("long.BAK");
+    auto verdict = [&](std::size_t length) {
+        test::writeFile(*native.files, bak, descriptorOf("C:\\" + std::string(length - 3, 'a')));
+        return descriptor::check(services, bak, {}).message;
+    };
+    const std::string tooLong = "The backup folder named in this file is too long to be a folder";
+    EXPECT_EQ(verdict(40000), tooLong);
+    EXPECT_EQ(verdict(32767), tooLong);
+    EXPECT_EQ(verdict(32766), "The backup folder named in this file does not exist");
 }
 
 }  // namespace

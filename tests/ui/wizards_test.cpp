@@ -78,6 +78,7 @@ TEST_P(Wizards, TheRestoreRunMovesOnBeforeAndAfterTheCopiesThenYields) {
 
     ASSERT_TRUE(gui->click(restore().buttons.cmdNext));
     ASSERT_TRUE(gui->type(restore().txtDescriptor, saved + "\\Sims_2026.12.05.BAK"));
+    messages.answerNext(platform::MsgAnswer::yes);  // restore a backup that has no manifest
     bool nextReturned = false;
     EXPECT_THROW(
         {

@@ -1,0 +1,44 @@
+// Reading a manifest: the lines sha256sum writes and Windows editors save,
+// one spelling for every path, and nothing of a line that names no file.
+#include "platform/manifest.h"
+
+#include <gtest/gtest.h>
+
+namespace orr::platform {
+namespace {
+
+const std::string kHex = "00112233445566778899aabbccddeeff00112233445566778899AABBCCDDEEFF";
+
+std::vector<std::string> paths(std::string_view text) {
+    std::vector<std::string> out;
+    const auto parsed = parseManifest(text);
+    if (!parsed) return {"(refused)"};
+    for (const auto& d : *parsed) out.push_back(d.path);
+    return out;
+}
+
+TEST(ManifestText, LinesOfEitherEndingAreReadAndPathsComeOutInOneSpelling) {
+    const auto parsed = parseManifest(kHex + "  UserData/Houses/House01.iff\r\n" + kHex + " *Downloads/Sofa.far\r\n");
+    ASSERT_TRUE(parsed);
+    ASSERT_EQ(parsed->size(), 2u);
+    EXPECT_EQ((*parsed)[0].path, "UserData\\Houses\\House01.iff");
+    EXPECT_EQ((*parsed)[1].path, "Downloads\\Sofa.far");
+    EXPECT_EQ((*parsed)[1].digest[0], 0x00);
+    EXPECT_EQ((*parsed)[1].digest[31], 0xff);
+    EXPECT_EQ(paths(kHex + "  ./UserData//Houses/./House01.iff\n" + kHex + "  GameData/x.iff/\n"),
+              (std::vector<std::string>{"UserData\\Houses\\House01.iff", "GameData\\x.iff"}));
+    EXPECT_TRUE(paths("").empty());
+}
+
+// A line without a path, or with one that names nothing inside the backup,
+// makes the whole manifest unreadable.
+TEST(ManifestText, ALineThatNamesNoFileOfTheBackupIsRefused) {
+    for (const std::string& line : {kHex + "  ", kHex + "  \r", kHex + "  .", kHex + "  .//./", kHex + "  ../x",
+                                    kHex + "  UserData/../../x", kHex + "  /etc/passwd", kHex + "  C:/x",
+                                    kHex + "  UserData\\x", kHex + " UserData/x", kHex.substr(1) + "  UserData/x",
+                                    "g" + kHex.substr(1) + "  UserData/x"})
+        EXPECT_EQ(paths(kHex + "  UserData/a\n" + line + "\n"), std::vector<std::string>{"(refused)"}) << line;
+}
+
+}  // namespace
+}  // namespace orr::platform
