@@ -3,6 +3,7 @@
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/folders.h"
+#include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "platform/shell_copy.h"
@@ -31,7 +32,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto shellCopy = orr::platform::makeShellCopy(*native.files, gui.events(), progress.get());
     auto dialogs = orr::platform::makeFileDialogs();
     auto registry = orr::platform::makeRegistry({});
-    orr::Program program(native.view(gui.pointer(), gui.events()), {gui, *clipboard, *browser, *folders, *shellCopy, *dialogs, *registry});
+    auto processes = orr::platform::makeProcesses();
+    orr::Program program(native.view(gui.pointer(), gui.events()),
+                         {gui, *clipboard, *browser, *folders, *shellCopy, *dialogs, *registry, *processes});
     orr::runProgram(program);
     return 0;  // not reached: ending the program exits the process
 }

@@ -1,0 +1,19 @@
+#include "GameRunning.h"
+
+#include "platform/processes.h"
+#include "platform/windows_path.h"
+
+namespace orr {
+
+bool gameRuns(platform::Processes& processes, const std::string& gameFolder) {
+    const auto images = processes.running(kGameExecutable);
+    if (!images) return false;
+    for (const platform::RunningImage& image : *images) {
+        if (image.path.empty()) return true;
+        // An empty folder holds no file (and containsPath wants a folder).
+        if (!gameFolder.empty() && platform::containsPath(gameFolder, image.path)) return true;
+    }
+    return false;
+}
+
+}  // namespace orr

@@ -1,0 +1,56 @@
+// The system's process list (a Toolhelp snapshot), and the image path of
+// each process of the asked name. Other processes are never opened.
+#include "platform/processes.h"
+
+#include "handles.h"
+#include "utf16.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+namespace orr::platform {
+namespace {
+
+using ProcessHandle = win32::Owned<HANDLE, CloseHandle>;
+
+// The process's full image path; "" when the system will not tell it (no
+// right to ask, or the process has ended since the snapshot).
+std::string imagePath(DWORD processId) {
+    const ProcessHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) return {};
+    // Long paths go up to 32767 characters; most fit the first buffer.
+    for (const DWORD capacity : {DWORD{MAX_PATH + 1}, DWORD{32768}}) {
+        std::wstring buffer(capacity, L'\0');
+        DWORD length = capacity;
+        if (QueryFullProcessImageNameW(process.get(), 0, buffer.data(), &length)) {
+            buffer.resize(length);
+            return win32::narrow(buffer);
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
+    }
+    return {};
+}
+
+class SystemProcesses final : public Processes {
+public:
+    std::optional<std::vector<RunningImage>> running(std::string_view baseName) override {
+        const win32::FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+        if (!snapshot) return std::nullopt;
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof entry;
+        if (!Process32FirstW(snapshot.get(), &entry)) return std::nullopt;
+        std::vector<RunningImage> out;
+        do {
+            std::string name = win32::narrow(entry.szExeFile);
+            if (!ascii::equal(name, baseName)) continue;
+            out.push_back({std::move(name), imagePath(entry.th32ProcessID)});
+        } while (Process32NextW(snapshot.get(), &entry));
+        return out;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<Processes> makeProcesses() { return std::make_unique<SystemProcesses>(); }
+
+}  // namespace orr::platform
