@@ -3,10 +3,10 @@
 #include "platform/processes.h"
 
 #include "handles.h"
+#include "process_list.h"
 #include "utf16.h"
 
 #include <windows.h>
-#include <tlhelp32.h>
 
 namespace orr::platform {
 namespace {
@@ -34,17 +34,12 @@ std::string imagePath(DWORD processId) {
 class SystemProcesses final : public Processes {
 public:
     std::optional<std::vector<RunningImage>> running(std::string_view baseName) override {
-        const win32::FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-        if (!snapshot) return std::nullopt;
-        PROCESSENTRY32W entry{};
-        entry.dwSize = sizeof entry;
-        if (!Process32FirstW(snapshot.get(), &entry)) return std::nullopt;
         std::vector<RunningImage> out;
-        do {
+        const bool listed = win32::forEachProcess([&](const PROCESSENTRY32W& entry) {
             std::string name = win32::narrow(entry.szExeFile);
-            if (!ascii::equal(name, baseName)) continue;
-            out.push_back({std::move(name), imagePath(entry.th32ProcessID)});
-        } while (Process32NextW(snapshot.get(), &entry));
+            if (ascii::equal(name, baseName)) out.push_back({std::move(name), imagePath(entry.th32ProcessID)});
+        });
+        if (!listed) return std::nullopt;
         return out;
     }
 };
