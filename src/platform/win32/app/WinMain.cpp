@@ -7,6 +7,7 @@
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "platform/shell_copy.h"
+#include "platform/single_instance.h"
 #include "platform/win32/com.h"
 #include "ui/win32/Win32Gui.h"
 #include "shell/Module1.h"
@@ -16,6 +17,18 @@
 #include <commctrl.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // One copy at a time: a second start shows the first one and ends.
+    // The claim lasts as long as the process (ending it exits the process).
+    const auto claim = orr::platform::claimOnlyInstance();
+    if (!claim) {
+        if (!orr::platform::showRunningInstance())
+            orr::platform::makeMessageBoxes()->show(
+                "Orrindale is already running, but its window did not appear. Look for it on the "
+                "taskbar. If it does not respond, end it in Task Manager, then start Orrindale again.",
+                "Orrindale", orr::platform::MsgButtons::ok, orr::platform::MsgIcon::exclamation);
+        return 0;
+    }
+
     // The shell's functions (starting the browser, the folder picker, the
     // folder copy) want COM in this thread's apartment.
     orr::platform::win32::ComApartment com;
