@@ -8,7 +8,8 @@
 
 int main(int argc, char** argv) {
     if (argc > 1) {
-        const orr::platform::win32::Owned<HANDLE, CloseHandle> ready(OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[1]));
+        using Handle = orr::platform::win32::Owned<HANDLE, CloseHandle>;
+        const Handle ready(OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[1]));
         if (!ready || !SetEvent(ready.get())) return 1;
     }
     Sleep(60000);

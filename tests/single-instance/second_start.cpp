@@ -4,6 +4,7 @@
 // the first copy's window came to the front. Ends the first copy after.
 // Exit code 0 when all holds, 1 (with what did not on standard error) else.
 #include "platform/win32/handles.h"
+#include "support/win32/started_process.h"
 
 #include <windows.h>
 
@@ -13,44 +14,9 @@
 
 namespace {
 
-using Handle = orr::platform::win32::Owned<HANDLE, CloseHandle>;
+using orr::test::StartedProcess;
 using Window = orr::platform::win32::Owned<HWND, DestroyWindow>;
 using Clock = std::chrono::steady_clock;
-
-// A started program, ended and waited for when it goes.
-class Started {
-public:
-    explicit Started(const std::string& program) : Started(start(program)) {}
-    ~Started() {
-        if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
-            TerminateProcess(process_.get(), 0);
-            WaitForSingleObject(process_.get(), 10000);
-        }
-    }
-    Started(const Started&) = delete;
-    Started& operator=(const Started&) = delete;
-    explicit operator bool() const { return static_cast<bool>(process_); }
-    HANDLE handle() const { return process_.get(); }
-    DWORD id() const { return id_; }
-
-private:
-    explicit Started(const PROCESS_INFORMATION& info)
-        : process_(info.hProcess), thread_(info.hThread), id_(info.dwProcessId) {}
-    static PROCESS_INFORMATION start(const std::string& program) {
-        std::string command = "\"" + program + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &info))
-            return {};
-        return info;
-    }
-
-    Handle process_;
-    Handle thread_;
-    DWORD id_;
-};
 
 // Lets this program's own window take its messages for a while.
 void pump(DWORD milliseconds) {
@@ -102,7 +68,7 @@ int fail(const char* what) {
 }
 
 int run(const std::string& program) {
-    const Started first(program);
+    const StartedProcess first(program, "");
     if (!first) return fail("the program cannot be started");
     if (!waitFor(60, [&] { return showsWindow(first.id()); }))
         return fail("the first copy showed no window within a minute");
@@ -117,9 +83,9 @@ int run(const std::string& program) {
         return fail("its own window did not come to the front");
 
     const auto started = Clock::now();
-    const Started second(program);
+    const StartedProcess second(program, "");
     if (!second) return fail("the second copy cannot be started");
-    if (!waitFor(20, [&] { return WaitForSingleObject(second.handle(), 0) == WAIT_OBJECT_0; }))
+    if (!waitFor(20, [&] { return !second.running(); }))
         return fail("the second copy still runs after 20 seconds");
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started);
     DWORD code = 1;
@@ -127,7 +93,7 @@ int run(const std::string& program) {
     std::printf("the second copy ended after %lld ms with exit code %lu\n", static_cast<long long>(took.count()),
                 static_cast<unsigned long>(code));
     if (code != 0) return fail("the second copy ended with a failure");
-    if (WaitForSingleObject(first.handle(), 0) != WAIT_TIMEOUT) return fail("the first copy ended too");
+    if (!first.running()) return fail("the first copy ended too");
     if (!waitFor(5, [&] { return processOf(GetForegroundWindow()) == first.id(); }))
         return fail("the first copy's window did not come to the front");
     std::printf("the first copy runs, its window in front\n");

@@ -37,7 +37,8 @@ public:
         std::vector<RunningImage> out;
         const bool listed = win32::forEachProcess([&](const PROCESSENTRY32W& entry) {
             std::string name = win32::narrow(entry.szExeFile);
-            if (ascii::equal(name, baseName)) out.push_back({std::move(name), imagePath(entry.th32ProcessID)});
+            if (!ascii::equal(name, baseName)) return;
+            out.push_back({std::move(name), imagePath(entry.th32ProcessID)});
         });
         if (!listed) return std::nullopt;
         return out;

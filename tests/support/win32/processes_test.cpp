@@ -5,9 +5,9 @@
 #include "platform/ascii.h"
 #include "platform/processes.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/utf16.h"
 #include "platform/windows_path.h"
 #include "support/test_root.h"
+#include "support/win32/started_process.h"
 
 #include <gtest/gtest.h>
 
@@ -29,39 +29,6 @@ std::string ownFolder() {
     return self.substr(0, self.find_last_of('\\'));
 }
 
-// A program started for the test, ended and waited for when it goes.
-class Started {
-public:
-    Started(const std::string& program, const std::string& argument)
-        : Started(start(program, argument)) {}
-    ~Started() {
-        if (process_) {
-            TerminateProcess(process_.get(), 0);
-            WaitForSingleObject(process_.get(), 10000);
-        }
-    }
-    Started(const Started&) = delete;
-    Started& operator=(const Started&) = delete;
-    explicit operator bool() const { return static_cast<bool>(process_); }
-
-private:
-    explicit Started(const PROCESS_INFORMATION& info) : process_(info.hProcess), thread_(info.hThread) {}
-    static PROCESS_INFORMATION start(const std::string& program, const std::string& argument) {
-        const std::wstring exe = platform::win32::wide(program);
-        std::wstring command = L"\"" + exe + L"\" " + platform::win32::wide(argument);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                            nullptr, &startup, &info))
-            return {};
-        return info;
-    }
-
-    Handle process_;
-    Handle thread_;
-};
-
 TEST(SystemProcesses, AGameStartedFromItsFolderRunsUntilItEnds) {
     TestRoot root;
     // The long form, as the system names a running program's file.
@@ -70,7 +37,8 @@ TEST(SystemProcesses, AGameStartedFromItsFolderRunsUntilItEnds) {
     ASSERT_TRUE(n > 0 && n <= MAX_PATH);
     const std::string maxis = platform::joinPath(longBase, "Maxis");
     const std::string game = maxis + "\\The Sims", sibling = maxis + "\\The Sims 2";
-    for (const std::string& folder : {maxis, game, sibling}) ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    for (const std::string& folder : {maxis, game, sibling})
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     const std::string exe = game + "\\Sims.exe";
     ASSERT_TRUE(CopyFileA((ownFolder() + "\\waiting-game.exe").c_str(), exe.c_str(), TRUE));
 
@@ -80,7 +48,7 @@ TEST(SystemProcesses, AGameStartedFromItsFolderRunsUntilItEnds) {
     const std::string readyName = "orr-test-game-" + std::to_string(GetCurrentProcessId());
     const Handle ready(CreateEventA(nullptr, TRUE, FALSE, readyName.c_str()));
     ASSERT_TRUE(ready);
-    std::optional<Started> sims(std::in_place, exe, readyName);
+    std::optional<StartedProcess> sims(std::in_place, exe, readyName);
     ASSERT_TRUE(*sims);
     ASSERT_EQ(WaitForSingleObject(ready.get(), 20000), WAIT_OBJECT_0);
 
