@@ -9,9 +9,8 @@ bool gameRuns(platform::Processes& processes, const std::string& gameFolder) {
     const auto images = processes.running(kGameExecutable);
     if (!images) return false;
     for (const platform::RunningImage& image : *images) {
-        if (image.path.empty()) return true;
-        // An empty folder holds no file (and containsPath wants a folder).
-        if (!gameFolder.empty() && platform::containsPath(gameFolder, image.path)) return true;
+        if (image.path.empty() || gameFolder.empty()) return true;
+        if (platform::containsPath(gameFolder, image.path)) return true;
     }
     return false;
 }

@@ -20,8 +20,9 @@ inline constexpr const char* kGameRunningText =
 
 // True when a Sims.exe runs from inside `gameFolder` (by the text of the
 // paths, letter case ignored), or when a Sims.exe runs whose path cannot be
-// read: it may be this install's. False when the process list itself cannot
-// be read: a check that cannot be made does not stop the user.
+// read: it may be this install's. With `gameFolder` "" (an install known by
+// its user data alone) any Sims.exe may be it. False when the process list
+// itself cannot be read: a check that cannot be made does not stop the user.
 bool gameRuns(platform::Processes& processes, const std::string& gameFolder);
 
 }  // namespace orr

@@ -36,13 +36,16 @@ TEST(GameRunning, ASimsExeInsideTheFolderOrOfUnknownPlaceCountsAndNoOtherDoes) {
         EXPECT_EQ(gameRuns(processes, game + "\\"), c.runs) << c.why << ", the folder with a closing \\";
     }
 
-    // A list that cannot be read stops nobody; an empty folder holds no game.
+    // A list that cannot be read stops nobody; where the game folder is
+    // unknown, any Sims.exe may be the game.
     platform::ScriptedProcesses processes;
     processes.images = {{"Sims.exe", ""}, {"Sims.exe", game + "\\Sims.exe"}};
     processes.readable = false;
     EXPECT_FALSE(gameRuns(processes, game));
     processes.readable = true;
-    processes.images = {{"Sims.exe", game + "\\Sims.exe"}};
+    processes.images = {{"Sims.exe", "D:\\Games\\The Sims\\Sims.exe"}};
+    EXPECT_TRUE(gameRuns(processes, ""));
+    processes.images = {{"Sims2.exe", "D:\\Games\\The Sims 2\\Sims2.exe"}};
     EXPECT_FALSE(gameRuns(processes, ""));
 }
 
