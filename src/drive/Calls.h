@@ -11,6 +11,7 @@
 namespace orr::platform {
 struct Services;
 struct Options;
+class Processes;
 }
 
 namespace orr::drive {
@@ -36,5 +37,7 @@ void addToolkitCalls(CallTable& table);   // clsFileSystem, MIni, clsFile
 // clsRegistry, over one registry of its own for the whole run (the
 // registry is no part of Services).
 void addRegistryCalls(CallTable& table, const platform::Options& options);
+// GameRunning.gameRuns, over the processes the script sets (`running`).
+void addGameCalls(CallTable& table, platform::Processes& processes);
 
 }  // namespace orr::drive

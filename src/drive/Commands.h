@@ -48,5 +48,7 @@ void addCallCommands(CommandTable& commands, const CallTable& calls);
 void addUiCommands(CommandTable& commands);
 // `tree "PATH"` and `remove "PATH"`, through the platform's file service.
 void addFileCommands(CommandTable& commands);
+// `running "PATH"`, `running unreadable "NAME"` and `running none`.
+void addProcessCommands(CommandTable& commands);
 
 }  // namespace orr::drive

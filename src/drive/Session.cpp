@@ -25,7 +25,7 @@ platform::MsgAnswer ScriptedMessages::show(const std::string& text, const std::s
 }
 
 Session::Session(const platform::Options& options, std::optional<platform::DateTime> today,
-                 std::ostream& out)
+                 std::ostream& out, platform::ScriptedProcesses& processes)
     : out_(out),
       native_(options),
       messages_(out),
@@ -38,6 +38,7 @@ Session::Session(const platform::Options& options, std::optional<platform::DateT
                 fixedClock_ ? static_cast<platform::Clock&>(*fixedClock_) : *native_.clock,
                 *native_.locale,
                 *native_.fileTable},
+      processes_(processes),
       folders_(platform::makeUserFolders(*native_.files)),
       registry_(platform::makeRegistry(options)) {
     // What the program does on the desktop goes into the transcript.
@@ -117,7 +118,7 @@ void Session::start() {
     shellCopy_ = platform::makeShellCopy(*native_.files, gui.events(), watching_.get(), &faults_);
     copies_.passTo(shellCopy_.get());
     program_ = std::make_unique<Program>(
-        services_, Desktop{gui, clipboard_, browser_, *folders_, copies_, dialogs_, *registry_});
+        services_, Desktop{gui, clipboard_, browser_, *folders_, copies_, dialogs_, *registry_, processes_});
     gui.setInput(input_);
     try {
         startProgram(*program_);

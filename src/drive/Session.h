@@ -1,11 +1,12 @@
 // One driver run: the services the program runs on, with message boxes
 // answered from the script and the date fixed when asked, the desktop
-// around the program (clipboard, browser, file and folder choosers)
-// scripted and recorded, and the transcript they write to.
+// around the program (clipboard, browser, file and folder choosers, the
+// running processes) scripted and recorded, and the transcript they write to.
 #pragma once
 
 #include "Windowing.h"
 #include "platform/faults.h"
+#include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "DesktopFakes.h"
@@ -50,8 +51,10 @@ private:
 
 class Session {
 public:
+    // `processes` stands in for the system's list on every layer alike, so
+    // that transcripts do not depend on what runs on the machine.
     Session(const platform::Options& options, std::optional<platform::DateTime> today,
-            std::ostream& out);
+            std::ostream& out, platform::ScriptedProcesses& processes);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -62,6 +65,7 @@ public:
 
     ScriptedBrowser& browser() { return browser_; }
     ScriptedDialogs& dialogs() { return dialogs_; }
+    platform::ScriptedProcesses& processes() { return processes_; }
     // Runs from now on show the system's progress display over long copies
     // (where there is one); transcripts then may depend on time.
     void showProgress() { showProgress_ = true; }
@@ -108,6 +112,7 @@ private:
     MemoryClipboard clipboard_;
     ScriptedBrowser browser_;
     ScriptedDialogs dialogs_;
+    platform::ScriptedProcesses& processes_;
     RecordingCopy copies_;
     platform::FaultPlan faults_;
     std::unique_ptr<platform::UserFolders> folders_;

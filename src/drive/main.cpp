@@ -62,13 +62,17 @@ int run(int argc, char** argv) {
         lines = readScript(file);
     }
 
+    // The processes the program sees, as the script sets them.
+    platform::ScriptedProcesses processes;
     CallTable calls;
     addToolkitCalls(calls);
     addRegistryCalls(calls, args.options);
+    addGameCalls(calls, processes);
     CommandTable commands;
     addCallCommands(commands, calls);
     addUiCommands(commands);
     addFileCommands(commands);
+    addProcessCommands(commands);
     addWaitCommand(commands);
 
     // The whole script is checked before anything runs.
@@ -86,7 +90,7 @@ int run(int argc, char** argv) {
 
     // After "end" the script goes on outside the program, until a further
     // `start` runs it anew.
-    Session session(args.options, args.today, std::cout);
+    Session session(args.options, args.today, std::cout, processes);
     if (args.progress) session.showProgress();
     Runner runner(lines, commands, session);
     session.setInput([&runner] { return runner.runPiece(); });

@@ -15,7 +15,8 @@ Program::Program(const platform::Services& core, const Desktop& desktop)
       folders(desktop.folders),
       shellCopy(desktop.shellCopy),
       dialogs(desktop.dialogs),
-      registry(desktop.registry) {
+      registry(desktop.registry),
+      processes(desktop.processes) {
     // A failure that no operation handles: one message naming it, then the end.
     gui.onUnhandledError([this](const RunError& e) {
         services.messages.show(unhandledErrorText(e), "Orrindale");

@@ -9,6 +9,7 @@
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/folders.h"
+#include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "platform/shell_copy.h"
@@ -34,6 +35,8 @@ struct Desktop {
     platform::ShellCopy& shellCopy;
     platform::FileDialogs& dialogs;
     platform::Registry& registry;
+    // Tells whether the game runs (gameRuns, gamedata/GameRunning.h).
+    platform::Processes& processes;
 };
 
 class Program {
@@ -54,6 +57,7 @@ public:
     platform::ShellCopy& shellCopy;
     platform::FileDialogs& dialogs;
     platform::Registry& registry;
+    platform::Processes& processes;
 
     // Where the game is, looked for as each wizard starts.
     GameSearch game;

@@ -1,7 +1,7 @@
 // A program over a test folder, on one toolkit, with message boxes, the
-// browser, the clipboard, the user's folders and the file and folder
-// choosers scripted. Folder copies are real (this layer's shell copy) and
-// recorded in `copies`. Also what the tests of both wizards check alike.
+// browser, the clipboard, the user's folders, the file and folder choosers
+// and the running processes scripted. Folder copies are real (this layer's
+// shell copy) and recorded in `copies`. Also what the tests of both wizards check alike.
 #pragma once
 
 #include "platform/shell_copy.h"
@@ -34,7 +34,7 @@ public:
         shellCopy = platform::makeShellCopy(*native.files, gui->events(), nullptr);
         copies->passTo(shellCopy.get());
         program = std::make_unique<Program>(
-            services, Desktop{*gui, clipboard, browser, folders, *copies, dialogs, *registry});
+            services, Desktop{*gui, clipboard, browser, folders, *copies, dialogs, *registry, processes});
         return true;
     }
 
@@ -57,6 +57,7 @@ public:
     }();
     std::unique_ptr<platform::Registry> registry = platform::makeRegistry(root.options());
     drive::ScriptedDialogs dialogs;
+    platform::ScriptedProcesses processes;
     std::unique_ptr<drive::RecordingCopy> copies = std::make_unique<drive::RecordingCopy>();
     std::unique_ptr<platform::FileTable> table;
     // The program (with its forms) goes before its toolkit and its copy.

@@ -3,9 +3,11 @@
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/folders.h"
+#include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "platform/shell_copy.h"
+#include "platform/single_instance.h"
 #include "platform/win32/com.h"
 #include "ui/win32/Win32Gui.h"
 #include "shell/Module1.h"
@@ -15,6 +17,18 @@
 #include <commctrl.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // One copy at a time: a second start shows the first one and ends.
+    // The claim lasts as long as the process (ending it exits the process).
+    const auto claim = orr::platform::claimOnlyInstance();
+    if (!claim) {
+        if (!orr::platform::showRunningInstance())
+            orr::platform::makeMessageBoxes()->show(
+                "Orrindale is already running, but its window did not appear. Look for it on the "
+                "taskbar. If it does not respond, end it in Task Manager, then start Orrindale again.",
+                "Orrindale", orr::platform::MsgButtons::ok, orr::platform::MsgIcon::exclamation);
+        return 0;
+    }
+
     // The shell's functions (starting the browser, the folder picker, the
     // folder copy) want COM in this thread's apartment.
     orr::platform::win32::ComApartment com;
@@ -31,7 +45,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto shellCopy = orr::platform::makeShellCopy(*native.files, gui.events(), progress.get());
     auto dialogs = orr::platform::makeFileDialogs();
     auto registry = orr::platform::makeRegistry({});
-    orr::Program program(native.view(gui.pointer(), gui.events()), {gui, *clipboard, *browser, *folders, *shellCopy, *dialogs, *registry});
+    auto processes = orr::platform::makeProcesses();
+    orr::Program program(native.view(gui.pointer(), gui.events()),
+                         {gui, *clipboard, *browser, *folders, *shellCopy, *dialogs, *registry, *processes});
     orr::runProgram(program);
     return 0;  // not reached: ending the program exits the process
 }
