@@ -2,6 +2,7 @@
 
 #include "clsBackup.h"
 #include "gamedata/BackupFolder.h"
+#include "gamedata/GameRunning.h"
 #include "platform/copy_io.h"
 #include "shell/Program.h"
 #include "shell/WizardLook.h"
@@ -217,6 +218,13 @@ void frmBackup::cmdNext_Click() {
                                             platform::MsgButtons::ok,
                                             noGame ? platform::MsgIcon::exclamation : platform::MsgIcon::none);
             if (verdict.refusal == backupfolder::Refusal::notAFolder) txtFolder.setText("");
+            return;
+        }
+        // The game rewrites its files as it saves: a copy taken meanwhile may
+        // be half old, half new.
+        if (gameRuns(program_.processes, program_.gameFolder().folder)) {
+            program_.services.messages.show(kGameRunningText, kCaption, platform::MsgButtons::ok,
+                                            platform::MsgIcon::exclamation);
             return;
         }
         txtFolder.setText(verdict.folder);

@@ -2,6 +2,7 @@
 
 #include "gamedata/BackupCheck.h"
 #include "gamedata/Descriptor.h"
+#include "gamedata/GameRunning.h"
 #include "gamedata/NewerPlay.h"
 #include "clsRestore.h"
 #include "gamedata/RunReport.h"
@@ -165,6 +166,13 @@ void frmRestore::cmdNext_Click() {
         // Without a game there is nowhere to restore to: said before anything is written.
         if (!program_.game.found) {
             program_.services.messages.show(program_.game.notFoundMessage(), "Orrindale", platform::MsgButtons::ok,
+                                            platform::MsgIcon::exclamation);
+            step_ = 1;
+            return;
+        }
+        // A restore under the running game would be lost or mixed when it saves.
+        if (gameRuns(program_.processes, program_.gameFolder().folder)) {
+            program_.services.messages.show(kGameRunningText, "Orrindale", platform::MsgButtons::ok,
                                             platform::MsgIcon::exclamation);
             step_ = 1;
             return;
