@@ -91,10 +91,15 @@ bool write(platform::Services& services, const std::string& folder, const platfo
     const std::string file = fileName(folder, when);
     // Written whole under a temporary name, then renamed over today's
     // descriptor: one is never left half-written, and the keys of an
-    // earlier one are kept.
-    const std::string temp = folder + "\\~orrindale-bak.tmp";
+    // earlier one are kept. The name is one no user's file has (a run's
+    // own mark), so nothing of the user's is removed or written over.
     platform::FileSystem& files = services.files;
-    files.removeFile(temp);  // left by a run that ended here
+    // Left by a run that ended here: provably ours by their form.
+    for (const auto& e : files.list(folder + "\\~orrindale-*.tmp"))
+        if (platform::isCopyTemporary(e.name)) files.removeFile(folder + "\\" + e.name);
+    std::string temp;
+    for (unsigned n = 1; temp.empty() || files.exists(temp); ++n)
+        temp = folder + "\\" + platform::copyTemporaryName(platform::newCopyRun(), n);
     try {
         const auto earlier = files.readFile(file);
         auto out = files.openOutput(temp);
