@@ -83,6 +83,8 @@ frmBackup::frmBackup(Program& program)
       lblStep1Text(fraSteps(1), "Label4", {16, 88, 393, 17}),
       lblStep1Hint(fraSteps(1), "Label5", {16, 216, 393, 17}),
       lblGame(fraSteps(1), "lblGame", {16, 136, 393, 33}),
+      cboInstall(fraSteps(1), "cboInstall", {16, 112, 393, 21}),
+      cmdOtherGame(fraSteps(1), "cmdOtherGame", {16, 176, 129, 25}),
       lblStep2(fraSteps(2), "Label6", {16, 16, 201, 20}),
       lblStep2Text(fraSteps(2), "Label7", {16, 56, 393, 17}),
       lblFolderPrompt(fraSteps(2), "Label8", {48, 104, 329, 17}),
@@ -105,7 +107,8 @@ frmBackup::frmBackup(Program& program)
       cmdCopyPath(fraSteps(5), "Command1", {304, 204, 105, 25}),
       lblSummary(fraSteps(5), "lblSummary", {24, 236, 385, 17}),
       buttons(*this),
-      program_(program) {
+      program_(program),
+      installChoice_(program, lblGame, cboInstall, cmdOtherGame) {
     frameWindow(*this);
 
     // The rail's markers, which cover its line.
@@ -137,7 +140,10 @@ frmBackup::frmBackup(Program& program)
     body(lblStep1Text, "We will now begin backing up your Sims customizations", true);
     body(lblStep1Hint, "Click Next to continue backing up or Cancel to quit");
     program_.lookForGame();
-    body(lblGame, program_.game.caption(), true);
+    body(lblGame, "", true);
+    cboInstall.setFont(kSansSerif);
+    cmdOtherGame.setFont(kSansSerif);
+    installChoice_.show();
     // 2 Step 2
     title(lblStep2, "Step 2");
     body(lblStep2Text, "Select a folder to backup the Sims customizations", true);
@@ -170,7 +176,7 @@ frmBackup::frmBackup(Program& program)
     int tab = 0;
     for (ui::Control* c : std::initializer_list<ui::Control*>{&buttons.cmdNext, &buttons.cmdBack, &buttons.cmdFinish,
                                                              &buttons.cmdCancel, &txtFolder, &btnSelect, &txtPath,
-                                                             &cmdCopyPath})
+                                                             &cmdCopyPath, &cboInstall, &cmdOtherGame})
         c->setTabIndex(tab++);
 
     program_.backupStep = 0;

@@ -7,6 +7,7 @@
 // backup run reads it too.
 #pragma once
 
+#include "shell/InstallChoice.h"
 #include "shell/PressGate.h"
 #include "shell/WizardLook.h"
 #include "ui/ControlArray.h"
@@ -43,6 +44,8 @@ public:
     ui::Label lblStep1Text;
     ui::Label lblStep1Hint;
     ui::Label lblGame;  // the game folder in use
+    ui::ComboBox cboInstall;          // the installs found, when more than one
+    ui::CommandButton cmdOtherGame;   // "Other game folder..."
     // 2 Step 2
     ui::Label lblStep2;
     ui::Label lblStep2Text;
@@ -96,6 +99,7 @@ private:
 
     Program& program_;
     PressGate gate_;
+    InstallChoice installChoice_;
 };
 
 }  // namespace orr

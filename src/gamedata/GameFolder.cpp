@@ -122,10 +122,11 @@ std::vector<std::string> GameSearch::allFolders() const {
 std::string GameSearch::caption() const {
     if (!found) return "The Sims: not found";
     const GameFolder& g = *found;
-    if (g.edition == kClassicEdition) return "The Sims: " + g.folder;
     if (g.folder.empty())
         return g.edition + ": " + g.userDataHome + " (Downloads, GameData and SkinsBuy are left out)";
-    return g.edition + ": " + g.folder + "\r\nNeighbourhoods: " + g.userDataHome;
+    std::string text = g.edition + ": " + g.folder;
+    if (!g.userDataHome.empty()) text += "\r\nNeighbourhoods: " + g.userDataHome;
+    return text;
 }
 
 std::string GameSearch::notFoundMessage() const {
@@ -172,6 +173,21 @@ GamePlaces gamePlaces(platform::Registry& registry, platform::UserFolders& folde
     if (const std::string saved = folders.savedGames(); !saved.empty())
         places.legacyUserData = saved + "\\" + kLegacyUserData;
     return places;
+}
+
+std::optional<GameFolder> installIn(platform::FileSystem& files, const GamePlaces& places, const std::string& folder) {
+    const std::string at = platform::withoutClosingSeparator(files.fullPath(folder).value_or(folder));
+    if (!files.exists(at + "\\Sims.exe") && !files.isFolder(at + "\\GameData")) return std::nullopt;
+    bool userData = false;
+    for (const auto& e : files.list(at + "\\*.*"))
+        userData = userData || ((e.attributes & platform::attr::directory) &&
+                                ascii::upper(e.name).find("USERDATA") != std::string::npos);
+    GameFolder g{kPickedEdition, at, at, virtualStoreOf(files, at, places), {}};
+    if (!userData && !places.legacyUserData.empty() && files.isFolder(places.legacyUserData)) {
+        g.edition = kPickedLegacyEdition;
+        g.userDataHome = places.legacyUserData;
+    }
+    return g;
 }
 
 GameSearch findGame(platform::FileSystem& files, const GamePlaces& places) {

@@ -24,6 +24,8 @@ inline constexpr const char* kClassicEdition = "The Sims";
 inline constexpr const char* kSteamEdition = "The Sims Legacy Collection (Steam)";
 inline constexpr const char* kEaAppEdition = "The Sims Legacy Collection (EA app)";
 inline constexpr const char* kUserDataOnlyEdition = "The Sims Legacy Collection (user data only)";
+inline constexpr const char* kPickedEdition = "The Sims (folder chosen)";
+inline constexpr const char* kPickedLegacyEdition = "The Sims Legacy Collection (folder chosen)";
 
 // The Legacy Collection's user data, below the user's Saved Games folder.
 inline constexpr const char* kLegacyUserData = "Electronic Arts\\The Sims 25";
@@ -97,5 +99,11 @@ inline constexpr const char* kGameValue = "InstallPath";
 // Steam's own record of its folder: where the Legacy Collection is looked for.
 GamePlaces gamePlaces(platform::Registry& registry, platform::UserFolders& folders);
 GameSearch findGame(platform::FileSystem& files, const GamePlaces& places);
+
+// The install whose game folder the user picked: nothing unless `folder`
+// holds Sims.exe or a GameData folder. It keeps its user data in the game
+// folder, unless it holds no user-data folder while the Legacy
+// Collection's Saved Games folder exists (then it is that edition's).
+std::optional<GameFolder> installIn(platform::FileSystem& files, const GamePlaces& places, const std::string& folder);
 
 }  // namespace orr

@@ -55,6 +55,8 @@ frmRestore::frmRestore(Program& program)
       txtDescriptor(fraSteps(1), "text1", {16, 88, 225, 25}),
       btnSelect(fraSteps(1), "btnSelect", {249, 88, 65, 25}),
       lblGame(fraSteps(1), "lblGame", {16, 136, 393, 33}),
+      cboInstall(fraSteps(1), "cboInstall", {16, 176, 393, 21}),
+      cmdOtherGame(fraSteps(1), "cmdOtherGame", {16, 208, 129, 25}),
       lblStep2(fraSteps.add(*this, kPanel), "Label3", {16, 16, 97, 17}),
       lblStep2Text(fraSteps(2), "Label11", {16, 64, 393, 33}),
       lblStep3(fraSteps.add(*this, kPanel), "Label4", {16, 16, 97, 17}),
@@ -70,7 +72,8 @@ frmRestore::frmRestore(Program& program)
       shpFinishGreen(fraSteps(5), "Shape6", {64, 236, 17, 17}),
       lblSummary(fraSteps(5), "lblSummary", {16, 180, 393, 56}),
       buttons(*this),
-      program_(program) {
+      program_(program),
+      installChoice_(program, lblGame, cboInstall, cmdOtherGame) {
     frameWindow(*this);
 
     for (int i = 0; i <= kLastStep; ++i) {
@@ -98,8 +101,10 @@ frmRestore::frmRestore(Program& program)
     text(lblStep1Text, "Please select Deve vozuvi  to restore", kArial);
     btnSelect.setCaption("Select");
     program_.lookForGame();
-    lblGame.setCaption(program_.game.caption());
     lblGame.setFont(kArial);
+    cboInstall.setFont(kArial);
+    cmdOtherGame.setFont(kSansSerif);
+    installChoice_.show();
 
     text(lblStep2, "Step 2", kStepTitle);
     text(lblStep2Text, "Restoring customized settings...", kArial);
@@ -128,6 +133,8 @@ frmRestore::frmRestore(Program& program)
     buttons.cmdFinish.setTabIndex(3);
     txtDescriptor.setTabIndex(4);
     btnSelect.setTabIndex(5);
+    cboInstall.setTabIndex(6);
+    cmdOtherGame.setTabIndex(7);
 
     buttons.cmdNext.Click = gate_.next([this] { cmdNext_Click(); });
     buttons.cmdBack.Click = gate_.back([this] { cmdBack_Click(); });

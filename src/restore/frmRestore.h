@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/copy_outcome.h"
+#include "shell/InstallChoice.h"
 #include "shell/PressGate.h"
 #include "shell/WizardLook.h"
 #include "ui/ControlArray.h"
@@ -42,6 +43,8 @@ public:
     ui::TextBox txtDescriptor;
     ui::CommandButton btnSelect;
     ui::Label lblGame;  // the game folder in use
+    ui::ComboBox cboInstall;          // the installs found, when more than one
+    ui::CommandButton cmdOtherGame;   // "Other game folder..."
     // 2 Step 2
     ui::Label lblStep2;
     ui::Label lblStep2Text;
@@ -93,6 +96,7 @@ private:
 
     Program& program_;
     PressGate gate_;
+    InstallChoice installChoice_;
     std::int16_t step_ = 0;
 };
 
