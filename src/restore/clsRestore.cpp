@@ -2,6 +2,7 @@
 
 #include "RestoreRun.h"
 #include "frmRestore.h"
+#include "gamedata/Descriptor.h"
 #include "gamedata/RunReport.h"
 #include "shell/Program.h"
 
@@ -28,6 +29,10 @@ public:
         if (const std::string kept = report::keptNotes(result.keeps); !kept.empty()) summary.append(" ").append(kept);
         wizard.lblSummary.setCaption(summary);
         if (const std::string links = report::skippedLinks(result.sets); !links.empty()) say(links);
+        // One click undoes a restore whose replaced files sit in one marked
+        // folder; two (the game's drive and Saved Games) are named instead.
+        if (result.keeps.size() == 1 && result.keeps[0].sealed)
+            wizard.offerUndo(descriptor::fileName(result.keeps[0].folder, program_.services.clock.now()));
     }
     void say(const std::string& text) {
         program_.services.messages.show(text, "Orrindale", platform::MsgButtons::ok, platform::MsgIcon::exclamation);

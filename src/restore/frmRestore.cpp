@@ -71,6 +71,7 @@ frmRestore::frmRestore(Program& program)
       shpFinishBlue(fraSteps(5), "Shape5", {40, 236, 17, 17}),
       shpFinishGreen(fraSteps(5), "Shape6", {64, 236, 17, 17}),
       lblSummary(fraSteps(5), "lblSummary", {16, 180, 393, 56}),
+      cmdUndo(fraSteps(5), "cmdUndo", {280, 232, 129, 25}),
       buttons(*this),
       program_(program),
       installChoice_(program, lblGame, cboInstall, cmdOtherGame) {
@@ -119,6 +120,9 @@ frmRestore::frmRestore(Program& program)
     lblRestored.setAlignment(ui::Alignment::center);
     text(lblCloseHint, "Click Finish to close program", kArial);
     text(lblSummary, "", kArial);
+    cmdUndo.setCaption("Undo this restore");
+    cmdUndo.setFont(kSansSerif);
+    cmdUndo.setVisible(false);
     square(shpFinishOrange, ui::rgb(255, 192, 0));
     square(shpFinishBlue, ui::rgb(0, 160, 255));
     square(shpFinishGreen, ui::rgb(0, 192, 96));
@@ -141,6 +145,7 @@ frmRestore::frmRestore(Program& program)
     buttons.cmdCancel.Click = [this] { cmdCancel_Click(); };
     buttons.cmdFinish.Click = [this] { cmdFinish_Click(); };
     btnSelect.Click = [this] { btnSelect_Click(); };
+    cmdUndo.Click = gate_.next([this] { cmdUndo_Click(); });
     // Deliberate: closing the wizard through its frame leaves no window to
     // go on with (the menu stays hidden), so it ends the program.
     FrameClose = [this] { program_.quit(); };
@@ -230,6 +235,25 @@ void frmRestore::runFailed(const std::string& message) {
     rail.move(from, step_);
     fraSteps(step_).bringToFront();
     buttons.set(true, true, false, true);
+}
+
+void frmRestore::offerUndo(const std::string& descriptor) {
+    undoDescriptor_ = descriptor;
+    cmdUndo.setVisible(true);
+}
+
+// The undo folder's own backup, restored through the same checks as any:
+// from Step 1, as if the user had chosen its .BAK file there.
+void frmRestore::cmdUndo_Click() {
+    cmdUndo.setVisible(false);
+    lblRestored.setCaption("Sims customizations have been successfully restored.");
+    txtDescriptor.setText(undoDescriptor_);
+    const std::int16_t from = step_;
+    step_ = 1;
+    rail.move(from, step_);
+    fraSteps(step_).bringToFront();
+    buttons.set(true, true, false, true);
+    cmdNext_Click();
 }
 
 void frmRestore::cmdBack_Click() {

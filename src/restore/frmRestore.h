@@ -63,6 +63,7 @@ public:
     ui::Shape shpFinishBlue;
     ui::Shape shpFinishGreen;
     ui::Label lblSummary;  // what the copies did
+    ui::CommandButton cmdUndo;  // "Undo this restore", when its files were kept
 
     wizard::ButtonRow buttons;
 
@@ -74,6 +75,9 @@ public:
     // A run that did not complete: says so, then Step 1 again with the
     // path kept, so that the user can try again.
     void runFailed(const std::string& message);
+    // A restore that completed and kept what it replaced in one undo folder,
+    // marked as a backup by `descriptor`: Finish offers to undo it.
+    void offerUndo(const std::string& descriptor);
 
     // Files of the backup that its manifest showed missing or damaged and
     // the user chose to leave out (full paths); set at Step 1.
@@ -91,12 +95,14 @@ private:
     void cmdCancel_Click();
     void cmdFinish_Click();
     void btnSelect_Click();
+    void cmdUndo_Click();
     bool checkedAgainstManifest();
     bool newerPlayAccepted();
 
     Program& program_;
     PressGate gate_;
     InstallChoice installChoice_;
+    std::string undoDescriptor_;
     std::int16_t step_ = 0;
 };
 
