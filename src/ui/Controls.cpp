@@ -66,62 +66,49 @@ ControlState CommandButton::state() const {
     return s;
 }
 
-OptionButton::OptionButton(const Parent& parent, std::string name, const Rect& bounds, int index)
-    : Colored(parent, ControlKind::optionButton, std::move(name), bounds, index, color::buttonText) {}
+Toggle::Toggle(const Parent& parent, ControlKind kind, std::string name, const Rect& bounds, int index)
+    : Colored(parent, kind, std::move(name), bounds, index, color::buttonText) {}
 
-void OptionButton::setCaption(std::string text) {
+void Toggle::setCaption(std::string text) {
     caption_ = std::move(text);
     changed(Aspect::caption);
 }
 
-void OptionButton::setValueQuietly(bool on) {
-    if (on == value_) return;
+bool Toggle::store(bool on) {
+    if (on == value_) return false;
     value_ = on;
     changed(Aspect::value);
+    return true;
 }
 
-void OptionButton::setValue(bool on) {
-    if (!on) {
-        setValueQuietly(false);
-        return;
-    }
-    if (value_) return;
-    for (Control* c : form().controls()) {
-        auto* other = dynamic_cast<OptionButton*>(c);
-        if (other && other != this && other->container() == container())
-            other->setValueQuietly(false);
-    }
-    setValueQuietly(true);
-    raiseClick();
-}
-
-ControlState OptionButton::state() const {
+ControlState Toggle::state() const {
     auto s = Control::state();
     s.caption = caption_;
     s.value = value_;
     return s;
+}
+
+OptionButton::OptionButton(const Parent& parent, std::string name, const Rect& bounds, int index)
+    : Toggle(parent, ControlKind::optionButton, std::move(name), bounds, index) {}
+
+void OptionButton::setValue(bool on) {
+    if (!on || value()) {
+        store(on);
+        return;
+    }
+    for (Control* c : form().controls()) {
+        auto* other = dynamic_cast<OptionButton*>(c);
+        if (other && other != this && other->container() == container()) other->store(false);
+    }
+    store(true);
+    raiseClick();
 }
 
 CheckBox::CheckBox(const Parent& parent, std::string name, const Rect& bounds, int index)
-    : Colored(parent, ControlKind::checkBox, std::move(name), bounds, index, color::buttonText) {}
-
-void CheckBox::setCaption(std::string text) {
-    caption_ = std::move(text);
-    changed(Aspect::caption);
-}
+    : Toggle(parent, ControlKind::checkBox, std::move(name), bounds, index) {}
 
 void CheckBox::setValue(bool on) {
-    if (on == value_) return;
-    value_ = on;
-    changed(Aspect::value);
-    raiseClick();
-}
-
-ControlState CheckBox::state() const {
-    auto s = Control::state();
-    s.caption = caption_;
-    s.value = value_;
-    return s;
+    if (store(on)) raiseClick();
 }
 
 Frame::Frame(const Parent& parent, std::string name, const Rect& bounds, int index)

@@ -57,46 +57,46 @@ private:
     std::string caption_;
 };
 
-// Option buttons in the same container form one group: selecting one clears
-// the others.
-class OptionButton : public Colored {
+// What option buttons and check boxes share: a caption with its
+// accelerator, and a value the user sets by clicking.
+class Toggle : public Colored {
 public:
-    OptionButton(const Parent& parent, std::string name, const Rect& bounds, int index = -1);
     const std::string& caption() const { return caption_; }
     void setCaption(std::string text);
     bool value() const { return value_; }
-    // Selecting clears the rest of the group and raises Click when the
-    // button was not selected before; clearing raises nothing.
-    void setValue(bool on);
     bool focusable() const override { return true; }
     char accelerator() const override { return acceleratorOf(caption_); }
     ControlState state() const override;
-    void userClick() override { setValue(true); }
+
+protected:
+    Toggle(const Parent& parent, ControlKind kind, std::string name, const Rect& bounds, int index);
+    // Sets the value, raising nothing; true when it changed.
+    bool store(bool on);
 
 private:
-    void setValueQuietly(bool on);
     std::string caption_;
     bool value_ = false;
 };
 
+// Option buttons in the same container form one group: selecting one clears
+// the others.
+class OptionButton : public Toggle {
+public:
+    OptionButton(const Parent& parent, std::string name, const Rect& bounds, int index = -1);
+    // Selecting clears the rest of the group and raises Click when the
+    // button was not selected before; clearing raises nothing.
+    void setValue(bool on);
+    void userClick() override { setValue(true); }
+};
+
 // A two-state check box. Like an option button's, its Click follows the
 // value: every change raises it, the user's toggle and code's alike.
-class CheckBox : public Colored {
+class CheckBox : public Toggle {
 public:
     CheckBox(const Parent& parent, std::string name, const Rect& bounds, int index = -1);
-    const std::string& caption() const { return caption_; }
-    void setCaption(std::string text);
-    bool value() const { return value_; }
     // Raises Click when the value changes.
     void setValue(bool on);
-    bool focusable() const override { return true; }
-    char accelerator() const override { return acceleratorOf(caption_); }
-    ControlState state() const override;
-    void userClick() override { setValue(!value_); }
-
-private:
-    std::string caption_;
-    bool value_ = false;
+    void userClick() override { setValue(!value()); }
 };
 
 class Frame : public Colored {

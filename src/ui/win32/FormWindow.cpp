@@ -158,10 +158,8 @@ void FormWindow::createItem(Item& item) {
                                 r.right - r.left, r.bottom - r.top, item.parent, nullptr,
                                 system_.instance, this);
     if (!item.hwnd) throw RunError(7, "Out of memory");
-    if (auto* option = dynamic_cast<OptionButton*>(&c))
-        SendMessageA(item.hwnd, BM_SETCHECK, option->value() ? BST_CHECKED : BST_UNCHECKED, 0);
-    else if (auto* check = dynamic_cast<CheckBox*>(&c))
-        SendMessageA(item.hwnd, BM_SETCHECK, check->value() ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (auto* toggle = dynamic_cast<Toggle*>(&c))
+        SendMessageA(item.hwnd, BM_SETCHECK, toggle->value() ? BST_CHECKED : BST_UNCHECKED, 0);
     else if (auto* combo = dynamic_cast<ComboBox*>(&c))
         fillList(item.hwnd, *combo);
     applyFont(item);
@@ -346,8 +344,7 @@ void FormWindow::controlChanged(Control& control, Aspect what) {
         break;
     case Aspect::caption:
         if (auto* button = dynamic_cast<CommandButton*>(&control)) SetWindowTextA(hwnd, button->caption().c_str());
-        else if (auto* option = dynamic_cast<OptionButton*>(&control)) SetWindowTextA(hwnd, option->caption().c_str());
-        else if (auto* check = dynamic_cast<CheckBox*>(&control)) SetWindowTextA(hwnd, check->caption().c_str());
+        else if (auto* toggle = dynamic_cast<Toggle*>(&control)) SetWindowTextA(hwnd, toggle->caption().c_str());
         else if (hwnd) InvalidateRect(hwnd, nullptr, TRUE);
         else invalidateArea(*item);
         break;
@@ -359,10 +356,8 @@ void FormWindow::controlChanged(Control& control, Aspect what) {
         }
         break;
     case Aspect::value:
-        if (auto* option = dynamic_cast<OptionButton*>(&control))
-            SendMessageA(hwnd, BM_SETCHECK, option->value() ? BST_CHECKED : BST_UNCHECKED, 0);
-        else if (auto* check = dynamic_cast<CheckBox*>(&control))
-            SendMessageA(hwnd, BM_SETCHECK, check->value() ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (auto* toggle = dynamic_cast<Toggle*>(&control))
+            SendMessageA(hwnd, BM_SETCHECK, toggle->value() ? BST_CHECKED : BST_UNCHECKED, 0);
         else if (auto* combo = dynamic_cast<ComboBox*>(&control))
             SendMessageA(hwnd, CB_SETCURSEL, static_cast<WPARAM>(combo->listIndex()), 0);
         break;
