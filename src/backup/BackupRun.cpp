@@ -3,6 +3,17 @@
 #include "gamedata/Descriptor.h"
 
 namespace orr {
+namespace {
+
+// Where an install that keeps its neighbourhoods apart from its game folder
+// kept what: recorded in the descriptor. A CD install's descriptor stays as
+// it always was (its one folder is the game folder).
+descriptor::Keys origin(const GameFolder& game) {
+    if (game.userDataHome.empty()) return {};
+    return {{"Edition", game.edition}, {"Game_Folder", game.folder}, {"User_Data_Folder", game.userDataHome}};
+}
+
+}  // namespace
 
 RunResult runBackup(platform::Services& services, platform::ShellCopy& copier, const GameFolder& game,
                     const std::string& folder, RunFront& front, const std::atomic<bool>* stop) {
@@ -16,7 +27,7 @@ RunResult runBackup(platform::Services& services, platform::ShellCopy& copier, c
                      std::vector<platform::CopyOutcome::FileDigest> known;
                      for (const auto& c : copies.copies)
                          known.insert(known.end(), c.outcome.digests.begin(), c.outcome.digests.end());
-                     sealed = descriptor::seal(services, copier, folder, known);
+                     sealed = descriptor::seal(services, copier, folder, known, origin(game));
                      result.markFailed = !sealed;
                      if (sealed) {
                          result.sets = copies;

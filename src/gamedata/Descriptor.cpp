@@ -82,12 +82,13 @@ std::string manifestFor(platform::FileSystem& files, const std::string& path, co
     return newest;
 }
 
-bool write(platform::Services& services, const std::string& folder) {
-    return write(services, folder, services.clock.now());
+bool write(platform::Services& services, const std::string& folder, const Keys& more) {
+    return write(services, folder, services.clock.now(), more);
 }
 
 // The profile write reports nothing, so the keys are read back.
-bool write(platform::Services& services, const std::string& folder, const platform::DateTime& when) {
+bool write(platform::Services& services, const std::string& folder, const platform::DateTime& when,
+           const Keys& more) {
     const std::string file = fileName(folder, when);
     // Written whole under a temporary name, then renamed over today's
     // descriptor: one is never left half-written, and the keys of an
@@ -107,13 +108,16 @@ bool write(platform::Services& services, const std::string& folder, const platfo
         out->close();
         MIni::WriteIni(services, temp, kSection, "Version", "Sims");
         MIni::WriteIni(services, temp, kSection, "Backup_Location", folder);
+        for (const auto& [key, value] : more) MIni::WriteIni(services, temp, kSection, key, value);
     } catch (const RunError&) {
         files.removeFile(temp);
         return false;
     }
     // Read back whole: the usual buffer would cut a long folder's name.
-    const bool whole = MIni::ReadIni(services, temp, kSection, "Version") == "Sims" &&
-                       services.profiles.read(temp, kSection, "Backup_Location", "", kLocationBuffer) == folder;
+    bool whole = MIni::ReadIni(services, temp, kSection, "Version") == "Sims" &&
+                 services.profiles.read(temp, kSection, "Backup_Location", "", kLocationBuffer) == folder;
+    for (const auto& [key, value] : more)
+        whole = whole && services.profiles.read(temp, kSection, key, "", kLocationBuffer) == value;
     if (!whole || files.replaceFile(temp, file) != platform::Status::ok) {
         files.removeFile(temp);
         return false;
@@ -124,11 +128,11 @@ bool write(platform::Services& services, const std::string& folder, const platfo
 // The manifest first: a folder marked by its descriptor always has one to
 // be checked against. The date is read once, so that the two match.
 bool seal(platform::Services& services, platform::ShellCopy& copy, const std::string& folder,
-          const std::vector<platform::CopyOutcome::FileDigest>& known) {
+          const std::vector<platform::CopyOutcome::FileDigest>& known, const Keys& more) {
     std::vector<std::string> sets;
     for (const std::string& set : ClsSims::gameSets(services.files, folder)) sets.push_back(platform::lastLevel(set));
     const platform::DateTime now = services.clock.now();
-    return copy.writeManifest(folder, sets, known, manifestName(folder, now)) && write(services, folder, now);
+    return copy.writeManifest(folder, sets, known, manifestName(folder, now)) && write(services, folder, now, more);
 }
 
 Verdict check(platform::Services& services, const std::string& path, const std::vector<std::string>& gameFolders) {

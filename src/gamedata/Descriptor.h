@@ -6,6 +6,7 @@
 #include "platform/shell_copy.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orr::descriptor {
@@ -20,16 +21,22 @@ std::string manifestName(const std::string& folder, const platform::DateTime& wh
 // descriptor moved elsewhere still names the backup it was written for.
 std::string manifestFor(platform::FileSystem& files, const std::string& path, const std::string& folder);
 
-// Writes Version and then Backup_Location into today's descriptor of
-// `folder`; true when both read back as written.
-bool write(platform::Services& services, const std::string& folder);
-bool write(platform::Services& services, const std::string& folder, const platform::DateTime& when);
+// Keys a descriptor may carry besides Version and Backup_Location, in the
+// order written: where the backed-up install kept what ("Edition",
+// "Game_Folder", "User_Data_Folder"). Restores read none of them.
+using Keys = std::vector<std::pair<std::string, std::string>>;
+
+// Writes Version, then Backup_Location, then `more` into today's descriptor
+// of `folder`; true when all read back as written.
+bool write(platform::Services& services, const std::string& folder, const Keys& more = {});
+bool write(platform::Services& services, const std::string& folder, const platform::DateTime& when,
+           const Keys& more = {});
 
 // Marks `folder` as a backup: the manifest of its sets (`known`: digests
 // already taken, not read again), then the descriptor, both named for
 // the same day. True when both were written.
 bool seal(platform::Services& services, platform::ShellCopy& copy, const std::string& folder,
-          const std::vector<platform::CopyOutcome::FileDigest>& known = {});
+          const std::vector<platform::CopyOutcome::FileDigest>& known = {}, const Keys& more = {});
 
 struct Verdict {
     bool accepted = false;

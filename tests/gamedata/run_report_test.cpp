@@ -1,7 +1,7 @@
 // What a run that did not complete tells the user: the lists stop at ten
 // with a count (failures, files left out, links skipped), a user's Cancel
-// is told as a cancel, and every set of a
-// restore is named by what became of it.
+// is told as a cancel, and a refusal states one total. What a cancelled
+// restore says of each set is the restore-cancel-midway scenario's.
 #include "gamedata/RunReport.h"
 
 #include <gtest/gtest.h>
@@ -53,21 +53,6 @@ TEST(RunReport, ListsStopAtTenWithACountAndACancelIsNoFailure) {
     EXPECT_TRUE(report::backupFailed(room, "E:\\bk", false, "C:\\G")
                     .starts_with("E:\\ has " + platform::sizeText(2'100'000) + " free; this backup needs " +
                                  platform::sizeText(163'000'000) + ".\r\n\r\nNothing was written."));
-}
-
-TEST(RunReport, ACancelledRestoreNamesEachSetByWhatBecameOfItAndTheUndoFolder) {
-    SetsOutcome outcome;
-    outcome.copies.push_back(copyOf("D:\\bk\\UserData", CopyOutcome::Result::completed, 4));
-    outcome.copies.push_back(copyOf("D:\\bk\\GameData", CopyOutcome::Result::cancelled, 1112));
-    outcome.notCopied = {"D:\\bk\\ExpansionShared\\SkinsBuy"};
-    EXPECT_EQ(report::restoreCancelled(outcome, "KEPT."),
-              "The restore was cancelled. The game is partly restored:\r\n\r\nRestored: UserData.\r\n"
-              "Partly restored: GameData (1,112 files).\r\nNot restored: SkinsBuy.\r\n\r\nKEPT.\r\n\r\n"
-              "Orrindale will now close. Run the restore again to restore the rest.");
-    SetsOutcome untouched;
-    untouched.copies.push_back(copyOf("D:\\bk\\UserData", CopyOutcome::Result::cancelled, 0));
-    EXPECT_TRUE(report::restoreCancelled(untouched, "").starts_with(
-        "The restore was cancelled before it changed any file of the game."));
 }
 
 }  // namespace
