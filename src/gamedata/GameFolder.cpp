@@ -38,6 +38,14 @@ std::string virtualStoreOf(platform::FileSystem& files, const std::string& folde
     return {};
 }
 
+// Whether `folder` holds a user-data folder (its own name holds "UserData").
+bool holdsUserData(platform::FileSystem& files, const std::string& folder) {
+    for (const auto& e : files.list(folder + "\\*.*"))
+        if ((e.attributes & platform::attr::directory) && ascii::upper(e.name).find("USERDATA") != std::string::npos)
+            return true;
+    return false;
+}
+
 // A text file of Steam's, read only when it is small enough for the
 // reader (a larger one is refused there anyway, unread here).
 std::optional<std::string> smallText(platform::FileSystem& files, const std::string& path) {
@@ -72,7 +80,7 @@ std::vector<GameFolder> legacyInstalls(platform::FileSystem& files, const GamePl
     if (const auto game = steamGame(files, places.steam)) add(kSteamEdition, *game);
     for (const std::string& folder : places.eaApp)
         if (out.empty() && files.isFolder(folder)) add(kEaAppEdition, folder);
-    if (out.empty() && !places.legacyUserData.empty() && files.isFolder(places.legacyUserData))
+    if (out.empty() && !places.legacyUserData.empty() && holdsUserData(files, places.legacyUserData))
         out.push_back({kUserDataOnlyEdition, {}, places.legacyUserData, {}, places.legacyUserData});
     return out;
 }
@@ -178,12 +186,8 @@ GamePlaces gamePlaces(platform::Registry& registry, platform::UserFolders& folde
 std::optional<GameFolder> installIn(platform::FileSystem& files, const GamePlaces& places, const std::string& folder) {
     const std::string at = platform::withoutClosingSeparator(files.fullPath(folder).value_or(folder));
     if (!files.exists(at + "\\Sims.exe") && !files.isFolder(at + "\\GameData")) return std::nullopt;
-    bool userData = false;
-    for (const auto& e : files.list(at + "\\*.*"))
-        userData = userData || ((e.attributes & platform::attr::directory) &&
-                                ascii::upper(e.name).find("USERDATA") != std::string::npos);
     GameFolder g{kPickedEdition, at, at, virtualStoreOf(files, at, places), {}};
-    if (!userData && !places.legacyUserData.empty() && files.isFolder(places.legacyUserData)) {
+    if (!holdsUserData(files, at) && !places.legacyUserData.empty() && holdsUserData(files, places.legacyUserData)) {
         g.edition = kPickedLegacyEdition;
         g.userDataHome = places.legacyUserData;
     }

@@ -111,6 +111,11 @@ TEST_F(GameFolderTest, EveryInstallIsFoundAndTheOnePlayedLastComesFirst) {
     s = findGame(*files, p);
     EXPECT_EQ(s.found->folder, p.fixed);
     EXPECT_EQ(s.found->edition, kClassicEdition);
+
+    // A Saved Games folder without neighbourhoods is no install.
+    ASSERT_EQ(files->removeFile(legacy), platform::Status::ok);
+    ASSERT_EQ(files->removeDirectory(p.legacyUserData + "\\UserData2"), platform::Status::ok);
+    EXPECT_EQ(findGame(*files, p).installs.size(), 1u);
 }
 
 // HKEY_LOCAL_MACHINE\SOFTWARE\Maxis\The Sims in both views, removed again.
