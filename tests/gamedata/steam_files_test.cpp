@@ -15,7 +15,9 @@ std::string render(const kv::Node& n) {
     std::string out;
     for (const kv::Node& c : n.children) {
         if (!out.empty()) out += ' ';
-        out.append(c.name).append(c.block ? "{" + render(c) + "}" : "=" + c.value);
+        out.append(c.name);
+        if (c.block) out.append("{").append(render(c)).append("}");
+        else out.append("=").append(c.value);
     }
     return out;
 }

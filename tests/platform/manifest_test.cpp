@@ -36,7 +36,7 @@ TEST(ManifestText, ALineThatNamesNoFileOfTheBackupIsRefused) {
     for (const std::string& line : {kHex + "  ", kHex + "  \r", kHex + "  .", kHex + "  .//./", kHex + "  ../x",
                                     kHex + "  UserData/../../x", kHex + "  /etc/passwd", kHex + "  C:/x",
                                     kHex + "  UserData\\x", kHex + " UserData/x", kHex.substr(1) + "  UserData/x",
-                                    "g" + kHex.substr(1) + "  UserData/x"})
+                                    std::string("g").append(kHex.substr(1)).append("  UserData/x")})
         EXPECT_EQ(paths(kHex + "  UserData/a\n" + line + "\n"), std::vector<std::string>{"(refused)"}) << line;
 }
 
