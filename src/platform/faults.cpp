@@ -1,5 +1,7 @@
 #include "faults.h"
 
+#include "forwarding_io.h"
+
 #include "platform/ascii.h"
 #include "shell_copy.h"
 
@@ -156,20 +158,13 @@ private:
     std::string file_;
 };
 
-class FaultyIo final : public CopyIo {
+class FaultyIo final : public ForwardingIo {
 public:
-    FaultyIo(std::unique_ptr<CopyIo> inner, FaultPlan& plan) : inner_(std::move(inner)), plan_(plan) {}
+    FaultyIo(std::unique_ptr<CopyIo> inner, FaultPlan& plan) : ForwardingIo(std::move(inner)), plan_(plan) {}
 
-    Status native(std::string_view w, std::string& out) override { return inner_->native(w, out); }
-    std::string join(const std::string& f, std::string_view n) override { return inner_->join(f, n); }
-    std::string parent(const std::string& p) override { return inner_->parent(p); }
-    Status realPath(const std::string& p, std::string& out) override { return inner_->realPath(p, out); }
-    bool samePath(std::string_view a, std::string_view b) override { return inner_->samePath(a, b); }
-    Status stat(const std::string& p, NodeInfo& i) override { return inner_->stat(p, i); }
-    Status identity(const std::string& p, NodeInfo& i) override { return inner_->identity(p, i); }
     Status list(const std::string& f, std::vector<NamedNode>& out) override {
         if (auto e = meet(plan_, FileOp::list, lastLevelOf(f))) return e->error;
-        return inner_->list(f, out);
+        return inner().list(f, out);
     }
 
     Status openRead(const std::string& p, std::unique_ptr<ReadStream>& out, bool withMeta) override {
@@ -179,50 +174,46 @@ public:
             reading_[std::this_thread::get_id()] = file;
         }
         if (auto e = meet(plan_, FileOp::open, file)) return e->error;
-        const Status s = inner_->openRead(p, out, withMeta);
+        const Status s = inner().openRead(p, out, withMeta);
         if (s == Status::ok) out = std::make_unique<FaultyRead>(std::move(out), plan_, file);
         return s;
     }
     Status createNew(const std::string& p, std::unique_ptr<WriteStream>& out) override {
         std::string file = owner(p);
         if (auto e = meet(plan_, FileOp::open, file)) return e->error;
-        const Status s = inner_->createNew(p, out);
+        const Status s = inner().createNew(p, out);
         if (s == Status::ok) out = std::make_unique<FaultyWrite>(std::move(out), plan_, std::move(file));
         return s;
     }
-    Status copyFolderAttributes(const std::string& f, const std::string& t) override {
-        return inner_->copyFolderAttributes(f, t);
-    }
-    Status copyLink(const std::string& f, const std::string& t) override { return inner_->copyLink(f, t); }
     Status rename(const std::string& f, const std::string& t) override {
         if (auto e = meet(plan_, FileOp::rename, lastLevelOf(t))) return e->error;
-        return inner_->rename(f, t);
+        return inner().rename(f, t);
     }
     Status move(const std::string& f, const std::string& t) override {
         if (auto e = meet(plan_, FileOp::rename, lastLevelOf(t))) return e->error;
-        return inner_->move(f, t);
+        return inner().move(f, t);
     }
     Status hardLink(const std::string& e, const std::string& l) override {
         if (auto f = meet(plan_, FileOp::hardLink, lastLevelOf(l))) return f->error;
-        return inner_->hardLink(e, l);
+        return inner().hardLink(e, l);
     }
     Status makeFolder(const std::string& p) override {
         if (auto e = meet(plan_, FileOp::makeFolder, lastLevelOf(p))) return e->error;
-        return inner_->makeFolder(p);
+        return inner().makeFolder(p);
     }
     Status removeFile(const std::string& p) override {
         if (auto e = meet(plan_, FileOp::remove, owner(p))) return e->error;
-        return inner_->removeFile(p);
+        return inner().removeFile(p);
     }
     Status freeSpace(const std::string& p, std::uint64_t& bytes) override {
         if (auto e = meet(plan_, FileOp::freeSpace, {})) return e->error;
-        const Status s = inner_->freeSpace(p, bytes);
+        const Status s = inner().freeSpace(p, bytes);
         if (s == Status::ok && plan_.freeLimit()) bytes = std::min(bytes, *plan_.freeLimit());
         return s;
     }
     Status sync(const std::string& p) override {
         if (auto e = meet(plan_, FileOp::sync, lastLevelOf(p))) return e->error;
-        return inner_->sync(p);
+        return inner().sync(p);
     }
 
 private:
@@ -236,7 +227,6 @@ private:
         return it == reading_.end() ? std::string() : it->second;
     }
 
-    std::unique_ptr<CopyIo> inner_;
     FaultPlan& plan_;
     std::mutex mutex_;
     std::unordered_map<std::thread::id, std::string> reading_;

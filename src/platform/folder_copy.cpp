@@ -2,6 +2,7 @@
 // write every file under a temporary name and rename it into place.
 #include "faults.h"
 #include "file_workers.h"
+#include "retrying_io.h"
 #include "platform/ascii.h"
 #include "manifest_files.h"
 #include "sha256.h"
@@ -761,6 +762,9 @@ std::unique_ptr<ShellCopy> makeShellCopy(FileSystem& files, EventPump& events, C
                                          FaultPlan* faults) {
     std::unique_ptr<CopyIo> io = makeCopyIo(files);
     if (faults) io = faultyIo(std::move(io), *faults);
+    // Retried in front of the seam, so that a fault is met as the system's
+    // own failure would be.
+    io = retryingIo(std::move(io));
     return std::make_unique<FolderCopy>(std::move(io), events, progress, faults);
 }
 

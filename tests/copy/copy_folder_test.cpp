@@ -5,6 +5,7 @@
 
 #include "platform/error.h"
 #include "platform/file_workers.h"
+#include "platform/retrying_io.h"
 #include "platform/sha256.h"
 #include "drive/DesktopFakes.h"
 
@@ -271,15 +272,17 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
         int n;
         Status error;
         CopyReason reason;
+        int times = 1;  // calls in a row that fail
     };
     for (const Case& c : {Case{FileOp::write, 2, Status::diskFull, CopyReason::diskFull},
                           Case{FileOp::flush, 1, Status::ioError, CopyReason::writeError},
                           Case{FileOp::close, 1, Status::ioError, CopyReason::writeError},  // times, attributes
                           Case{FileOp::rename, 1, Status::accessDenied, CopyReason::accessDenied},
-                          Case{FileOp::open, 2, Status::sharingViolation, CopyReason::inUse},
+                          // Held by another program through every retry.
+                          Case{FileOp::open, 2, Status::sharingViolation, CopyReason::inUse, 1 + platform::kSharingRetries},
                           Case{FileOp::read, 8, Status::ioError, CopyReason::readError}}) {  // the read-back
         files.removeFile(path("dst\\Set\\next.iff"));
-        faults.failNth(c.op, c.n, c.error, "BIG.IFF");
+        for (int k = 0; k < c.times; ++k) faults.failNth(c.op, c.n + k, c.error, "BIG.IFF");
         ASSERT_FALSE(faults.needsOneThread());
         const CopyOutcome outcome = copyFolder(path("src\\Set"), path("dst"));
         EXPECT_EQ(outcome.result, CopyOutcome::Result::failed);
@@ -293,6 +296,15 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
         ASSERT_EQ(outcome.digests.size(), 1u);
         EXPECT_EQ(outcome.digests[0].path, "Set\\next.iff");
     }
+
+    // Held only for a moment (twice): the retries get the file through.
+    for (int k = 0; k < 2; ++k) faults.failNth(FileOp::open, 2 + k, Status::sharingViolation, "big.iff");
+    faults.failNth(FileOp::rename, 1, Status::sharingViolation, "big.iff");
+    files.removeFile(path("dst\\Set\\next.iff"));
+    const CopyOutcome held = copyFolder(path("src\\Set"), path("dst"));
+    EXPECT_TRUE(held.completed()) << describe(held);
+    EXPECT_EQ(read("dst\\Set\\big.iff"), big);
+    writeFile("dst\\Set\\big.iff", good);
 
     // A read that fails on one file: the rest of its folder still comes.
     writeFile("src\\Set\\zzz.iff", "last");
