@@ -90,19 +90,13 @@ std::string ClsSims::restoreDestination() {
     return game_.folder;
 }
 
-namespace {
-
-// Whether `folder` or a folder below it holds a file; links to folders are
-// not entered, as the copy does not enter them.
-bool holdsFile(platform::FileSystem& files, const std::string& folder) {
+bool ClsSims::holdsFile(platform::FileSystem& files, const std::string& folder) {
     for (const auto& e : files.list(folder + "\\*.*")) {
         if (!(e.attributes & attr::directory)) return true;
         if (!(e.attributes & attr::alias) && holdsFile(files, folder + "\\" + e.name)) return true;
     }
     return false;
 }
-
-}  // namespace
 
 bool ClsSims::refusedBeforeWriting(const Plan& plan, bool needFiles, SetsOutcome& outcome) {
     services_.pointer.set(platform::Pointer::hourglass);

@@ -89,6 +89,9 @@ public:
     // Whether a folder is a user-data folder: its own name (the last level
     // of `path`) holds "UserData", letter case ignored.
     static bool isUserData(const std::string& path);
+    // Whether `folder` or a folder below it holds a file; links to folders
+    // are not entered, as the copy does not enter them.
+    static bool holdsFile(platform::FileSystem& files, const std::string& folder);
     // The game's own sets in `game`: its user-data folders, Downloads,
     // GameData and ExpansionShared, those that exist.
     static std::vector<std::string> gameSets(platform::FileSystem& files, const std::string& game);

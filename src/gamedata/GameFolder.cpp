@@ -6,6 +6,7 @@
 #include "platform/folders.h"
 #include "platform/registry.h"
 #include "platform/windows_path.h"
+#include "ClsSims.h"
 #include "SteamLibraries.h"
 
 #include <algorithm>
@@ -41,8 +42,7 @@ std::string virtualStoreOf(platform::FileSystem& files, const std::string& folde
 // Whether `folder` holds a user-data folder (its own name holds "UserData").
 bool holdsUserData(platform::FileSystem& files, const std::string& folder) {
     for (const auto& e : files.list(folder + "\\*.*"))
-        if ((e.attributes & platform::attr::directory) && ascii::upper(e.name).find("USERDATA") != std::string::npos)
-            return true;
+        if ((e.attributes & platform::attr::directory) && ClsSims::isUserData(e.name)) return true;
     return false;
 }
 
@@ -102,8 +102,7 @@ platform::DateTime newestUserData(platform::FileSystem& files, const GameFolder&
     const std::string& home = install.userDataSource();
     if (home.empty()) return newest;
     for (const auto& e : files.list(home + "\\*.*"))
-        if ((e.attributes & platform::attr::directory) &&
-            ascii::upper(e.name).find("USERDATA") != std::string::npos)
+        if ((e.attributes & platform::attr::directory) && ClsSims::isUserData(e.name))
             visit(visit, home + "\\" + e.name);
     return newest;
 }

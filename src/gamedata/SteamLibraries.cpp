@@ -1,5 +1,6 @@
 #include "SteamLibraries.h"
 #include "platform/ascii.h"
+#include "platform/windows_path.h"
 
 #include <algorithm>
 
@@ -7,20 +8,9 @@ namespace orr::steam {
 namespace {
 
 bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
-bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 bool allDigits(std::string_view s) {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// "\\server\share", with a server that is no device namespace ("?" or ".").
-bool isShare(std::string_view p) {
-    if (!p.starts_with("\\\\")) return false;
-    p.remove_prefix(2);
-    const std::size_t cut = p.find('\\');
-    if (cut == std::string_view::npos) return false;
-    const std::string_view server = p.substr(0, cut), share = p.substr(cut + 1);
-    return !server.empty() && server != "?" && server != "." && !share.empty() && share.front() != '\\';
 }
 
 // Win32 takes these names, with any extension, as devices in any folder.
@@ -36,10 +26,7 @@ bool isDeviceName(std::string_view name) {
            digit == "\xC2\xB2" || digit == "\xC2\xB3";
 }
 
-// A drive's root ("C:\") is the one folder that closes with its separator.
-std::string steamapps(std::string_view folder) {
-    return std::string(folder) + (folder.ends_with('\\') ? "steamapps" : "\\steamapps");
-}
+std::string steamapps(std::string_view folder) { return platform::joinPath(folder, "steamapps"); }
 
 }  // namespace
 
@@ -47,10 +34,9 @@ std::optional<std::string> asFolder(std::string_view path) {
     std::string p(path);
     std::replace(p.begin(), p.end(), '/', '\\');
     if (std::any_of(p.begin(), p.end(), isControl)) return std::nullopt;
-    const bool drive = p.size() >= 3 && isLetter(p[0]) && p[1] == ':' && p[2] == '\\';
-    if (!drive && !isShare(p)) return std::nullopt;
-    while (p.size() > 3 && p.back() == '\\') p.pop_back();
-    return p;
+    // A device namespace ("\\?\", "\\.\") names no library.
+    if (p.starts_with(R"(\\?\)") || p.starts_with(R"(\\.\)") || !platform::isFullPath(p)) return std::nullopt;
+    return platform::withoutClosingSeparator(p);
 }
 
 std::string libraryListFile(std::string_view steamFolder) { return steamapps(steamFolder) + "\\libraryfolders.vdf"; }

@@ -25,6 +25,7 @@ std::size_t rootLength(std::string_view p) {
     if (at + 1 >= p.size()) return 0;  // no share
     std::size_t end = at + 1;
     while (end < p.size() && !separator(p[end])) ++end;  // the share
+    if (end == at + 1) return 0;                          // "\\server\\x": none
     return end < p.size() ? end + 1 : end;
 }
 

@@ -33,13 +33,6 @@ bool removeIfEmpty(platform::FileSystem& files, const std::string& folder) {
     return empty && files.removeDirectory(folder) == platform::Status::ok;
 }
 
-// Whether a file lies anywhere below `folder`.
-bool holdsAFile(platform::FileSystem& files, const std::string& folder) {
-    for (const auto& e : files.list(folder + "\\*.*"))
-        if (!(e.attributes & platform::attr::directory) || holdsAFile(files, folder + "\\" + e.name)) return true;
-    return false;
-}
-
 // Marks the keep folder as a backup of its own on every way out of the
 // run, also when the program ends from inside a copy: the files it holds
 // are the only copy of what the game had.
@@ -49,7 +42,7 @@ public:
     KeepSeal(platform::Services& services, platform::ShellCopy& copier, std::string folder)
         : services_(services), copier_(copier), folder_(std::move(folder)), done_(folder_.empty()) {}
     ~KeepSeal() {
-        if (done_ || !holdsAFile(services_.files, folder_)) return;
+        if (done_ || !ClsSims::holdsFile(services_.files, folder_)) return;
         try {
             descriptor::seal(services_, copier_, folder_);
         } catch (...) {
@@ -63,7 +56,7 @@ public:
     bool seal(std::uint64_t kept) {
         if (folder_.empty()) return false;
         done_ = true;
-        if (kept > 0 || holdsAFile(services_.files, folder_)) return descriptor::seal(services_, copier_, folder_);
+        if (kept > 0 || ClsSims::holdsFile(services_.files, folder_)) return descriptor::seal(services_, copier_, folder_);
         if (services_.files.exists(folder_)) {
             removeIfEmpty(services_.files, folder_);
             removeIfEmpty(services_.files, folder_.substr(0, folder_.find_last_of('\\')));

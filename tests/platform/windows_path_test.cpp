@@ -30,6 +30,7 @@ TEST(WindowsPath, EdgeCases) {
         {"//server/share/x", true, "//server/share/", "x", "//server/share/x"},
         {"\\\\server", false, "", "server", "\\\\server"},
         {"\\\\server\\", false, "", "server", "\\\\server"},
+        {"\\\\server\\\\x", false, "", "x", "\\\\server\\\\x"},
         {"\\\\\\x", false, "", "x", "\\\\\\x"},
         {"\\\\?\\D:\\x", true, "\\\\?\\D:\\", "x", "\\\\?\\D:\\x"},
         {"\\\\?\\x", false, "", "x", "\\\\?\\x"},
