@@ -9,7 +9,7 @@
 // --shell (Windows only) copies through SHFileOperationA instead, the
 // shell's own copy, kept here as the peer to measure against.
 #include "platform/services.h"
-#include "platform/shell_copy.h"
+#include "copy/folder_copier.h"
 #include "toolkit/MFile.h"
 #include "ui/headless/NoDesktop.h"
 
@@ -25,7 +25,7 @@
 namespace {
 
 // The shell's copy of one folder into another, as the program once made it.
-class ShellPeer final : public orr::platform::ShellCopy {
+class ShellPeer final : public orr::platform::FolderCopier {
 public:
     bool writeManifest(std::string_view, const std::vector<std::string>&,
                        const std::vector<orr::platform::CopyOutcome::FileDigest>&, std::string_view) override {
@@ -80,8 +80,8 @@ int main(int argc, char** argv) {
     orr::ui::NoEvents events;
     orr::platform::Services services = native.view(pointer, events);
     ShellPeer peer;
-    auto ours = orr::platform::makeShellCopy(*native.files, events, nullptr);
-    orr::platform::ShellCopy& copier = shell ? static_cast<orr::platform::ShellCopy&>(peer) : *ours;
+    auto ours = orr::platform::makeFolderCopier(*native.files, events, nullptr);
+    orr::platform::FolderCopier& copier = shell ? static_cast<orr::platform::FolderCopier&>(peer) : *ours;
     int status = 0;
     auto copy = [&](const std::string& from) {
         if (!orr::MFile::CopyFolder(services, copier, from, backup).completed()) status = 1;

@@ -15,7 +15,7 @@ descriptor::Keys origin(const GameFolder& game) {
 
 }  // namespace
 
-RunResult runBackup(platform::Services& services, platform::ShellCopy& copier, const GameFolder& game,
+RunResult runBackup(platform::Services& services, platform::FolderCopier& copier, const GameFolder& game,
                     const std::string& folder, RunFront& front, const std::atomic<bool>* stop) {
     RunResult result;
     bool sealed = false;

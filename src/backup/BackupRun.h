@@ -7,14 +7,14 @@
 #include "gamedata/GameFolder.h"
 #include "gamedata/RunFront.h"
 #include "platform/services.h"
-#include "platform/shell_copy.h"
+#include "copy/folder_copier.h"
 
 #include <atomic>
 #include <string>
 
 namespace orr {
 
-RunResult runBackup(platform::Services& services, platform::ShellCopy& copier, const GameFolder& game,
+RunResult runBackup(platform::Services& services, platform::FolderCopier& copier, const GameFolder& game,
                     const std::string& folder, RunFront& front, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace orr

@@ -48,7 +48,7 @@ void clsBackup::Backup() {
         const Program::Running running(program);
         WizardFront front(program);
         const RunResult result =
-            runBackup(program.services, program.shellCopy, program.gameFolder(), folder, front, &program.stopFlag());
+            runBackup(program.services, program.folderCopier, program.gameFolder(), folder, front, &program.stopFlag());
         const auto say = [&](const std::string& text) {
             program.services.messages.show(text, "Orrindale", platform::MsgButtons::ok,
                                            platform::MsgIcon::exclamation);

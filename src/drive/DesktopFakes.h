@@ -10,7 +10,7 @@
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/folders.h"
-#include "platform/shell_copy.h"
+#include "copy/folder_copier.h"
 
 #include <deque>
 #include <functional>
@@ -102,15 +102,15 @@ std::string filterText(const std::string& filterList);
 
 // Records every folder copy and passes it on to the copy it wraps (none:
 // the copy does nothing).
-class RecordingCopy final : public platform::ShellCopy {
+class RecordingCopy final : public platform::FolderCopier {
 public:
     struct Copy {
         std::string source;
         std::string destination;
     };
 
-    explicit RecordingCopy(platform::ShellCopy* inner = nullptr) : inner_(inner) {}
-    void passTo(platform::ShellCopy* inner) { inner_ = inner; }
+    explicit RecordingCopy(platform::FolderCopier* inner = nullptr) : inner_(inner) {}
+    void passTo(platform::FolderCopier* inner) { inner_ = inner; }
     platform::CopyOutcome copyFolder(std::string_view source, std::string_view destination,
                                      const platform::CopyOptions& options = {}) override;
     bool writeManifest(std::string_view folder, const std::vector<std::string>& sets,
@@ -129,7 +129,7 @@ public:
     std::function<void(const std::string&, const platform::VerifyOutcome&)> onVerify;
 
 private:
-    platform::ShellCopy* inner_;
+    platform::FolderCopier* inner_;
 };
 
 }  // namespace orr::drive

@@ -98,7 +98,7 @@ void Session::start() {
     // The ended run's program goes before its copy and its toolkit.
     copies_.passTo(nullptr);
     program_.reset();
-    shellCopy_.reset();
+    folderCopier_.reset();
     watching_.reset();
     progress_.reset();
     windowing_.reset();
@@ -115,8 +115,8 @@ void Session::start() {
                                                    [this](const std::string& source, std::uint64_t files) {
                                                        return settledWatcher_ && settledWatcher_(source, files);
                                                    });
-    shellCopy_ = platform::makeShellCopy(*native_.files, gui.events(), watching_.get(), &faults_);
-    copies_.passTo(shellCopy_.get());
+    folderCopier_ = platform::makeFolderCopier(*native_.files, gui.events(), watching_.get(), &faults_);
+    copies_.passTo(folderCopier_.get());
     program_ = std::make_unique<Program>(
         services_, Desktop{gui, clipboard_, browser_, *folders_, copies_, dialogs_, *registry_, processes_});
     gui.setInput(input_);

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "Windowing.h"
-#include "platform/faults.h"
+#include "copy/faults.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/services.h"
@@ -121,7 +121,7 @@ private:
     std::unique_ptr<Windowing> windowing_;
     std::unique_ptr<platform::CopyProgress> progress_;
     std::unique_ptr<WatchingProgress> watching_;
-    std::unique_ptr<platform::ShellCopy> shellCopy_;
+    std::unique_ptr<platform::FolderCopier> folderCopier_;
     bool showProgress_ = false;
     std::unique_ptr<Program> program_;
     std::function<bool()> input_;

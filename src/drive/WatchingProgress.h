@@ -5,7 +5,7 @@
 // about every 100 ms), or passes on to the system's display when one shows.
 #pragma once
 
-#include "platform/shell_copy.h"
+#include "platform/progress_dialog.h"
 
 #include <chrono>
 #include <cstdint>

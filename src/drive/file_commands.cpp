@@ -6,7 +6,7 @@
 #include "Crc32.h"
 
 #include "platform/error.h"
-#include "platform/faults.h"
+#include "copy/faults.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,7 +4,7 @@
 #include "Descriptor.h"
 #include "RunReport.h"
 #include "platform/ascii.h"
-#include "platform/manifest_files.h"
+#include "copy/manifest_files.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -49,7 +49,7 @@ std::vector<std::string> restoredSets(platform::FileSystem& files, const std::st
     return sets;
 }
 
-Checked beforeRestore(platform::Services& services, platform::ShellCopy& copy, const std::string& descriptorPath,
+Checked beforeRestore(platform::Services& services, platform::FolderCopier& copy, const std::string& descriptorPath,
                       const std::string& backup, const std::atomic<bool>* stop) {
     Checked out;
     auto ask = [&](const std::string& question) {

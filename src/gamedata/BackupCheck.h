@@ -5,7 +5,7 @@
 
 #include "ClsSims.h"
 #include "platform/services.h"
-#include "platform/shell_copy.h"
+#include "copy/folder_copier.h"
 
 #include <atomic>
 #include <string>
@@ -34,7 +34,7 @@ std::vector<std::string> restoredSets(platform::FileSystem& files, const std::st
 // and restored only on its Yes. `stop` as in CopyOptions: a check stopped
 // restores nothing and asks nothing. `services.files` is this OS's own
 // file-system service: the sets are listed as a copy lists them.
-Checked beforeRestore(platform::Services& services, platform::ShellCopy& copy, const std::string& descriptorPath,
+Checked beforeRestore(platform::Services& services, platform::FolderCopier& copy, const std::string& descriptorPath,
                       const std::string& backup, const std::atomic<bool>* stop = nullptr);
 
 // The files of `copied`, the copy of the folder `set` of a backup (its path

@@ -49,7 +49,7 @@ bool SetsOutcome::cancelled() const {
     });
 }
 
-ClsSims::ClsSims(platform::Services& services, platform::ShellCopy& copier, GameFolder game,
+ClsSims::ClsSims(platform::Services& services, platform::FolderCopier& copier, GameFolder game,
                  std::string backupFolder, std::function<void()> nextStep,
                  std::function<bool(const SetsOutcome&)> beforeFinish)
     : services_(services), copier_(copier), game_(std::move(game)), backupFolder_(std::move(backupFolder)),

@@ -5,7 +5,7 @@
 
 #include "GameFolder.h"
 #include "platform/services.h"
-#include "platform/shell_copy.h"
+#include "copy/folder_copier.h"
 
 #include <atomic>
 #include <deque>
@@ -51,7 +51,7 @@ public:
     // wizard one step on (its Next). `beforeFinish`, when set, is asked
     // with the copies' outcome before a backup moves the wizard to Finish;
     // false keeps it where it is.
-    ClsSims(platform::Services& services, platform::ShellCopy& copier, GameFolder game, std::string backupFolder,
+    ClsSims(platform::Services& services, platform::FolderCopier& copier, GameFolder game, std::string backupFolder,
             std::function<void()> nextStep, std::function<bool(const SetsOutcome&)> beforeFinish = {});
 
     // User-data folders, Downloads, GameData, (next step), ExpansionShared,
@@ -119,7 +119,7 @@ private:
     std::string existingVirtualStore();
 
     platform::Services& services_;
-    platform::ShellCopy& copier_;
+    platform::FolderCopier& copier_;
     GameFolder game_;
     std::string backupFolder_;
     std::function<void()> nextStep_;

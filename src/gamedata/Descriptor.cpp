@@ -4,7 +4,7 @@
 #include "gamedata/ClsSims.h"
 #include "platform/copy_io.h"
 #include "platform/error.h"
-#include "platform/shell_copy.h"
+#include "copy/folder_copier.h"
 #include "toolkit/MIni.h"
 #include "toolkit/clsFileSystem.h"
 
@@ -127,7 +127,7 @@ bool write(platform::Services& services, const std::string& folder, const platfo
 
 // The manifest first: a folder marked by its descriptor always has one to
 // be checked against. The date is read once, so that the two match.
-bool seal(platform::Services& services, platform::ShellCopy& copy, const std::string& folder,
+bool seal(platform::Services& services, platform::FolderCopier& copy, const std::string& folder,
           const std::vector<platform::CopyOutcome::FileDigest>& known, const Keys& more) {
     std::vector<std::string> sets;
     for (const std::string& set : ClsSims::gameSets(services.files, folder)) sets.push_back(platform::lastLevel(set));

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/services.h"
-#include "platform/shell_copy.h"
+#include "copy/folder_copier.h"
 
 #include <string>
 #include <utility>
@@ -35,7 +35,7 @@ bool write(platform::Services& services, const std::string& folder, const platfo
 // Marks `folder` as a backup: the manifest of its sets (`known`: digests
 // already taken, not read again), then the descriptor, both named for
 // the same day. True when both were written.
-bool seal(platform::Services& services, platform::ShellCopy& copy, const std::string& folder,
+bool seal(platform::Services& services, platform::FolderCopier& copy, const std::string& folder,
           const std::vector<platform::CopyOutcome::FileDigest>& known = {}, const Keys& more = {});
 
 struct Verdict {

@@ -1,6 +1,6 @@
 #include "RunReport.h"
 
-#include "platform/shell_copy.h"
+#include "copy/folder_copier.h"
 
 namespace orr::report {
 namespace {

@@ -1,6 +1,6 @@
 #include "copy_io.h"
 
-#include "shell_copy.h"
+#include "platform/windows_path.h"
 
 namespace orr::platform {
 

@@ -39,7 +39,7 @@ bool removeIfEmpty(platform::FileSystem& files, const std::string& folder) {
 class KeepSeal {
 public:
     // An empty `folder`: nothing is kept, nothing marked.
-    KeepSeal(platform::Services& services, platform::ShellCopy& copier, std::string folder)
+    KeepSeal(platform::Services& services, platform::FolderCopier& copier, std::string folder)
         : services_(services), copier_(copier), folder_(std::move(folder)), done_(folder_.empty()) {}
     ~KeepSeal() {
         if (done_ || !ClsSims::holdsFile(services_.files, folder_)) return;
@@ -66,14 +66,14 @@ public:
 
 private:
     platform::Services& services_;
-    platform::ShellCopy& copier_;
+    platform::FolderCopier& copier_;
     std::string folder_;
     bool done_;
 };
 
 }  // namespace
 
-RunResult runRestore(platform::Services& services, platform::ShellCopy& copier, const GameFolder& game,
+RunResult runRestore(platform::Services& services, platform::FolderCopier& copier, const GameFolder& game,
                      const std::string& backupFolder, const std::vector<std::string>& leaveOut,
                      const std::vector<platform::CopyOutcome::FileDigest>& listed, RunFront& front,
                      const std::atomic<bool>* stop) {

@@ -11,7 +11,7 @@
 #include "gamedata/GameFolder.h"
 #include "gamedata/RunFront.h"
 #include "platform/services.h"
-#include "platform/shell_copy.h"
+#include "copy/folder_copier.h"
 
 #include <atomic>
 #include <string>
@@ -19,7 +19,7 @@
 
 namespace orr {
 
-RunResult runRestore(platform::Services& services, platform::ShellCopy& copier, const GameFolder& game,
+RunResult runRestore(platform::Services& services, platform::FolderCopier& copier, const GameFolder& game,
                      const std::string& backupFolder, const std::vector<std::string>& leaveOut,
                      const std::vector<platform::CopyOutcome::FileDigest>& listed, RunFront& front,
                      const std::atomic<bool>* stop = nullptr);

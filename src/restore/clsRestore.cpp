@@ -48,7 +48,7 @@ void clsRestore::Restore() {
     Program& program = program_;
     const Program::Running running(program);
     WizardFront front(program);
-    const RunResult result = runRestore(program.services, program.shellCopy, program.gameFolder(),
+    const RunResult result = runRestore(program.services, program.folderCopier, program.gameFolder(),
                                         program.backupFolder, program.restoreWizard().damagedFiles,
                                         program.restoreWizard().checkedFiles, front, &program.stopFlag());
     const std::string keptNote = report::keptNotes(result.keeps);

@@ -207,7 +207,7 @@ void frmRestore::cmdNext_Click() {
 // Before anything is copied, the backup is read against its manifest.
 // False: stay on Step 1.
 bool frmRestore::checkedAgainstManifest() {
-    backupcheck::Checked checked = backupcheck::beforeRestore(program_.services, program_.shellCopy,
+    backupcheck::Checked checked = backupcheck::beforeRestore(program_.services, program_.folderCopier,
                                                                txtDescriptor.text(), program_.backupFolder);
     damagedFiles = std::move(checked.leaveOut);
     checkedFiles = std::move(checked.listed);
@@ -218,7 +218,7 @@ bool frmRestore::checkedAgainstManifest() {
 // made would go back in time. Asked once, No by default; No changes nothing.
 bool frmRestore::newerPlayAccepted() {
     platform::Services& services = program_.services;
-    const std::string home = ClsSims(services, program_.shellCopy, program_.gameFolder(), program_.backupFolder, [] {})
+    const std::string home = ClsSims(services, program_.folderCopier, program_.gameFolder(), program_.backupFolder, [] {})
                                  .userDataDestination();
     const std::vector<PlayedSince> played = playedSince(services.files, program_.backupFolder, home);
     if (played.empty()) return true;

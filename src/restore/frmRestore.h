@@ -4,7 +4,7 @@
 // public cmdNext_Click while they copy.
 #pragma once
 
-#include "platform/copy_outcome.h"
+#include "copy/copy_outcome.h"
 #include "shell/InstallChoice.h"
 #include "shell/PressGate.h"
 #include "shell/WizardLook.h"

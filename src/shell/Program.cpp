@@ -13,7 +13,7 @@ Program::Program(const platform::Services& core, const Desktop& desktop)
       clipboard(desktop.clipboard),
       browser(desktop.browser),
       folders(desktop.folders),
-      shellCopy(desktop.shellCopy),
+      folderCopier(desktop.folderCopier),
       dialogs(desktop.dialogs),
       registry(desktop.registry),
       processes(desktop.processes) {

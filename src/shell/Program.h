@@ -12,7 +12,7 @@
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/services.h"
-#include "platform/shell_copy.h"
+#include "copy/folder_copier.h"
 #include "ui/Gui.h"
 
 #include <atomic>
@@ -32,7 +32,7 @@ struct Desktop {
     platform::Clipboard& clipboard;
     platform::Browser& browser;
     platform::UserFolders& folders;
-    platform::ShellCopy& shellCopy;
+    platform::FolderCopier& folderCopier;
     platform::FileDialogs& dialogs;
     platform::Registry& registry;
     // Tells whether the game runs (gameRuns, gamedata/GameRunning.h).
@@ -54,7 +54,7 @@ public:
     platform::Browser& browser;
     platform::UserFolders& folders;
     // Whole-folder copies and the file and folder choosers.
-    platform::ShellCopy& shellCopy;
+    platform::FolderCopier& folderCopier;
     platform::FileDialogs& dialogs;
     platform::Registry& registry;
     platform::Processes& processes;

@@ -24,7 +24,7 @@ std::string ShowOpenDialog(platform::FileDialogs& dialogs, const std::string& ti
     return dialogs.openFile(request);
 }
 
-platform::CopyOutcome CopyFolder(platform::Services& services, platform::ShellCopy& copier,
+platform::CopyOutcome CopyFolder(platform::Services& services, platform::FolderCopier& copier,
                                  const std::string& source, const std::string& destination,
                                  const platform::CopyOptions& options) {
     services.pointer.set(platform::Pointer::hourglass);

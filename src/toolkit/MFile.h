@@ -3,7 +3,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/services.h"
-#include "platform/shell_copy.h"
+#include "copy/folder_copier.h"
 
 #include <string>
 
@@ -20,7 +20,7 @@ std::string ShowOpenDialog(platform::FileDialogs& dialogs, const std::string& ti
 // Copies the folder `source` into the folder `destination` (landing as
 // destination\<source's name>) and returns what the copy did; it shows
 // nothing. A missing source is made first and lands empty.
-platform::CopyOutcome CopyFolder(platform::Services& services, platform::ShellCopy& copier,
+platform::CopyOutcome CopyFolder(platform::Services& services, platform::FolderCopier& copier,
                 const std::string& source, const std::string& destination,
                 const platform::CopyOptions& options = {});
 

@@ -1,4 +1,5 @@
 #include "CopyProgressForm.h"
+#include "platform/windows_path.h"
 
 #include "Gui.h"
 

@@ -7,7 +7,7 @@
 
 #include "Controls.h"
 #include "Form.h"
-#include "platform/shell_copy.h"
+#include "platform/progress_dialog.h"
 
 #include <chrono>
 #include <cstdint>

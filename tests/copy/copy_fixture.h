@@ -3,8 +3,8 @@
 // replaced by observable doubles and a fault plan in front of the copy.
 #pragma once
 
-#include "platform/faults.h"
-#include "platform/shell_copy.h"
+#include "copy/faults.h"
+#include "copy/folder_copier.h"
 #include "toolkit/MFile.h"
 #include "toolkit/toolkit_fixture.h"
 
@@ -24,12 +24,12 @@ protected:
     platform::Services services{files,  *native.profiles, messages,      pointer,
                                 events, *native.clock,    *native.locale, *native.fileTable};
 
-    std::unique_ptr<platform::ShellCopy> shellCopy(platform::CopyProgress* progress = nullptr) {
-        return platform::makeShellCopy(files, events, progress, &faults);
+    std::unique_ptr<platform::FolderCopier> folderCopier(platform::CopyProgress* progress = nullptr) {
+        return platform::makeFolderCopier(files, events, progress, &faults);
     }
     // MFile::CopyFolder with the OS's own copy.
     platform::CopyOutcome copyFolder(const std::string& source, const std::string& destination) {
-        auto copier = shellCopy();
+        auto copier = folderCopier();
         return MFile::CopyFolder(services, *copier, source, destination);
     }
     // The outcome in words, for a test's failure message.

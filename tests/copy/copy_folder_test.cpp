@@ -4,8 +4,8 @@
 #include "copy_fixture.h"
 
 #include "platform/error.h"
-#include "platform/file_workers.h"
-#include "platform/retrying_io.h"
+#include "copy/file_workers.h"
+#include "copy/retrying_io.h"
 #include "platform/sha256.h"
 #include "drive/DesktopFakes.h"
 
@@ -83,7 +83,7 @@ TEST_F(CopyContract, TemporaryNamesNeverTakeOrRemoveAUsersFile) {
     EXPECT_EQ(read("dst\\Set\\~orrindale-1.tmp"), "another user's file");
     EXPECT_EQ(read("dst\\Set\\~zz.iff"), "zz");
     writeFile("dst\\~orrindale-manifest.tmp", "mine too");
-    auto copier = shellCopy();
+    auto copier = folderCopier();
     ASSERT_TRUE(copier->writeManifest(path("dst"), {"Set"}, {}, path("dst\\Sims.sha256")));
     EXPECT_EQ(read("dst\\~orrindale-manifest.tmp"), "mine too");
     const auto line = [](const std::string& bytes, const std::string& name) {
@@ -377,7 +377,7 @@ TEST_F(CopyContract, ReplacedFilesAreKeptAndNeverLostBetweenKeepingAndReplacing)
 
     // Kept by a second name (hard link), then the new file's rename fails;
     // without links, moved and moved back; the move itself fails.
-    auto copier = shellCopy();
+    auto copier = folderCopier();
     for (FileOp first : {FileOp::rename, FileOp::hardLink}) {
         for (int n : {1, 2}) {
             if (first == FileOp::rename && n == 2) continue;
@@ -434,7 +434,7 @@ TEST_F(CopyContract, AKeptFileIsNeverLostWhetherItsNameIsTakenOrItCannotGoBack) 
     writeFile("keep\\Set\\a.iff", "kept earlier");
     platform::CopyOptions keep;
     keep.keepReplacedIn = path("keep\\Set");
-    auto copier = shellCopy();
+    auto copier = folderCopier();
     const auto restore = [&](const std::string& old) {
         writeFile("dst\\Set\\a.iff", old);
         return MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
@@ -487,7 +487,7 @@ TEST_F(CopyContract, AManifestListsEveryFileBelowTheSetsAndIsReplacedOnlyWhole) 
     writeFile("bk\\UserData\\Houses\\House01.iff", "house");
     writeFile("bk\\Downloads\\Sofa.far", "sofa");
     writeFile("bk\\Photos\\Beach.jpg", "not a set");
-    auto copier = shellCopy();
+    auto copier = folderCopier();
     ASSERT_TRUE(copier->writeManifest(path("bk"), {"UserData", "Downloads"}, {}, path("bk\\Sims.sha256")));
     const std::string text = *read("bk\\Sims.sha256");
     auto digest = [](const std::string& bytes) { return platform::hexText(sha256Of(bytes)); };
@@ -546,7 +546,7 @@ TEST_F(CopyContract, MeasureWritesNothingAndTellsWhatTheCopiesNeedTogether) {
     writeFile("dst\\Set\\" + platform::copyTemporaryName(0x5eed, 1), "left by a power cut");
     platform::CopyOptions keep;
     keep.keepReplacedIn = path("keep\\Set");
-    auto copier = shellCopy();
+    auto copier = folderCopier();
     const auto before = contents("");
 
     const platform::RoomNeed set = copier->measure(path("src\\Set"), path("dst"));

@@ -14,7 +14,7 @@ using ManifestFiles = CopyTest;
 TEST_F(ManifestFiles, ListsNoTemporaryAndIsNotWrittenPastAFileItCannotRead) {
     writeFile("bk\\UserData\\Houses\\House01.iff", "house");
     writeFile("bk\\UserData\\Houses\\~orrindale-0123456789abcdef-7.tmp", "left by a power cut");
-    auto copier = shellCopy();
+    auto copier = folderCopier();
     ASSERT_TRUE(copier->writeManifest(path("bk"), {"UserData"}, {}, path("bk\\Sims.sha256")));
     const std::string text = *read("bk\\Sims.sha256");
     EXPECT_TRUE(text.ends_with("  UserData/Houses/House01.iff\n")) << text;

@@ -19,7 +19,7 @@ std::string hexOf(const std::string& bytes) {
 
 class BackupCheck : public CopyTest {
 protected:
-    std::unique_ptr<platform::ShellCopy> copier = shellCopy();
+    std::unique_ptr<platform::FolderCopier> copier = folderCopier();
     std::string descriptor = path("bk\\Sims_2026.12.05.BAK");
 
     // A manifest line as sha256sum writes one, for `bytes` at `written`.

@@ -4,7 +4,7 @@
 #include "backup/BackupRun.h"
 #include "gamedata/Descriptor.h"
 #include "gamedata/gamedata_fixture.h"
-#include "platform/faults.h"
+#include "copy/faults.h"
 
 namespace orr::test {
 namespace {
@@ -23,7 +23,7 @@ protected:
     RunResult run(const std::function<void(platform::FaultPlan&)>& arm, CountingFront& front) {
         platform::FaultPlan faults;
         arm(faults);
-        auto real = platform::makeShellCopy(*native.files, events, nullptr, &faults);
+        auto real = platform::makeFolderCopier(*native.files, events, nullptr, &faults);
         copier.passTo(real.get());
         RunResult result = runBackup(services, copier, GameFolder::fixed(), backup, front);
         copier.passTo(nullptr);

@@ -1,7 +1,7 @@
 // The backup descriptor's name and exact bytes. The checks a restore makes
 // of a chosen file are the restore wizard's tests and scenarios.
 #include "gamedata/Descriptor.h"
-#include "platform/faults.h"
+#include "copy/faults.h"
 #include "ui/headless/NoDesktop.h"
 #include "support/test_files.h"
 #include "support/test_root.h"
@@ -96,7 +96,7 @@ private:
 TEST_F(DescriptorTest, ASealWhoseManifestOrDescriptorCannotBeWrittenFails) {
     test::writeFile(*native.files, backup + "\\UserData\\a.iff", "a");
     platform::FaultPlan faults;
-    const auto copy = platform::makeShellCopy(*native.files, events, nullptr, &faults);
+    const auto copy = platform::makeFolderCopier(*native.files, events, nullptr, &faults);
     const std::string bak = backup + "\\Sims_2026.12.05.BAK";
     faults.failNth(platform::FileOp::write, 1, platform::Status::diskFull);
     EXPECT_FALSE(descriptor::seal(services, *copy, backup));

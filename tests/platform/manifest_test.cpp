@@ -1,6 +1,6 @@
 // Reading a manifest: the lines sha256sum writes and Windows editors save,
 // one spelling for every path, and nothing of a line that names no file.
-#include "platform/manifest.h"
+#include "copy/manifest.h"
 
 #include <gtest/gtest.h>
 

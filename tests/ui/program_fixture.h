@@ -4,7 +4,7 @@
 // shell copy) and recorded in `copies`. Also what the tests of both wizards check alike.
 #pragma once
 
-#include "platform/shell_copy.h"
+#include "copy/folder_copier.h"
 #include "shell/Program.h"
 #include "support/scripted_messages.h"
 #include "support/test_files.h"
@@ -31,8 +31,8 @@ public:
         if (files) table = std::make_unique<platform::FileTable>(*files);
         platform::Services services{files ? *files : core.files, core.profiles, messages, core.pointer,
                                     core.events, core.clock, core.locale, table ? *table : core.fileTable};
-        shellCopy = platform::makeShellCopy(*native.files, gui->events(), nullptr);
-        copies->passTo(shellCopy.get());
+        folderCopier = platform::makeFolderCopier(*native.files, gui->events(), nullptr);
+        copies->passTo(folderCopier.get());
         program = std::make_unique<Program>(
             services, Desktop{*gui, clipboard, browser, folders, *copies, dialogs, *registry, processes});
         return true;
@@ -62,7 +62,7 @@ public:
     std::unique_ptr<platform::FileTable> table;
     // The program (with its forms) goes before its toolkit and its copy.
     std::unique_ptr<ui::Gui> gui;
-    std::unique_ptr<platform::ShellCopy> shellCopy;
+    std::unique_ptr<platform::FolderCopier> folderCopier;
     std::unique_ptr<Program> program;
 };
 

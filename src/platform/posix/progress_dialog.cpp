@@ -1,4 +1,4 @@
-#include "platform/shell_copy.h"
+#include "platform/progress_dialog.h"
 
 namespace orr::platform {
 

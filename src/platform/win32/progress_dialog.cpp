@@ -3,7 +3,8 @@
 // files and bytes done and the time left, and has a Cancel button. It
 // runs on the shell's own thread, so it paints while the copy works; our
 // windows get their events at every advance.
-#include "platform/shell_copy.h"
+#include "platform/progress_dialog.h"
+#include "platform/windows_path.h"
 
 #include "platform/win32/utf16.h"
 

@@ -96,7 +96,7 @@ protected:
 // written, is the cancel scenarios'.
 TEST_F(TreeCopy, ProgressFollowsEachFileAndCancelStopsAtTheNext) {
     ProgressLog progress;
-    EXPECT_TRUE(shellCopy(&progress)->copyFolder(path("S"), path("D")).completed());
+    EXPECT_TRUE(folderCopier(&progress)->copyFolder(path("S"), path("D")).completed());
     const std::vector<std::string> all = {
         "begin " + path("S") + " -> " + path("D") + " 3 12288",
         path("S\\a.txt") + " 1 2",
@@ -111,7 +111,7 @@ TEST_F(TreeCopy, ProgressFollowsEachFileAndCancelStopsAtTheNext) {
     cancelling.stopAfter = 1;
     makeFolder("E");
     faults.failNth(platform::FileOp::sync, 1, platform::Status::ioError);
-    const platform::CopyOutcome cancelled = shellCopy(&cancelling)->copyFolder(path("S"), path("E"));
+    const platform::CopyOutcome cancelled = folderCopier(&cancelling)->copyFolder(path("S"), path("E"));
     EXPECT_EQ(cancelled.result, platform::CopyOutcome::Result::cancelled);
     ASSERT_EQ(cancelled.failures.size(), 1u);
     EXPECT_EQ(cancelled.failures[0].path, path("S"));
@@ -123,7 +123,7 @@ TEST_F(TreeCopy, ProgressFollowsEachFileAndCancelStopsAtTheNext) {
 TEST_F(TreeCopy, WhatIsInTheWayFailsThatEntryAloneAndTheCopyGoesOn) {
     writeFile("D\\S\\sub", "a file where a folder goes");
     writeFile("S\\z.txt", "z");
-    const platform::CopyOutcome outcome = shellCopy()->copyFolder(path("S"), path("D"));
+    const platform::CopyOutcome outcome = folderCopier()->copyFolder(path("S"), path("D"));
     EXPECT_EQ(outcome.result, platform::CopyOutcome::Result::failed);
     ASSERT_EQ(outcome.failures.size(), 1u);
     EXPECT_EQ(outcome.failures[0].path, path("S\\sub"));
@@ -137,7 +137,7 @@ TEST_F(TreeCopy, WhatIsInTheWayFailsThatEntryAloneAndTheCopyGoesOn) {
     ASSERT_EQ(::chmod(host(root, "S/a.txt").c_str(), 0), 0);
     if (::geteuid() == 0) faults.failNth(platform::FileOp::open, 1, platform::Status::accessDenied);
     makeFolder("U");
-    const platform::CopyOutcome unreadable = shellCopy()->copyFolder(path("S"), path("U"));
+    const platform::CopyOutcome unreadable = folderCopier()->copyFolder(path("S"), path("U"));
     ASSERT_EQ(unreadable.failures.size(), 1u);
     EXPECT_EQ(unreadable.failures[0].path, path("S\\a.txt"));
     EXPECT_EQ(unreadable.failures[0].reason, platform::CopyReason::accessDenied);
@@ -149,7 +149,7 @@ TEST_F(TreeCopy, WhatEndsTheProgramUnwindsThroughTheCopyAndClearsItsFile) {
     writeFile("S\\big.bin", std::string(3u << 20, 'b'));
     ProgressLog progress;
     progress.onAdvance = [] { throw Ended{}; };
-    EXPECT_THROW(shellCopy(&progress)->copyFolder(path("S"), path("D")), Ended);
+    EXPECT_THROW(folderCopier(&progress)->copyFolder(path("S"), path("D")), Ended);
     EXPECT_EQ(read("D\\S\\a.txt"), "aa");
     EXPECT_EQ(names("D\\S"), std::vector<std::string>{"a.txt"});
     // Within a large file, between its chunks: its temporary file goes.
@@ -159,14 +159,14 @@ TEST_F(TreeCopy, WhatEndsTheProgramUnwindsThroughTheCopyAndClearsItsFile) {
     writeFile("B\\big.bin", std::string(3u << 20, 'b'));
     progress.onAdvance = [] { throw Ended{}; };
     makeFolder("C");
-    EXPECT_THROW(shellCopy(&progress)->copyFolder(path("B"), path("C")), Ended);
+    EXPECT_THROW(folderCopier(&progress)->copyFolder(path("B"), path("C")), Ended);
     EXPECT_TRUE(names("C\\B").empty());
 
     ui::HeadlessGui gui;
     ui::CopyProgressForm form(gui, 0s);
     form.begin("x", "y", 0, 0);
     gui.queueClick(form.cmdCancel);  // waits until the window is up
-    auto copier = shellCopy(&form);
+    auto copier = folderCopier(&form);
     makeFolder("G");
     copier->copyFolder(path("S"), path("G"));
     EXPECT_EQ(names("G\\S"), std::vector<std::string>{"a.txt"});
@@ -198,7 +198,7 @@ TEST_F(TreeCopy, ACancelGivesUpOnAWorkerThatDoesNotAnswer) {
     };
     platform::CopyOptions options;
     options.giveUpAfter = 500ms;
-    auto copier = shellCopy(&progress);
+    auto copier = folderCopier(&progress);
     const platform::CopyOutcome outcome = copier->copyFolder(path("S"), path("D"), options);
     EXPECT_EQ(outcome.result, platform::CopyOutcome::Result::cancelled);
     ASSERT_EQ(outcome.failures.size(), 1u);
@@ -221,7 +221,7 @@ TEST_F(TreeCopy, AnEntryThatCannotBeAskedAboutFailsByName) {
     ASSERT_EQ(::chmod(host(root, "D").c_str(), 0777), 0);
     ASSERT_EQ(::chmod(host(root, "S/sub").c_str(), 0644), 0);  // readable, not searchable
     const std::string seen = asOtherUser([&] {
-        const platform::CopyOutcome outcome = shellCopy()->copyFolder(path("S"), path("D"));
+        const platform::CopyOutcome outcome = folderCopier()->copyFolder(path("S"), path("D"));
         std::string out = outcome.result == platform::CopyOutcome::Result::failed ? "failed" : "not failed";
         out += describe(outcome) + "\n";
         try {
@@ -242,7 +242,7 @@ TEST_F(TreeCopy, LinksAreCopiedAsLinksAndDotNamesComeAlong) {
     writeFile("S\\.hidden", "dot");
     ASSERT_EQ(::symlink("a.txt", host(root, "S/link.txt").c_str()), 0);
     ASSERT_EQ(::symlink("nowhere", host(root, "S/dangling").c_str()), 0);
-    EXPECT_TRUE(shellCopy()->copyFolder(path("S"), path("D")).completed());
+    EXPECT_TRUE(folderCopier()->copyFolder(path("S"), path("D")).completed());
     EXPECT_EQ(read("D\\S\\.hidden"), "dot");
     EXPECT_NE(bits("D\\S\\.hidden") & platform::attr::hidden, 0u);
     EXPECT_EQ(fs::read_symlink(host(root, "D/S/link.txt")), "a.txt");
@@ -256,7 +256,7 @@ TEST_F(TreeCopy, LinksAreCopiedAsLinksAndDotNamesComeAlong) {
                                 host(root, "L/f" + std::to_string(i) + "/to" + std::to_string(j)).c_str()), 0);
     }
     ASSERT_EQ(::symlink("..", host(root, "L/up").c_str()), 0);
-    const platform::CopyOutcome outcome = shellCopy()->copyFolder(path("L"), path("D"));
+    const platform::CopyOutcome outcome = folderCopier()->copyFolder(path("L"), path("D"));
     EXPECT_TRUE(outcome.completed());
     EXPECT_EQ(outcome.files, 65u);
 }
@@ -276,7 +276,7 @@ TEST_F(TreeCopy, LetterCaseTwinsKeepTheirOwnBytesOrFailTogether) {
         std::ifstream in(host(root, relative), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     };
-    auto copier = shellCopy();
+    auto copier = folderCopier();
 
     const platform::CopyOutcome outcome = copier->copyFolder(path("T\\Tw"), path("D"));
     ASSERT_TRUE(outcome.completed());
@@ -296,7 +296,7 @@ TEST_F(TreeCopy, LetterCaseTwinsKeepTheirOwnBytesOrFailTogether) {
 
     put("E/Tw/FAMILY.IFF", "the game's");
     faults.failNth(platform::FileOp::open, 1, platform::Status::accessDenied);
-    const platform::CopyOutcome apart = shellCopy()->copyFolder(path("T\\Tw"), path("E"));
+    const platform::CopyOutcome apart = folderCopier()->copyFolder(path("T\\Tw"), path("E"));
     ASSERT_EQ(apart.failures.size(), 2u);
     EXPECT_EQ(apart.failures[0].path, path("T\\Tw\\Family.iff"));
     EXPECT_EQ(apart.failures[1].path, path("T\\Tw\\family.iff"));
@@ -309,7 +309,7 @@ TEST_F(TreeCopy, LetterCaseTwinsKeepTheirOwnBytesOrFailTogether) {
 TEST_F(TreeCopy, TheSourceReachedByAnotherPathIsRefused) {
     makeFolder("H\\S");
     ASSERT_EQ(::link(host(root, "S/a.txt").c_str(), host(root, "H/S/a.txt").c_str()), 0);
-    const platform::CopyOutcome hard = shellCopy()->copyFolder(path("S"), path("H"));
+    const platform::CopyOutcome hard = folderCopier()->copyFolder(path("S"), path("H"));
     ASSERT_EQ(hard.failures.size(), 1u);
     EXPECT_EQ(hard.failures[0].reason, platform::CopyReason::sameFile);
     EXPECT_EQ(read("S\\a.txt"), "aa");
@@ -319,7 +319,7 @@ TEST_F(TreeCopy, TheSourceReachedByAnotherPathIsRefused) {
     fs::create_directories(fs::path(root.options().root) / "dosdevices");
     fs::create_symlink(host(root, "S"), fs::path(root.options().root) / "dosdevices" / "q:");
     for (const std::string& to : {path("D\\here"), std::string("Q:\\")}) {
-        const platform::CopyOutcome outcome = shellCopy()->copyFolder(path("S"), to);
+        const platform::CopyOutcome outcome = folderCopier()->copyFolder(path("S"), to);
         EXPECT_EQ(outcome.result, platform::CopyOutcome::Result::refused) << to;
     }
     EXPECT_EQ(read("S\\a.txt"), "aa");

@@ -38,12 +38,12 @@ TEST_F(SamePlace, TheSourceByAnotherPathIsNeverWrittenOver) {
     makeFolder("H\\S");
     const MappedDrive drive(path("S"));
     ASSERT_TRUE(drive);
-    const platform::CopyOutcome mapped = shellCopy()->copyFolder(path("S"), drive.root());
+    const platform::CopyOutcome mapped = folderCopier()->copyFolder(path("S"), drive.root());
     EXPECT_EQ(mapped.result, platform::CopyOutcome::Result::refused) << describe(mapped);
 
     ASSERT_TRUE(CreateHardLinkA(path("H\\S\\a.txt").c_str(), path("S\\a.txt").c_str(), nullptr));
     writeFile("S\\a.txt", "bb");  // both names: the same file
-    const platform::CopyOutcome linked = shellCopy()->copyFolder(path("S"), path("H"));
+    const platform::CopyOutcome linked = folderCopier()->copyFolder(path("S"), path("H"));
     EXPECT_TRUE(linked.completed()) << describe(linked);  // the same bytes: nothing to write
     EXPECT_EQ(read("S\\a.txt"), "bb");
     EXPECT_EQ(names("S"), std::vector<std::string>{"a.txt"});

@@ -5,8 +5,8 @@
 #include "retrying_io.h"
 #include "platform/ascii.h"
 #include "manifest_files.h"
-#include "sha256.h"
-#include "shell_copy.h"
+#include "platform/sha256.h"
+#include "folder_copier.h"
 
 #include <algorithm>
 #include <chrono>
@@ -695,7 +695,7 @@ private:
     FileWorkers& workers_ = *crew_;
 };
 
-class FolderCopy final : public ShellCopy {
+class FolderCopy final : public FolderCopier {
 public:
     FolderCopy(std::unique_ptr<CopyIo> io, EventPump& events, CopyProgress* progress, const FaultPlan* faults)
         : io_(std::move(io)), events_(events), progress_(progress), faults_(faults) {}
@@ -758,7 +758,7 @@ std::optional<RoomShort> roomShort(const std::vector<RoomNeed>& needs) {
     return std::nullopt;
 }
 
-std::unique_ptr<ShellCopy> makeShellCopy(FileSystem& files, EventPump& events, CopyProgress* progress,
+std::unique_ptr<FolderCopier> makeFolderCopier(FileSystem& files, EventPump& events, CopyProgress* progress,
                                          FaultPlan* faults) {
     std::unique_ptr<CopyIo> io = makeCopyIo(files);
     if (faults) io = faultyIo(std::move(io), *faults);

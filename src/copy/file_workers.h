@@ -8,9 +8,9 @@
 // a copy under the fault seam, which counts calls, needs their order fixed.
 #pragma once
 
-#include "copy_io.h"
+#include "platform/copy_io.h"
 #include "copy_outcome.h"
-#include "sha256.h"
+#include "platform/sha256.h"
 
 #include <atomic>
 #include <chrono>

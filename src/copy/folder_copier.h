@@ -7,9 +7,10 @@
 
 #include "copy_outcome.h"
 #include "manifest.h"
-#include "events.h"
-#include "filesystem.h"
-#include "windows_path.h"
+#include "platform/events.h"
+#include "platform/progress_dialog.h"
+#include "platform/filesystem.h"
+#include "platform/windows_path.h"
 
 #include <atomic>
 #include <chrono>
@@ -21,20 +22,6 @@
 #include <vector>
 
 namespace orr::platform {
-
-// What a long copy shows while it runs (where the shell has no progress
-// window of its own). advance() is called between files and lets pending
-// events run; false from it cancels the copy. begin() and end() frame every
-// copy; showing itself only once a copy has run long is the display's part.
-class CopyProgress {
-public:
-    virtual ~CopyProgress() = default;
-    virtual void begin(const std::string& source, const std::string& destination,
-                       std::uint64_t files, std::uint64_t bytes) = 0;
-    virtual bool advance(const std::string& currentFile, std::uint64_t filesDone,
-                         std::uint64_t bytesDone) = 0;
-    virtual void end() = 0;
-};
 
 class FaultPlan;
 
@@ -87,9 +74,9 @@ struct RoomShort {
 };
 std::optional<RoomShort> roomShort(const std::vector<RoomNeed>& needs);
 
-class ShellCopy {
+class FolderCopier {
 public:
-    virtual ~ShellCopy() = default;
+    virtual ~FolderCopier() = default;
     // Copies `source` (a folder, no trailing separator) into the folder
     // `destination`, landing as destination\<source's name>. Never throws
     // for failures of the copy; what the event pump raises (the program
@@ -129,16 +116,11 @@ std::uint64_t newCopyRun();
 // name (an older "~orrindale-3.tmp" too) is a user's file like any other.
 bool isCopyTemporary(std::string_view name);
 
-// The system's own progress display for long copies, where it has one
-// (Windows: IProgressDialog, after about a second, with Cancel); nothing
-// elsewhere. Its advance() lets `events` run.
-std::unique_ptr<CopyProgress> makeSystemProgress(EventPump& events);
-
 // The copy over this OS's own file operations. `events` runs pending
 // window events as the copy starts and about every 100 ms between files
 // when there is no `progress` display (which then does it). `faults`, when
 // given, is put in front of every file operation.
-std::unique_ptr<ShellCopy> makeShellCopy(FileSystem& files, EventPump& events, CopyProgress* progress,
+std::unique_ptr<FolderCopier> makeFolderCopier(FileSystem& files, EventPump& events, CopyProgress* progress,
                                          FaultPlan* faults = nullptr);
 
 }  // namespace orr::platform

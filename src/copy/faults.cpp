@@ -3,7 +3,7 @@
 #include "forwarding_io.h"
 
 #include "platform/ascii.h"
-#include "shell_copy.h"
+#include "folder_copier.h"
 
 #include <algorithm>
 #include <string>

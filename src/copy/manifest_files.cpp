@@ -2,8 +2,8 @@
 #include "file_workers.h"
 #include "platform/ascii.h"
 
-#include "sha256.h"
-#include "shell_copy.h"
+#include "platform/sha256.h"
+#include "folder_copier.h"
 
 #include <chrono>
 #include <deque>

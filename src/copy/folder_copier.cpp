@@ -1,5 +1,5 @@
-#include "shell_copy.h"
-#include "sha256.h"
+#include "folder_copier.h"
+#include "platform/sha256.h"
 
 #include <algorithm>
 #include <cstdio>

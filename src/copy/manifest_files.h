@@ -2,8 +2,8 @@
 // (long paths, the fault seam).
 #pragma once
 
-#include "copy_io.h"
-#include "events.h"
+#include "platform/copy_io.h"
+#include "platform/events.h"
 #include "manifest.h"
 
 #include <atomic>

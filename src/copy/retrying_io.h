@@ -5,7 +5,7 @@
 // the file counts as in use. Any other outcome passes at once.
 #pragma once
 
-#include "copy_io.h"
+#include "platform/copy_io.h"
 
 #include <chrono>
 #include <memory>

@@ -3,7 +3,7 @@
 // of which overrides only the calls it changes.
 #pragma once
 
-#include "copy_io.h"
+#include "platform/copy_io.h"
 
 #include <memory>
 #include <utility>

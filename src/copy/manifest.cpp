@@ -1,6 +1,6 @@
 #include "manifest.h"
 
-#include "sha256.h"
+#include "platform/sha256.h"
 
 #include <algorithm>
 

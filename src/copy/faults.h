@@ -12,7 +12,7 @@
 // for reading, which the copy always opens just before it writes one.
 #pragma once
 
-#include "copy_io.h"
+#include "platform/copy_io.h"
 
 #include <condition_variable>
 #include <cstdint>

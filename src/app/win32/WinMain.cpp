@@ -6,7 +6,7 @@
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/services.h"
-#include "platform/shell_copy.h"
+#include "copy/folder_copier.h"
 #include "platform/single_instance.h"
 #include "platform/win32/com.h"
 #include "ui/win32/Win32Gui.h"
@@ -42,12 +42,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto folders = orr::platform::makeUserFolders(*native.files);
     // The system's progress dialog shows over a copy that runs long.
     auto progress = orr::platform::makeSystemProgress(gui.events());
-    auto shellCopy = orr::platform::makeShellCopy(*native.files, gui.events(), progress.get());
+    auto folderCopier = orr::platform::makeFolderCopier(*native.files, gui.events(), progress.get());
     auto dialogs = orr::platform::makeFileDialogs();
     auto registry = orr::platform::makeRegistry({});
     auto processes = orr::platform::makeProcesses();
     orr::Program program(native.view(gui.pointer(), gui.events()),
-                         {gui, *clipboard, *browser, *folders, *shellCopy, *dialogs, *registry, *processes});
+                         {gui, *clipboard, *browser, *folders, *folderCopier, *dialogs, *registry, *processes});
     orr::runProgram(program);
     return 0;  // not reached: ending the program exits the process
 }
