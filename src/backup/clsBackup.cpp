@@ -19,6 +19,7 @@ public:
         std::string text = report::summary(result.sets);
         if (const std::string note = report::skippedNote(result.sets); !note.empty()) text.append(" ").append(note);
         program_.backupWizard().lblSummary.setCaption(text);
+        program_.backupWizard().offerWeekly();
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "frmBackup.h"
 
+#include "WeeklyBackup.h"
 #include "clsBackup.h"
 #include "gamedata/BackupFolder.h"
 #include "gamedata/GameRunning.h"
@@ -102,10 +103,11 @@ frmBackup::frmBackup(Program& program)
       lblCongratulations(fraSteps(5), "Label17", {24, 66, 377, 18}),
       lblComplete(fraSteps(5), "Label18", {24, 86, 377, 17}),
       lblCopyAdvice(fraSteps(5), "Label19", {24, 105, 377, 17}),
-      txtPath(fraSteps(5), "txtPath", {24, 124, 353, 75}),
-      lblCopyAdviceEnd(fraSteps(5), "Label20", {24, 204, 272, 28}),
-      cmdCopyPath(fraSteps(5), "Command1", {304, 204, 105, 25}),
-      lblSummary(fraSteps(5), "lblSummary", {24, 236, 385, 17}),
+      txtPath(fraSteps(5), "txtPath", {24, 124, 353, 56}),
+      lblCopyAdviceEnd(fraSteps(5), "Label20", {24, 184, 272, 28}),
+      cmdCopyPath(fraSteps(5), "Command1", {304, 184, 105, 25}),
+      lblSummary(fraSteps(5), "lblSummary", {24, 214, 385, 17}),
+      chkWeekly(fraSteps(5), "chkWeekly", {24, 234, 385, 17}),
       buttons(*this),
       program_(program),
       installChoice_(program, lblGame, cboInstall, cmdOtherGame) {
@@ -170,13 +172,15 @@ frmBackup::frmBackup(Program& program)
     body(lblCopyAdviceEnd, " to a CD, DVD or another type of removable device for safe storage.");
     button(cmdCopyPath, "Copy to Clipboard");
     body(lblSummary, "");
+    chkWeekly.setCaption("Back up to this folder every week");
+    chkWeekly.setVisible(false);
 
     // Next holds the focus when the wizard is shown; the panels' controls
     // come after the button row.
     int tab = 0;
     for (ui::Control* c : std::initializer_list<ui::Control*>{&buttons.cmdNext, &buttons.cmdBack, &buttons.cmdFinish,
                                                              &buttons.cmdCancel, &txtFolder, &btnSelect, &txtPath,
-                                                             &cmdCopyPath, &cboInstall, &cmdOtherGame})
+                                                             &cmdCopyPath, &chkWeekly, &cboInstall, &cmdOtherGame})
         c->setTabIndex(tab++);
 
     program_.backupStep = 0;
@@ -188,6 +192,7 @@ frmBackup::frmBackup(Program& program)
     buttons.cmdFinish.Click = [this] { cmdFinish_Click(); };
     btnSelect.Click = [this] { btnSelect_Click(); };
     cmdCopyPath.Click = [this] { Command1_Click(); };
+    chkWeekly.Click = [this] { chkWeekly_Click(); };
     FrameClose = [this] { program_.quit(); };
 }
 
@@ -253,6 +258,30 @@ void frmBackup::runFailed(const std::string& message) {
     rail.move(from, 2);
     fraSteps(2).bringToFront();
     buttons.set(true, true, false, true);
+}
+
+void frmBackup::offerWeekly() {
+    completedAt_ = program_.services.clock.now();
+    // Unknown (the scheduler cannot be asked) shows as not scheduled.
+    showWeekly(program_.weeklyTasks.exists(program_.backupFolder).value_or(false));
+    chkWeekly.setVisible(true);
+}
+
+void frmBackup::showWeekly(bool on) {
+    settingWeekly_ = true;
+    chkWeekly.setValue(on);
+    settingWeekly_ = false;
+}
+
+void frmBackup::chkWeekly_Click() {
+    if (settingWeekly_) return;
+    const std::string& folder = program_.backupFolder;
+    const bool adding = chkWeekly.value();
+    platform::WeeklyTasks& tasks = program_.weeklyTasks;
+    if ((adding ? tasks.add(folder, completedAt_) : tasks.remove(folder)) != platform::TaskChange::failed) return;
+    program_.services.messages.show(weekly::failedText(adding, folder), kCaption, platform::MsgButtons::ok,
+                                    platform::MsgIcon::exclamation);
+    showWeekly(tasks.exists(folder).value_or(!adding));
 }
 
 void frmBackup::cmdBack_Click() {

@@ -12,6 +12,7 @@
 #include "shell/WizardLook.h"
 #include "ui/ControlArray.h"
 #include "ui/Controls.h"
+#include "platform/filesystem.h"
 #include "ui/Form.h"
 
 #include <string>
@@ -71,6 +72,7 @@ public:
     ui::Label lblCopyAdviceEnd;
     ui::CommandButton cmdCopyPath;  // "Copy to Clipboard"
     ui::Label lblSummary;        // what the copies did
+    ui::CheckBox chkWeekly;      // "Back up to this folder every week", after a completed backup
 
     wizard::ButtonRow buttons;
 
@@ -81,6 +83,10 @@ public:
     // A run that did not complete: says so, then Step 2 again, the folder
     // kept, so that the user can try again.
     void runFailed(const std::string& message);
+    // The backup completed: the weekly box shows, ticked when the folder
+    // has its weekly task. Ticking it later schedules the backup for this
+    // day of the week at this time.
+    void offerWeekly();
 
     // The program-wide backup step (0 Start, 1 to 4, 5 Finish).
     int step() const;
@@ -94,12 +100,20 @@ private:
     void btnSelect_Click();
     // Puts the Finish panel's path on the clipboard.
     void Command1_Click();
+    // Adds or removes the folder's weekly task as the box says; when that
+    // fails, says so and puts the box back as the schedule is.
+    void chkWeekly_Click();
+    // Sets the box without acting on it.
+    void showWeekly(bool on);
     void yield(int times);
     void say(const std::string& text);
 
     Program& program_;
     PressGate gate_;
     InstallChoice installChoice_;
+    // When the backup completed: the weekly task's day and time.
+    platform::DateTime completedAt_;
+    bool settingWeekly_ = false;
 };
 
 }  // namespace orr

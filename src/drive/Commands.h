@@ -50,5 +50,7 @@ void addUiCommands(CommandTable& commands);
 void addFileCommands(CommandTable& commands);
 // `running "PATH"`, `running unreadable "NAME"` and `running none`.
 void addProcessCommands(CommandTable& commands);
+// `tasks` and its forms: the weekly backups, scripted and listed.
+void addTaskCommands(CommandTable& commands);
 
 }  // namespace orr::drive

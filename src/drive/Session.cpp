@@ -118,7 +118,8 @@ void Session::start() {
     folderCopier_ = platform::makeFolderCopier(*native_.files, gui.events(), watching_.get(), &faults_);
     copies_.passTo(folderCopier_.get());
     program_ = std::make_unique<Program>(
-        services_, Desktop{gui, clipboard_, browser_, *folders_, copies_, dialogs_, *registry_, processes_});
+        services_,
+        Desktop{gui, clipboard_, browser_, *folders_, copies_, dialogs_, *registry_, processes_, weeklyTasks_});
     gui.setInput(input_);
     try {
         startProgram(*program_);

@@ -9,6 +9,7 @@
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/services.h"
+#include "platform/weekly_task.h"
 #include "DesktopFakes.h"
 #include "WatchingProgress.h"
 #include "ui/headless/NoDesktop.h"
@@ -66,6 +67,8 @@ public:
     ScriptedBrowser& browser() { return browser_; }
     ScriptedDialogs& dialogs() { return dialogs_; }
     platform::ScriptedProcesses& processes() { return processes_; }
+    // The weekly tasks, kept for the whole script (across starts).
+    platform::ScriptedWeeklyTasks& weeklyTasks() { return weeklyTasks_; }
     // Runs from now on show the system's progress display over long copies
     // (where there is one); transcripts then may depend on time.
     void showProgress() { showProgress_ = true; }
@@ -113,6 +116,9 @@ private:
     ScriptedBrowser browser_;
     ScriptedDialogs dialogs_;
     platform::ScriptedProcesses& processes_;
+    // Scripted on every layer alike, as the processes are: a scenario never
+    // touches the system's own schedule.
+    platform::ScriptedWeeklyTasks weeklyTasks_{"C:\\Program Files\\Orrindale\\orrindale.exe"};
     RecordingCopy copies_;
     platform::FaultPlan faults_;
     std::unique_ptr<platform::UserFolders> folders_;

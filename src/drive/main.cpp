@@ -73,6 +73,7 @@ int run(int argc, char** argv) {
     addUiCommands(commands);
     addFileCommands(commands);
     addProcessCommands(commands);
+    addTaskCommands(commands);
     addWaitCommand(commands);
 
     // The whole script is checked before anything runs.

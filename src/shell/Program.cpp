@@ -16,7 +16,8 @@ Program::Program(const platform::Services& core, const Desktop& desktop)
       folderCopier(desktop.folderCopier),
       dialogs(desktop.dialogs),
       registry(desktop.registry),
-      processes(desktop.processes) {
+      processes(desktop.processes),
+      weeklyTasks(desktop.weeklyTasks) {
     // A failure that no operation handles: one message naming it, then the end.
     gui.onUnhandledError([this](const RunError& e) {
         services.messages.show(unhandledErrorText(e), "Orrindale");

@@ -13,6 +13,7 @@
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "copy/folder_copier.h"
+#include "platform/weekly_task.h"
 #include "ui/Gui.h"
 
 #include <atomic>
@@ -37,6 +38,8 @@ struct Desktop {
     platform::Registry& registry;
     // Tells whether the game runs (gameRuns, gamedata/GameRunning.h).
     platform::Processes& processes;
+    // The weekly backup the backup wizard's Finish panel sets.
+    platform::WeeklyTasks& weeklyTasks;
 };
 
 class Program {
@@ -58,6 +61,7 @@ public:
     platform::FileDialogs& dialogs;
     platform::Registry& registry;
     platform::Processes& processes;
+    platform::WeeklyTasks& weeklyTasks;
 
     // Where the game is, looked for as each wizard starts.
     GameSearch game;

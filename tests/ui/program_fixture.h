@@ -34,7 +34,8 @@ public:
         folderCopier = platform::makeFolderCopier(*native.files, gui->events(), nullptr);
         copies->passTo(folderCopier.get());
         program = std::make_unique<Program>(
-            services, Desktop{*gui, clipboard, browser, folders, *copies, dialogs, *registry, processes});
+            services,
+            Desktop{*gui, clipboard, browser, folders, *copies, dialogs, *registry, processes, weeklyTasks});
         return true;
     }
 
@@ -58,6 +59,7 @@ public:
     std::unique_ptr<platform::Registry> registry = platform::makeRegistry(root.options());
     drive::ScriptedDialogs dialogs;
     platform::ScriptedProcesses processes;
+    platform::ScriptedWeeklyTasks weeklyTasks{"C:\\Orrindale\\orrindale.exe"};
     std::unique_ptr<drive::RecordingCopy> copies = std::make_unique<drive::RecordingCopy>();
     std::unique_ptr<platform::FileTable> table;
     // The program (with its forms) goes before its toolkit and its copy.

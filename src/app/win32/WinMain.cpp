@@ -7,6 +7,7 @@
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "copy/folder_copier.h"
+#include "platform/weekly_task.h"
 #include "platform/single_instance.h"
 #include "platform/win32/com.h"
 #include "ui/win32/Win32Gui.h"
@@ -46,8 +47,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto dialogs = orr::platform::makeFileDialogs();
     auto registry = orr::platform::makeRegistry({});
     auto processes = orr::platform::makeProcesses();
+    auto weeklyTasks = orr::platform::makeWeeklyTasks();
     orr::Program program(native.view(gui.pointer(), gui.events()),
-                         {gui, *clipboard, *browser, *folders, *folderCopier, *dialogs, *registry, *processes});
+                         {gui, *clipboard, *browser, *folders, *folderCopier, *dialogs, *registry, *processes, *weeklyTasks});
     orr::runProgram(program);
     return 0;  // not reached: ending the program exits the process
 }
