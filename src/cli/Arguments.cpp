@@ -15,6 +15,8 @@ std::optional<std::string> optionName(const std::string& word) {
     return name;
 }
 
+constexpr const char* kOneAction = "Give only one of /backup, /verify and /list.";
+
 }  // namespace
 
 Parsed parse(const std::vector<std::string>& words, bool prefixes) {
@@ -35,10 +37,10 @@ Parsed parse(const std::vector<std::string>& words, bool prefixes) {
             return first;
         };
         if (*name == "backup" || *name == "verify") {
-            if (!act(*name == "backup" ? Action::backup : Action::verify)) return {{}, "Give only one of /backup, /verify and /list."};
+            if (!act(*name == "backup" ? Action::backup : Action::verify)) return {{}, kOneAction};
             if (!value(a.target)) return {{}, words[i] + " needs a folder or file after it."};
         } else if (*name == "list") {
-            if (!act(Action::list)) return {{}, "Give only one of /backup, /verify and /list."};
+            if (!act(Action::list)) return {{}, kOneAction};
         } else if (*name == "?" || *name == "help") {
             return {Arguments{}, {}};
         } else if (*name == "game") {
@@ -56,7 +58,8 @@ Parsed parse(const std::vector<std::string>& words, bool prefixes) {
     if (!action) return {{}, "Say what to do: /backup, /verify or /list."};
     a.action = *action;
     if (gameGiven && a.action != Action::backup) return {{}, "/game goes with /backup only."};
-    if (a.steam && (gameGiven || prefixGiven)) return {{}, "--steam finds the game and its prefix itself: give no /game or --prefix with it."};
+    if (a.steam && (gameGiven || prefixGiven))
+        return {{}, "--steam finds the game and its prefix itself: give no /game or --prefix with it."};
     return {a, {}};
 }
 

@@ -25,6 +25,12 @@ std::string consoleText(std::string text) {
     return text;
 }
 
+// Says why the command stops, and gives its exit code.
+int stop(std::ostream& err, const std::string& why, int code) {
+    err << consoleText(why) << '\n';
+    return code;
+}
+
 // The command line's run has no wizard to move on: it only waits for the result.
 class ConsoleFront final : public RunFront {
 public:
@@ -62,32 +68,32 @@ int backup(const Arguments& a, Machine& m, std::ostream& out, std::ostream& err)
     GameSearch search = searchGame(m);
     if (!a.game.empty()) {
         const Where game = windowsPath(m, a.game);
-        if (game.noDriveZ) return err << kNoDriveZ << '\n', exitcode::badUsage;
+        if (game.noDriveZ) return stop(err, kNoDriveZ, exitcode::badUsage);
         const auto install = installIn(m.services.files, gamePlaces(m.registry, m.folders), *game.path);
-        if (!install) return err << kNotAGameFolderText << '\n', exitcode::refused;
+        if (!install) return stop(err, kNotAGameFolderText, exitcode::refused);
         // As the wizard's "Other game folder...": the install chosen comes first.
         std::erase_if(search.installs, [&](const GameFolder& g) { return g.folders() == install->folders(); });
         search.installs.insert(search.installs.begin(), *install);
         search.found = *install;
     }
     const Where target = windowsPath(m, a.target);
-    if (target.noDriveZ) return err << kNoDriveZ << '\n', exitcode::badUsage;
+    if (target.noDriveZ) return stop(err, kNoDriveZ, exitcode::badUsage);
     const backupfolder::Verdict verdict =
         backupfolder::checkBeforeBackup(m.services, m.processes, *target.path, search);
-    if (!verdict.accepted()) return err << consoleText(backupfolder::message(verdict, search)) << '\n', exitcode::refused;
+    if (!verdict.accepted()) return stop(err, backupfolder::message(verdict, search), exitcode::refused);
 
     const GameFolder game = *search.found;
     out << "Backing up " << search.caption() << "\ninto " << verdict.folder << " ..." << std::endl;
     ConsoleFront front;
     const RunResult result = runBackup(m.services, m.copier, game, verdict.folder, front);
-    if (result.kind == RunResult::Kind::refused) {
-        err << consoleText(report::backupFailed(result.sets, verdict.folder, false, game.folder)) << '\n';
-        return exitcode::refused;
-    }
+    // Refused (no room, nothing found): nothing was written, the log neither.
+    if (result.kind == RunResult::Kind::refused)
+        return stop(err, report::backupFailed(result.sets, verdict.folder, false, game.folder), exitcode::refused);
     int code = exitcode::done;
     if (result.completed()) {
         out << "The backup is complete: " << report::summary(result.sets) << '\n';
-        if (const std::string links = report::skippedLinks(result.sets); !links.empty()) out << consoleText(links) << '\n';
+        if (const std::string links = report::skippedLinks(result.sets); !links.empty())
+            out << consoleText(links) << '\n';
     } else {
         err << consoleText(report::backupFailed(result.sets, verdict.folder, result.markFailed, game.folder))
             << '\n';
@@ -102,19 +108,21 @@ int backup(const Arguments& a, Machine& m, std::ostream& out, std::ostream& err)
 
 int verify(const Arguments& a, Machine& m, std::ostream& out, std::ostream& err) {
     const Where path = windowsPath(m, a.target);
-    if (path.noDriveZ) return err << kNoDriveZ << '\n', exitcode::badUsage;
+    if (path.noDriveZ) return stop(err, kNoDriveZ, exitcode::badUsage);
     const descriptor::Verdict backup = descriptor::check(m.services, *path.path, {});
-    if (!backup.accepted) return err << consoleText(backup.message) << '\n', exitcode::refused;
+    if (!backup.accepted) return stop(err, backup.message, exitcode::refused);
     const std::string manifest = descriptor::manifestFor(m.services.files, *path.path, backup.backupFolder);
     if (manifest.empty())
-        return err << "This backup has no list of its files (it was made by an older version), so its files cannot "
-                      "be checked.\n",
-               exitcode::refused;
+        return stop(err,
+                    "This backup has no list of its files (it was made by an older version), so its files cannot be "
+                    "checked.",
+                    exitcode::refused);
     const platform::VerifyOutcome checked = m.copier.verify(backup.backupFolder, manifest);
     if (checked.unreadableManifest)
-        return err << "The list of this backup's files (" << manifest << ") cannot be read, so its files cannot be "
-                      "checked.\n",
-               exitcode::refused;
+        return stop(err,
+                    "The list of this backup's files (" + manifest +
+                        ") cannot be read, so its files cannot be checked.",
+                    exitcode::refused);
     std::size_t bad = 0;
     for (const auto& d : checked.damaged) {
         bad += d.problem != platform::VerifyOutcome::Problem::unchecked;
@@ -130,7 +138,7 @@ int verify(const Arguments& a, Machine& m, std::ostream& out, std::ostream& err)
 
 int list(Machine& m, std::ostream& out, std::ostream& err) {
     const GameSearch search = searchGame(m);
-    if (search.installs.empty()) return err << consoleText(search.notFoundMessage()) << '\n', exitcode::refused;
+    if (search.installs.empty()) return stop(err, search.notFoundMessage(), exitcode::refused);
     for (const GameFolder& g : search.installs)
         out << g.edition << "\n  Game folder: " << (g.folder.empty() ? "(not found)" : g.folder)
             << "\n  User data:   " << g.userDataSource() << '\n';

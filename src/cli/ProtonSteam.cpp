@@ -31,7 +31,8 @@ std::vector<std::string> hostLibraries(HostFiles& host, const std::string& steam
 }  // namespace
 
 std::vector<std::string> steamFolders(const std::string& home) {
-    return {home + "/.steam/steam", home + "/.local/share/Steam", home + "/.var/app/com.valvesoftware.Steam/data/Steam"};
+    return {home + "/.steam/steam", home + "/.local/share/Steam",
+            home + "/.var/app/com.valvesoftware.Steam/data/Steam"};
 }
 
 std::optional<ProtonGame> findProtonGame(HostFiles& host, const std::vector<std::string>& folders) {

@@ -44,7 +44,8 @@ void InstallChoice::pickFolder() {
     if (!folder) return;
     const auto install = installIn(program_.services.files, gamePlaces(program_.registry, program_.folders), *folder);
     if (!install) {
-        program_.services.messages.show(kNotAGameFolderText, "Orrindale", platform::MsgButtons::ok, platform::MsgIcon::exclamation);
+        program_.services.messages.show(kNotAGameFolderText, "Orrindale", platform::MsgButtons::ok,
+                                        platform::MsgIcon::exclamation);
         return;
     }
     GameSearch& game = program_.game;
