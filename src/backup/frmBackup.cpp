@@ -3,7 +3,6 @@
 #include "WeeklyBackup.h"
 #include "clsBackup.h"
 #include "gamedata/BackupFolder.h"
-#include "gamedata/GameRunning.h"
 #include "platform/copy_io.h"
 #include "shell/Program.h"
 #include "shell/WizardLook.h"
@@ -222,20 +221,17 @@ void frmBackup::cmdNext_Click() {
     yield(3);
 
     if (s == 2) {
-        const backupfolder::Verdict verdict = backupfolder::check(program_.services, txtFolder.text(), program_.game);
+        // The game rewrites its files as it saves: checked with the folder,
+        // a copy taken meanwhile may be half old, half new.
+        const backupfolder::Verdict verdict =
+            backupfolder::checkBeforeBackup(program_.services, program_.processes, txtFolder.text(), program_.game);
         if (!verdict.accepted()) {
-            const bool noGame = verdict.refusal == backupfolder::Refusal::noGame;
+            const bool warn = verdict.refusal == backupfolder::Refusal::noGame ||
+                              verdict.refusal == backupfolder::Refusal::gameRuns;
             program_.services.messages.show(backupfolder::message(verdict, program_.game), kCaption,
                                             platform::MsgButtons::ok,
-                                            noGame ? platform::MsgIcon::exclamation : platform::MsgIcon::none);
+                                            warn ? platform::MsgIcon::exclamation : platform::MsgIcon::none);
             if (verdict.refusal == backupfolder::Refusal::notAFolder) txtFolder.setText("");
-            return;
-        }
-        // The game rewrites its files as it saves: a copy taken meanwhile may
-        // be half old, half new.
-        if (gameRuns(program_.processes, program_.gameFolder().folder)) {
-            program_.services.messages.show(kGameRunningText, kCaption, platform::MsgButtons::ok,
-                                            platform::MsgIcon::exclamation);
             return;
         }
         txtFolder.setText(verdict.folder);

@@ -1,5 +1,6 @@
 #include "BackupFolder.h"
 
+#include "GameRunning.h"
 #include "platform/copy_io.h"
 #include "platform/windows_path.h"
 #include "toolkit/clsFileSystem.h"
@@ -34,6 +35,15 @@ Verdict check(platform::Services& services, const std::string& text, const GameS
     return {Refusal::none, resolved, {}};
 }
 
+Verdict checkBeforeBackup(platform::Services& services, platform::Processes& processes, const std::string& text,
+                          const GameSearch& search) {
+    Verdict verdict = check(services, text, search);
+    if (!verdict.accepted()) return verdict;
+    const std::string game = search.found.value_or(GameFolder::fixed()).folder;
+    if (gameRuns(processes, game)) return {Refusal::gameRuns, {}, game};
+    return verdict;
+}
+
 std::string message(const Verdict& verdict, const GameSearch& game) {
     switch (verdict.refusal) {
     case Refusal::none: return {};
@@ -44,6 +54,7 @@ std::string message(const Verdict& verdict, const GameSearch& game) {
     case Refusal::insideGame:
         return "This folder is the game folder or lies inside it (" + verdict.game +
                "). A backup there would write into the game itself. Please select a folder outside the game.";
+    case Refusal::gameRuns: return kGameRunningText;
     case Refusal::holdsGame:
         return "This folder holds the game folder (" + verdict.game +
                "). A backup there could not be restored. Please select a folder that does not hold the game.";

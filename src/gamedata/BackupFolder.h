@@ -8,7 +8,12 @@
 
 #include <string>
 
-namespace orr::backupfolder {
+namespace orr {
+namespace platform {
+class Processes;
+}
+
+namespace backupfolder {
 
 enum class Refusal {
     none,
@@ -18,6 +23,7 @@ enum class Refusal {
     noGame,      // there is no game to back up
     insideGame,  // the game folder (or its VirtualStore folder), or inside it
     holdsGame,   // holds the game folder: a backup there could not be restored
+    gameRuns,    // the game runs: a copy taken meanwhile may be half old, half new
 };
 
 struct Verdict {
@@ -37,7 +43,14 @@ struct Verdict {
 // inside it, and not holding it.
 Verdict check(platform::Services& services, const std::string& text, const GameSearch& game);
 
+// Everything a backup checks before it writes: check(), then whether the
+// game of `search.found` runs (gameRuns). The wizard's Step 2 and the
+// command line both make it, so neither can skip a check.
+Verdict checkBeforeBackup(platform::Services& services, platform::Processes& processes, const std::string& text,
+                          const GameSearch& search);
+
 // The refusal as the backup wizard says it.
 std::string message(const Verdict& verdict, const GameSearch& game);
 
-}  // namespace orr::backupfolder
+}  // namespace backupfolder
+}  // namespace orr

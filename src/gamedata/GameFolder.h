@@ -104,6 +104,10 @@ GameSearch findGame(platform::FileSystem& files, const GamePlaces& places);
 // holds Sims.exe or a GameData folder. It keeps its user data in the game
 // folder, unless it holds no user-data folder while the Legacy
 // Collection's Saved Games folder exists (then it is that edition's).
+// What is said when installIn() finds no game in the folder given.
+inline constexpr const char* kNotAGameFolderText =
+    "This folder is not a game folder of The Sims: a game folder holds Sims.exe or a GameData folder. "
+    "Please select the folder the game is installed in.";
 std::optional<GameFolder> installIn(platform::FileSystem& files, const GamePlaces& places, const std::string& folder);
 
 }  // namespace orr

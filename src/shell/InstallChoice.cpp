@@ -44,10 +44,8 @@ void InstallChoice::pickFolder() {
     if (!folder) return;
     const auto install = installIn(program_.services.files, gamePlaces(program_.registry, program_.folders), *folder);
     if (!install) {
-        program_.services.messages.show(
-            "This folder is not a game folder of The Sims: a game folder holds Sims.exe or a GameData folder. "
-            "Please select the folder the game is installed in.",
-            "Orrindale", platform::MsgButtons::ok, platform::MsgIcon::exclamation);
+        program_.services.messages.show(kNotAGameFolderText, "Orrindale", platform::MsgButtons::ok,
+                                        platform::MsgIcon::exclamation);
         return;
     }
     GameSearch& game = program_.game;

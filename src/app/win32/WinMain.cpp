@@ -1,6 +1,11 @@
-// orrindale.exe: the program on real windows.
+// orrindale.exe: the program on real windows; started with words
+// (orrindale.exe /backup "D:\Backups"), the command line, with no window.
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "cli/Quiet.h"
 #include "platform/browser.h"
 #include "platform/clipboard.h"
+#include "platform/console.h"
 #include "platform/dialogs.h"
 #include "platform/folders.h"
 #include "platform/processes.h"
@@ -17,7 +22,45 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <iostream>
+
+namespace {
+
+// The command line: it shows no window and claims no single instance, so
+// that a scheduled backup runs beside an open wizard.
+int runCommandLine(const std::vector<std::string>& words) {
+    using namespace orr;
+    platform::useParentConsole();
+    const cli::Parsed parsed = cli::parse(words, false);
+    if (!parsed.arguments) {
+        std::cerr << parsed.error << "\n\n" << cli::usage(false);
+        return cli::exitcode::badUsage;
+    }
+    platform::win32::ComApartment com;
+    platform::NativeServices native;
+    cli::NoWindow noWindow;
+    cli::ConsoleMessages messages(std::cerr);
+    platform::Services services{*native.files, *native.profiles, messages,      noWindow,
+                                noWindow,      *native.clock,    *native.locale, *native.fileTable};
+    auto copier = platform::makeFolderCopier(*native.files, noWindow, nullptr);
+    auto registry = platform::makeRegistry({});
+    auto folders = platform::makeUserFolders(*native.files);
+    auto processes = platform::makeProcesses();
+    auto tasks = platform::makeWeeklyTasks();
+    cli::Machine machine{services, *copier, *registry, *folders, *processes, tasks.get(), std::nullopt, false};
+    try {
+        return cli::run(*parsed.arguments, machine, std::cout, std::cerr);
+    } catch (const std::exception& e) {
+        std::cerr << "Orrindale stopped: " << e.what() << '\n';
+        return cli::exitcode::failed;
+    }
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (const auto words = orr::platform::programWords(0, nullptr); !words.empty()) return runCommandLine(words);
+
     // One copy at a time: a second start shows the first one and ends.
     // The claim lasts as long as the process (ending it exits the process).
     const auto claim = orr::platform::claimOnlyInstance();

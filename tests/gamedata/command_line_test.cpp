@@ -1,0 +1,60 @@
+// The command line's backup where the scripts of tests/cli cannot reach:
+// the game running (the process list is scripted here), and a log that
+// cannot be written (made read-only: refused under root too).
+#include "cli/Commands.h"
+#include "cli/RunLog.h"
+#include "gamedata/Descriptor.h"
+#include "gamedata/gamedata_fixture.h"
+
+#include <sstream>
+
+namespace orr::test {
+namespace {
+
+class CommandLineTest : public GameDataTest {
+protected:
+    int backupInto(const std::string& folder) {
+        out.str({});
+        err.str({});
+        auto real = platform::makeFolderCopier(*native.files, events, nullptr);
+        auto registry = platform::makeRegistry(root.options());
+        auto userFolders = platform::makeUserFolders(*native.files);
+        // The folder checks resolve paths as this OS does: its own file system.
+        platform::Services own{*native.files, *native.profiles, messages,      pointer,
+                               events,        *native.clock,    *native.locale, *native.fileTable};
+        cli::Machine machine{own, *real, *registry, *userFolders, processes, nullptr, std::nullopt, false};
+        cli::Arguments a;
+        a.action = cli::Action::backup;
+        a.target = folder;
+        return cli::run(a, machine, out, err);
+    }
+    platform::ScriptedProcesses processes;
+    std::ostringstream out, err;
+};
+
+TEST_F(CommandLineTest, TheGameRunningRefusesBeforeWritingAndALogThatCannotBeWrittenIsSaidNotFatal) {
+    gameFolder.make();
+    file(game("UserData\\Neighborhood.iff"), "neighbourhood");
+    folder(backup);
+
+    processes.images = {{"Sims.exe", game("Sims.exe")}};
+    EXPECT_EQ(backupInto(backup), cli::exitcode::refused);
+    EXPECT_NE(err.str().find("The Sims is running. Save and quit the game, then run the backup again."),
+              std::string::npos) << err.str();
+    EXPECT_TRUE(native.files->list(backup + "\\*.*").empty());
+
+    // A read-only log is not replaced: the backup stands, exit 0, the log as it was.
+    processes.images.clear();
+    const std::string log = backup + "\\" + cli::kLogName;
+    file(log, "an older line\r\n");
+    setBits(log, platform::attr::readOnly);
+    EXPECT_EQ(backupInto(backup), cli::exitcode::done) << err.str();
+    EXPECT_TRUE(native.files->exists(descriptor::fileName(backup, services.clock.now())));
+    EXPECT_NE(err.str().find("could not be added to"), std::string::npos) << err.str();
+    EXPECT_EQ(native.files->readFile(log), "an older line\r\n");
+    EXPECT_FALSE(native.files->exists(log + ".new"));
+    setBits(log, 0);
+}
+
+}  // namespace
+}  // namespace orr::test
