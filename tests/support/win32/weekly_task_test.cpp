@@ -55,6 +55,15 @@ ReadBack readTask(const std::string& name) {
     return out;
 }
 
+// The scheduler of this session, connected as the current user.
+HRESULT connect(ComRef<ITaskService>& service) {
+    VARIANT none;
+    VariantInit(&none);
+    HRESULT hr = CoCreateInstance(win32::kClsidTaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
+                                  win32::kIidTaskService, service.putVoid());
+    return SUCCEEDED(hr) ? service->Connect(none, none, none, none) : hr;
+}
+
 // A task of that name with nothing in it, registered directly: what Wine
 // can register.
 HRESULT registerBareTask(const std::string& name) {
@@ -64,9 +73,7 @@ HRESULT registerBareTask(const std::string& name) {
     ComRef<IRegisteredTask> registered;
     VARIANT none;
     VariantInit(&none);
-    HRESULT hr = CoCreateInstance(win32::kClsidTaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
-                                  win32::kIidTaskService, service.putVoid());
-    if (SUCCEEDED(hr)) hr = service->Connect(none, none, none, none);
+    HRESULT hr = connect(service);
     if (SUCCEEDED(hr)) hr = service->GetFolder(Bstr(L"\\").get(), root.put());
     if (SUCCEEDED(hr)) hr = service->NewTask(0, task.put());
     if (SUCCEEDED(hr))
@@ -81,11 +88,7 @@ std::string weeklyTriggerAnswer() {
     ComRef<ITaskDefinition> task;
     ComRef<ITriggerCollection> triggers;
     ComRef<ITrigger> trigger;
-    VARIANT none;
-    VariantInit(&none);
-    HRESULT hr = CoCreateInstance(win32::kClsidTaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
-                                  win32::kIidTaskService, service.putVoid());
-    if (SUCCEEDED(hr)) hr = service->Connect(none, none, none, none);
+    HRESULT hr = connect(service);
     if (SUCCEEDED(hr)) hr = service->NewTask(0, task.put());
     if (SUCCEEDED(hr)) hr = task->get_Triggers(triggers.put());
     if (SUCCEEDED(hr)) hr = triggers->Create(TASK_TRIGGER_WEEKLY, trigger.put());
