@@ -226,6 +226,9 @@ SetsOutcome ClsSims::RestoreSims() {
     const std::string game = restoreDestination();
     const std::string userData = userDataDestination();
     auto copy = [&](const std::string& from, const std::string& to) {
+        const std::string set = from.substr(backupFolder_.size() + 1);
+        if (std::any_of(leftOutSets_.begin(), leftOutSets_.end(), [&](const std::string& s) { return ascii::equal(s, set); }))
+            return;
         platform::CopyOptions options = options_;
         // Each replaced file keeps its path below the folder written to
         // (every destination lies in it, spelt with as many characters).

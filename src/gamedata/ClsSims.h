@@ -67,6 +67,10 @@ public:
     SetsOutcome RestoreSims();
     // Files (full paths) the copies leave out: a backup's damaged files.
     void leaveOut(std::vector<std::string> files) { options_.leaveOut = std::move(files); }
+    // Sets of the backup a restore leaves as they are, by their paths below
+    // the backup folder ("UserData2", "ExpansionShared\SkinsBuy"): not
+    // copied, not measured, their folders in the game untouched.
+    void leaveOutSets(std::vector<std::string> sets) { leftOutSets_ = std::move(sets); }
     // Asked between files and between copies: true stops the run.
     void stopWhen(const std::atomic<bool>& stop) { options_.stop = &stop; }
     // Where a restore keeps the game files it replaces (a folder inside the
@@ -126,6 +130,7 @@ private:
     std::function<bool(const SetsOutcome&)> beforeFinish_;
     platform::CopyOptions options_;
     std::string keepRoot_, userDataKeepRoot_;
+    std::vector<std::string> leftOutSets_;
     std::unique_ptr<std::deque<std::string>> pending_;
 };
 

@@ -711,10 +711,10 @@ public:
                        const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest) override {
         return platform::writeManifest(*io_, events_, folder, sets, known, manifest);
     }
-    VerifyOutcome verify(std::string_view folder, std::string_view manifest,
-                         const std::atomic<bool>* stop) override {
+    VerifyOutcome verify(std::string_view folder, std::string_view manifest, const std::atomic<bool>* stop,
+                         const std::vector<std::string>& skipSets) override {
         return verifyManifest(*io_, events_, progress_, folder, manifest, threaded() ? FileWorkers::kThreads : 0,
-                              stop);
+                              stop, skipSets);
     }
 
 private:

@@ -111,8 +111,10 @@ public:
                                const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest) = 0;
     // Reads every file the manifest lists below `folder` and compares it.
     // Events run between files, as during a copy; `stop` as in CopyOptions.
+    // Files below the subfolders `skipSets` are neither read nor listed.
     virtual VerifyOutcome verify(std::string_view folder, std::string_view manifest,
-                                 const std::atomic<bool>* stop = nullptr) = 0;
+                                 const std::atomic<bool>* stop = nullptr,
+                                 const std::vector<std::string>& skipSets = {}) = 0;
 };
 
 // "3.1 MB", "296 MB", "1.2 GB": a size as Windows shows one.

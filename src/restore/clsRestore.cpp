@@ -50,6 +50,7 @@ void clsRestore::Restore() {
     WizardFront front(program);
     const RunResult result = runRestore(program.services, program.shellCopy, program.gameFolder(),
                                         program.backupFolder, program.restoreWizard().damagedFiles,
+                                        program.restoreWizard().leftOutSets(),
                                         program.restoreWizard().checkedFiles, front, &program.stopFlag());
     const std::string keptNote = report::keptNotes(result.keeps);
     if (program.endAfterRun() && !result.completed()) {
