@@ -111,8 +111,9 @@ private:
     };
     using Plan = std::vector<Step>;
     // Refuses the plan when a drive is too small for its copies together,
-    // or (`needFiles`) when no copied folder holds a file.
-    bool refusedBeforeWriting(const Plan& plan, bool needFiles, SetsOutcome& outcome);
+    // or (`needFiles`) when no copied folder holds a file. Else gives each
+    // copy its share of the run, so that the run shows as one progress.
+    bool refusedBeforeWriting(Plan& plan, bool needFiles, SetsOutcome& outcome);
     void carryOut(const Plan& plan, SetsOutcome& outcome);
     bool stopRequested() const { return options_.stop && options_.stop->load(); }
 

@@ -44,6 +44,17 @@ class FaultPlan;
 // temporary name beside its target and renamed over it only once it is
 // complete, so no target is ever left half-written. It goes on past a file
 // that fails and returns what happened; it shows no message itself.
+// A copy's place in a run of copies that shows as one progress: the files
+// and bytes (as RoomNeed counts them) of the copies before it and of the
+// whole run. A total of 0: the copy shows alone.
+struct RunShare {
+    std::uint64_t filesBefore = 0, filesTotal = 0;
+    std::uint64_t bytesBefore = 0, bytesTotal = 0;
+    // The run's last copy: the display ends with it. An earlier copy leaves
+    // it up for the next, unless it was cancelled.
+    bool last = true;
+};
+
 struct CopyOptions {
     // Source files (full Windows paths) to leave out, letter case ignored.
     std::vector<std::string> leaveOut;
@@ -62,6 +73,8 @@ struct CopyOptions {
     // that file failed as `noAnswer`, and the copier waits for it when it
     // is destroyed.
     std::chrono::milliseconds giveUpAfter{30000};
+    // Where the copy stands in its run, for the progress display.
+    RunShare share;
 };
 
 // What one copy would take on its destination's drive, found without
@@ -75,6 +88,7 @@ struct RoomNeed {
     std::uint64_t write = 0;   // bytes the copy writes there, on disk
     std::uint64_t freed = 0;   // bytes that replacing files frees (0 when they are kept)
     std::uint64_t largest = 0; // the largest single file, on disk
+    std::uint64_t files = 0;   // the files (and links) the copy goes through
     std::optional<std::uint64_t> free;  // free bytes now; nothing when unknown
 };
 
