@@ -115,13 +115,13 @@ bool ClsSims::refusedBeforeWriting(Plan& plan, bool needFiles, SetsOutcome& outc
     platform::RunShare share;
     for (const platform::RoomNeed& n : needs) {
         share.filesTotal += n.files;
-        share.bytesTotal += n.write;
+        share.bytesTotal += n.bytes;
     }
     for (std::size_t i = 0; i < copies.size(); ++i) {
         share.last = i + 1 == copies.size();
         copies[i]->share = share;
         share.filesBefore += needs[i].files;
-        share.bytesBefore += needs[i].write;
+        share.bytesBefore += needs[i].bytes;
     }
     return outcome.refused();
 }

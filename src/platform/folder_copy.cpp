@@ -186,6 +186,7 @@ private:
         need.freed = keepText_.empty() ? room.freed : 0;
         need.largest = room.largest;
         need.files = files();
+        for (const Item& i : items_) need.bytes += i.info.kind == NodeKind::file ? i.info.size : 0;
         if (std::uint64_t free = 0; io_.freeSpace(existingDestination_, free) == Status::ok) need.free = free;
         return need;
     }

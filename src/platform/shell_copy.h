@@ -45,8 +45,8 @@ class FaultPlan;
 // complete, so no target is ever left half-written. It goes on past a file
 // that fails and returns what happened; it shows no message itself.
 // A copy's place in a run of copies that shows as one progress: the files
-// and bytes (as RoomNeed counts them) of the copies before it and of the
-// whole run. A total of 0: the copy shows alone.
+// and bytes (RoomNeed's `files` and `bytes`) of the copies before it and
+// of the whole run. A total of 0: the copy shows alone.
 struct RunShare {
     std::uint64_t filesBefore = 0, filesTotal = 0;
     std::uint64_t bytesBefore = 0, bytesTotal = 0;
@@ -89,6 +89,7 @@ struct RoomNeed {
     std::uint64_t freed = 0;   // bytes that replacing files frees (0 when they are kept)
     std::uint64_t largest = 0; // the largest single file, on disk
     std::uint64_t files = 0;   // the files (and links) the copy goes through
+    std::uint64_t bytes = 0;   // their sizes, as its progress counts them
     std::optional<std::uint64_t> free;  // free bytes now; nothing when unknown
 };
 

@@ -30,16 +30,19 @@ namespace {
 // reported (repeats dropped), and how often it was ended.
 class RunProgress : public platform::CopyProgress {
 public:
-    void begin(const std::string&, const std::string&, std::uint64_t files, std::uint64_t) override {
+    void begin(const std::string&, const std::string&, std::uint64_t files, std::uint64_t bytes) override {
         totals.push_back(files);
+        totalBytes = bytes;
     }
-    bool advance(const std::string&, std::uint64_t files, std::uint64_t) override {
+    bool advance(const std::string&, std::uint64_t files, std::uint64_t bytes) override {
         if (done.empty() || done.back() != files) done.push_back(files);
+        doneBytes = std::max(doneBytes, bytes);
         return true;
     }
     void end() override { ++ends; }
 
     std::vector<std::uint64_t> totals, done;
+    std::uint64_t totalBytes = 0, doneBytes = 0;
     int ends = 0;
 };
 
@@ -61,6 +64,9 @@ TEST_F(RestoreSimsTest, ARunShowsOneCountOverAllItsCopiesInOneDisplay) {
     ASSERT_FALSE(progress.done.empty());
     EXPECT_TRUE(std::is_sorted(progress.done.begin(), progress.done.end()));
     EXPECT_EQ(progress.done.back(), 4u);
+    // The bar's bytes are the files' own sizes, so that it ends full.
+    EXPECT_EQ(progress.totalBytes, std::string("neighbourhood" "house" "sofa" "skin").size());
+    EXPECT_EQ(progress.doneBytes, progress.totalBytes);
     EXPECT_EQ(progress.ends, 1);
 }
 

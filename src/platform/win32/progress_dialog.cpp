@@ -61,6 +61,13 @@ public:
 
     bool advance(const std::string& currentFile, std::uint64_t filesDone, std::uint64_t bytesDone) override {
         if (!dialog_ && Clock::now() - started_ >= kShowAfter) show();
+        // The shell shows its window a moment after it is made, inactive:
+        // it is brought to the front once, as soon as it shows.
+        if (window_ && !activated_ && IsWindowVisible(window_)) {
+            activated_ = true;
+            win32::centreOnOwner(window_);
+            SetForegroundWindow(window_);
+        }
         bool goOn = true;
         if (dialog_) {
             const std::wstring count = L"Copying " + grouped(filesDone) + L" of " + grouped(files_) + L" files";
@@ -78,6 +85,8 @@ public:
         dialog_->StopProgressDialog();
         dialog_->Release();
         dialog_ = nullptr;
+        window_ = nullptr;
+        activated_ = false;
     }
 
 private:
@@ -101,17 +110,15 @@ private:
         dialog_ = dialog;
         IOleWindow* window = nullptr;
         if (SUCCEEDED(dialog->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&window)))) {
-            HWND hwnd = nullptr;
-            if (SUCCEEDED(window->GetWindow(&hwnd)) && hwnd) {
-                win32::centreOnOwner(hwnd);
-                SetForegroundWindow(hwnd);
-            }
+            if (FAILED(window->GetWindow(&window_))) window_ = nullptr;
             window->Release();
         }
     }
 
     EventPump& events_;
     IProgressDialog* dialog_ = nullptr;
+    HWND window_ = nullptr;  // the dialog's own window, where the shell tells it
+    bool activated_ = false;
     Clock::time_point started_;
     std::wstring from_;
     std::uint64_t files_ = 0, bytes_ = 0;
