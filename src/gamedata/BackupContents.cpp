@@ -69,7 +69,7 @@ std::vector<BackupEntry> backupContents(platform::FileSystem& files, const std::
     return out;
 }
 
-std::string entryCaption(const BackupEntry& entry, platform::Locale& locale) {
+std::string entryCaption(const BackupEntry& entry, platform::Locale& locale, bool brief) {
     switch (entry.kind) {
     case BackupEntry::Kind::downloads: return "Downloads: " + counted(entry.files, "file", "files");
     case BackupEntry::Kind::gameData: return "GameData";
@@ -77,8 +77,9 @@ std::string entryCaption(const BackupEntry& entry, platform::Locale& locale) {
     case BackupEntry::Kind::neighbourhood: break;
     }
     std::string text = entry.set + ": " + counted(entry.houses, "house", "houses") + ", " +
-                       counted(entry.characters, "character", "characters");
-    if (entry.saved) {
+                       (brief ? counted(entry.characters, "Sim", "Sims")
+                              : counted(entry.characters, "character", "characters"));
+    if (entry.saved && !brief) {
         // At midnight the general date is the short date alone.
         text += ", saved " + locale.generalDate({entry.saved->year, entry.saved->month, entry.saved->day, 0, 0, 0});
     }

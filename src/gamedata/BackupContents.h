@@ -36,6 +36,7 @@ std::vector<BackupEntry> backupContents(platform::FileSystem& files, const std::
 
 // "UserData2: 9 houses, 23 characters, saved 30.11.2026", "Downloads: 12
 // files", "GameData", "SkinsBuy": the date in the user's short date format.
-std::string entryCaption(const BackupEntry& entry, platform::Locale& locale);
+// `brief`, for a list in two columns: "UserData2: 9 houses, 23 Sims".
+std::string entryCaption(const BackupEntry& entry, platform::Locale& locale, bool brief = false);
 
 }  // namespace orr

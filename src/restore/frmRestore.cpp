@@ -329,21 +329,21 @@ void frmRestore::showContents() {
         Rect box;
         if (entry.kind == BackupEntry::Kind::neighbourhood) {
             // Two columns are too narrow for the date: the counts stay.
-            const int column = twoColumns ? n % 2 : 0, row = twoColumns ? n / 2 : n;
-            box = {24 + column * 196, kListTop + row * kRowHeight, twoColumns ? 192 : 385, 17};
+            // Read down the first column, then the second, as a list reads.
+            const int perColumn = twoColumns ? (neighbourhoods + 1) / 2 : neighbourhoods;
+            const int column = n / perColumn, row = n % perColumn;
+            box = {24 + column * 194, kListTop + row * kRowHeight, twoColumns ? 190 : 385, 17};
             ++n;
         } else {
             // Downloads, GameData and SkinsBuy share the row under them.
-            const int rows = twoColumns ? (n + 1) / 2 : n;
+            const int rows = twoColumns ? (neighbourhoods + 1) / 2 : neighbourhoods;
             constexpr int kLeft[] = {24, 184, 304}, kWide[] = {152, 112, 105};
             box = {kLeft[other % 3], kListTop + rows * kRowHeight, kWide[other % 3], 17};
             ++other;
         }
         ui::CheckBox& check = chkSets(i);
         check.setBounds(box);
-        std::string caption = entryCaption(entry, services.locale);
-        if (twoColumns) caption = caption.substr(0, caption.find(", saved "));
-        check.setCaption(std::move(caption));
+        check.setCaption(entryCaption(entry, services.locale, twoColumns));
         check.setValue(true);
         check.setVisible(true);
     }

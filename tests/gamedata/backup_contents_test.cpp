@@ -54,6 +54,9 @@ TEST_F(BackupContentsTest, CountsTheGamesOwnFileNamesAndDatesTheNewestWriteBelow
     EXPECT_EQ(captions, (std::vector<std::string>{"UserData2: 3 houses, 2 characters, saved 30.11.2026",
                                                   "UserData3: 0 houses, 0 characters", "Downloads: 3 files",
                                                   "GameData", "SkinsBuy"}));
+    // Two columns leave the date out and say Sims.
+    EXPECT_EQ(entryCaption(backupContents(*native.files, backup).front(), locale, true),
+              "UserData2: 3 houses, 2 Sims");
     EXPECT_EQ(sets, (std::vector<std::string>{"UserData2", "UserData3", "Downloads", "GameData",
                                               "ExpansionShared\\SkinsBuy"}));
 }
