@@ -31,7 +31,8 @@ public:
                        const std::vector<orr::platform::CopyOutcome::FileDigest>&, std::string_view) override {
         return true;
     }
-    orr::platform::VerifyOutcome verify(std::string_view, std::string_view, const std::atomic<bool>*) override {
+    orr::platform::VerifyOutcome verify(std::string_view, std::string_view, const std::atomic<bool>*,
+                                        const std::vector<std::string>&) override {
         return {};
     }
     orr::platform::RoomNeed measure(std::string_view, std::string_view, const orr::platform::CopyOptions&) override {

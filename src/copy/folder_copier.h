@@ -25,6 +25,17 @@ namespace orr::platform {
 
 class FaultPlan;
 
+// A copy's place in a run of copies that shows as one progress: the files
+// and bytes (RoomNeed's `files` and `bytes`) of the copies before it and
+// of the whole run. A total of 0: the copy shows alone.
+struct RunShare {
+    std::uint64_t filesBefore = 0, filesTotal = 0;
+    std::uint64_t bytesBefore = 0, bytesTotal = 0;
+    // The run's last copy: the display ends with it. An earlier copy leaves
+    // it up for the next, unless it was cancelled.
+    bool last = true;
+};
+
 // One folder copy of this program's own, the same on every OS: the source
 // is listed whole first (links not followed), room on the destination is
 // checked before anything is written, then each file is written under a
@@ -49,6 +60,8 @@ struct CopyOptions {
     // that file failed as `noAnswer`, and the copier waits for it when it
     // is destroyed.
     std::chrono::milliseconds giveUpAfter{30000};
+    // Where the copy stands in its run, for the progress display.
+    RunShare share;
 };
 
 // What one copy would take on its destination's drive, found without
@@ -62,6 +75,8 @@ struct RoomNeed {
     std::uint64_t write = 0;   // bytes the copy writes there, on disk
     std::uint64_t freed = 0;   // bytes that replacing files frees (0 when they are kept)
     std::uint64_t largest = 0; // the largest single file, on disk
+    std::uint64_t files = 0;   // the files (and links) the copy goes through
+    std::uint64_t bytes = 0;   // their sizes, as its progress counts them
     std::optional<std::uint64_t> free;  // free bytes now; nothing when unknown
 };
 
@@ -98,8 +113,10 @@ public:
                                const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest) = 0;
     // Reads every file the manifest lists below `folder` and compares it.
     // Events run between files, as during a copy; `stop` as in CopyOptions.
+    // Files below the subfolders `skipSets` are neither read nor listed.
     virtual VerifyOutcome verify(std::string_view folder, std::string_view manifest,
-                                 const std::atomic<bool>* stop = nullptr) = 0;
+                                 const std::atomic<bool>* stop = nullptr,
+                                 const std::vector<std::string>& skipSets = {}) = 0;
 };
 
 // "3.1 MB", "296 MB", "1.2 GB": a size as Windows shows one.

@@ -81,6 +81,7 @@ public:
         keepText_ = options.keepReplacedIn;
         stop_ = options.stop;
         giveUpAfter_ = options.giveUpAfter;
+        share_ = options.share;
     }
 
     CopyOutcome go() {
@@ -184,6 +185,8 @@ private:
         need.write = room.write;
         need.freed = keepText_.empty() ? room.freed : 0;
         need.largest = room.largest;
+        need.files = files();
+        for (const Item& i : items_) need.bytes += i.info.kind == NodeKind::file ? i.info.size : 0;
         if (std::uint64_t free = 0; io_.freeSpace(existingDestination_, free) == Status::ok) need.free = free;
         return need;
     }
@@ -331,7 +334,10 @@ private:
     }
 
     void copyAll() {
-        if (progress_) progress_->begin(sourceText_, destinationText_, files(), plannedBytes_);
+        const bool shared = share_.filesTotal > 0;
+        if (progress_)
+            progress_->begin(sourceText_, destinationText_, shared ? share_.filesTotal : files(),
+                             shared ? share_.bytesTotal : plannedBytes_);
         struct EndProgress {
             CopyProgress* p;
             ~EndProgress() {
@@ -389,6 +395,8 @@ private:
         if (cancelled_) dropPending(true);
         if (Status s = io_.sync(landing_); s != Status::ok) fail(top, reasonFor(s, CopyReason::writeError));
         if (cancelled_) outcome_.result = CopyOutcome::Result::cancelled;
+        // The run's next copy goes on in the same display.
+        if (!share_.last && !cancelled_) endProgress.p = nullptr;
     }
 
     std::uint64_t files() const {
@@ -403,7 +411,8 @@ private:
     bool yield(std::size_t item, std::uint64_t bytes) {
         shownBytes_ = std::max(shownBytes_, bytes);
         if (progress_) {
-            if (!progress_->advance(windowsPath(item), doneFiles_, shownBytes_)) return false;
+            if (!progress_->advance(windowsPath(item), share_.filesBefore + doneFiles_, share_.bytesBefore + shownBytes_))
+                return false;
         } else if (Clock::now() - lastEvents_ >= kEventInterval) {
             events_.process();
             lastEvents_ = Clock::now();
@@ -687,6 +696,7 @@ private:
     const std::atomic<bool>* stop_ = nullptr;
     Clock::time_point lastEvents_;
     std::chrono::milliseconds giveUpAfter_{};
+    RunShare share_;
     CopyOutcome outcome_;
     Parked& parked_;
     // Declared last, so destroyed first: its threads are done before the
@@ -711,10 +721,10 @@ public:
                        const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest) override {
         return platform::writeManifest(*io_, events_, folder, sets, known, manifest);
     }
-    VerifyOutcome verify(std::string_view folder, std::string_view manifest,
-                         const std::atomic<bool>* stop) override {
+    VerifyOutcome verify(std::string_view folder, std::string_view manifest, const std::atomic<bool>* stop,
+                         const std::vector<std::string>& skipSets) override {
         return verifyManifest(*io_, events_, progress_, folder, manifest, threaded() ? FileWorkers::kThreads : 0,
-                              stop);
+                              stop, skipSets);
     }
 
 private:

@@ -5,6 +5,7 @@
 #include "platform/sha256.h"
 #include "folder_copier.h"
 
+#include <algorithm>
 #include <chrono>
 #include <deque>
 #include <optional>
@@ -119,7 +120,8 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
 }
 
 VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view folder,
-                             std::string_view manifest, unsigned threads, const std::atomic<bool>* stop) {
+                             std::string_view manifest, unsigned threads, const std::atomic<bool>* stop,
+                             const std::vector<std::string>& skipSets) {
     VerifyOutcome outcome;
     std::string base, path;
     std::string text;
@@ -142,11 +144,17 @@ VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progre
             text.append(buffer.data(), got);
         }
     }
-    const auto entries = parseManifest(text);
+    auto entries = parseManifest(text);
     if (!entries) {
         outcome.unreadableManifest = true;
         return outcome;
     }
+    std::erase_if(*entries, [&](const CopyOutcome::FileDigest& e) {
+        return std::any_of(skipSets.begin(), skipSets.end(), [&](const std::string& set) {
+            return e.path.size() > set.size() && e.path[set.size()] == '\\' &&
+                   ascii::equal(std::string_view(e.path).substr(0, set.size()), set);
+        });
+    });
     std::optional<Pacer> pacer;
     if (progress) progress->begin(std::string(manifest), std::string(folder), entries->size(), 0);
     else pacer.emplace(events);

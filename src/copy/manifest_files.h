@@ -24,9 +24,11 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
                    const std::vector<CopyOutcome::FileDigest>& known, std::string_view manifest);
 // With `progress`, the check shows in it and its Cancel stops the check.
 // Files are read by `threads` worker threads (0: on this one). `stop`, when
-// set, is asked between files: true cancels the check.
+// set, is asked between files: true cancels the check. Entries below the
+// subfolders `skipSets` are dropped unread, from `listed` too.
 class CopyProgress;
 VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view folder,
-                             std::string_view manifest, unsigned threads, const std::atomic<bool>* stop = nullptr);
+                             std::string_view manifest, unsigned threads, const std::atomic<bool>* stop = nullptr,
+                             const std::vector<std::string>& skipSets = {});
 
 }  // namespace orr::platform

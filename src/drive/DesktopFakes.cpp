@@ -83,8 +83,10 @@ platform::RoomNeed RecordingCopy::measure(std::string_view source, std::string_v
 }
 
 platform::VerifyOutcome RecordingCopy::verify(std::string_view folder, std::string_view manifest,
-                                              const std::atomic<bool>* stop) {
-    platform::VerifyOutcome outcome = inner_ ? inner_->verify(folder, manifest, stop) : platform::VerifyOutcome{};
+                                              const std::atomic<bool>* stop,
+                                              const std::vector<std::string>& skipSets) {
+    platform::VerifyOutcome outcome =
+        inner_ ? inner_->verify(folder, manifest, stop, skipSets) : platform::VerifyOutcome{};
     if (onVerify) onVerify(std::string(folder), outcome);
     return outcome;
 }

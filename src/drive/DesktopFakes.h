@@ -119,7 +119,8 @@ public:
     platform::RoomNeed measure(std::string_view source, std::string_view destination,
                                const platform::CopyOptions& options = {}) override;
     platform::VerifyOutcome verify(std::string_view folder, std::string_view manifest,
-                                   const std::atomic<bool>* stop = nullptr) override;
+                                   const std::atomic<bool>* stop = nullptr,
+                                   const std::vector<std::string>& skipSets = {}) override;
 
     std::vector<Copy> copies;
     // Called as each copy starts, and with its outcome as it ends.

@@ -144,8 +144,11 @@ std::vector<DumpLine> dumpLines(Session& s, const ui::Form& form) {
         }
         add(c.name, element, id + ".Enabled=" + truth(c.enabled));
         switch (c.kind) {
-        case ui::ControlKind::optionButton:
         case ui::ControlKind::checkBox:
+            // What a box stands for is its caption; an option button's is fixed.
+            add(c.name, element, id + ".Caption=" + formatValue(c.caption.value_or("")));
+            [[fallthrough]];
+        case ui::ControlKind::optionButton:
             add(c.name, element, id + ".Value=" + truth(c.value.value_or(false)));
             break;
         case ui::ControlKind::comboBox: {

@@ -18,11 +18,14 @@ using Problem = platform::VerifyOutcome::Problem;
 // Adds the files of the restored sets that `checked` does not list, in the
 // order of their paths. A set that cannot be listed is named as unreadable:
 // which of its files the manifest misses cannot be told.
-void noteUnlisted(platform::FileSystem& files, const std::string& backup, platform::VerifyOutcome& checked) {
+void noteUnlisted(platform::FileSystem& files, const std::string& backup, const std::vector<std::string>& leftOutSets,
+                  platform::VerifyOutcome& checked) {
     const std::size_t first = checked.damaged.size();
     std::unordered_set<std::string> listed;
     for (const auto& d : checked.listed) listed.insert(ascii::upper(d.path));
     for (const std::string& set : restoredSets(files, backup)) {
+        if (std::any_of(leftOutSets.begin(), leftOutSets.end(), [&](const std::string& s) { return ascii::equal(s, set); }))
+            continue;
         std::vector<std::string> found;
         if (platform::listSetFiles(files, backup, {set}, found) != platform::Status::ok) {
             checked.damaged.push_back({set, Problem::unreadable});
@@ -50,7 +53,8 @@ std::vector<std::string> restoredSets(platform::FileSystem& files, const std::st
 }
 
 Checked beforeRestore(platform::Services& services, platform::FolderCopier& copy, const std::string& descriptorPath,
-                      const std::string& backup, const std::atomic<bool>* stop) {
+                      const std::string& backup, const std::atomic<bool>* stop,
+                      const std::vector<std::string>& leftOutSets) {
     Checked out;
     auto ask = [&](const std::string& question) {
         return services.messages.show(question, "Orrindale", platform::MsgButtons::yesNo,
@@ -64,7 +68,7 @@ Checked beforeRestore(platform::Services& services, platform::FolderCopier& copy
                           "be checked. Restore them without checking?");
         return out;
     }
-    platform::VerifyOutcome checked = copy.verify(backup, manifest, stop);
+    platform::VerifyOutcome checked = copy.verify(backup, manifest, stop, leftOutSets);
     if (checked.cancelled) return out;
     if (checked.unreadableManifest || checked.listed.empty()) {
         out.restore = ask("The list of this backup's files (" + manifest + ") " +
@@ -75,7 +79,7 @@ Checked beforeRestore(platform::Services& services, platform::FolderCopier& copy
     // Only files the manifest lists are left out; the others are restored
     // on Yes, since nothing tells them damaged.
     for (const auto& d : checked.damaged) out.leaveOut.push_back(backup + "\\" + d.path);
-    noteUnlisted(services.files, backup, checked);
+    noteUnlisted(services.files, backup, leftOutSets, checked);
     if (!checked.damaged.empty() && !ask(report::damagedQuestion(checked))) {
         out.leaveOut.clear();
         return out;

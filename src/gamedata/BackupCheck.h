@@ -33,9 +33,11 @@ std::vector<std::string> restoredSets(platform::FileSystem& files, const std::st
 // restored sets that the manifest does not list are named in the question
 // and restored only on its Yes. `stop` as in CopyOptions: a check stopped
 // restores nothing and asks nothing. `services.files` is this OS's own
-// file-system service: the sets are listed as a copy lists them.
+// file-system service: the sets are listed as a copy lists them. The sets
+// of `leftOutSets` (as restoredSets names them) are neither read nor named.
 Checked beforeRestore(platform::Services& services, platform::FolderCopier& copy, const std::string& descriptorPath,
-                      const std::string& backup, const std::atomic<bool>* stop = nullptr);
+                      const std::string& backup, const std::atomic<bool>* stop = nullptr,
+                      const std::vector<std::string>& leftOutSets = {});
 
 // The files of `copied`, the copy of the folder `set` of a backup (its path
 // below the backup folder: "UserData", "ExpansionShared\SkinsBuy"), whose

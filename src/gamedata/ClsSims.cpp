@@ -98,18 +98,31 @@ bool ClsSims::holdsFile(platform::FileSystem& files, const std::string& folder) 
     return false;
 }
 
-bool ClsSims::refusedBeforeWriting(const Plan& plan, bool needFiles, SetsOutcome& outcome) {
+bool ClsSims::refusedBeforeWriting(Plan& plan, bool needFiles, SetsOutcome& outcome) {
     services_.pointer.set(platform::Pointer::hourglass);
     std::vector<platform::RoomNeed> needs;
+    std::vector<platform::CopyOptions*> copies;
     bool anyFile = !needFiles;
-    for (const Step& step : plan) {
+    for (Step& step : plan) {
         if (step.kind != Step::Kind::copy) continue;
         needs.push_back(copier_.measure(step.from, step.to, step.options));
+        copies.push_back(&step.options);
         anyFile = anyFile || holdsFile(services_.files, step.from);
     }
     services_.pointer.set(platform::Pointer::normal);
     outcome.nothingFound = !anyFile;
     if (!outcome.nothingFound) outcome.room = platform::roomShort(needs);
+    platform::RunShare share;
+    for (const platform::RoomNeed& n : needs) {
+        share.filesTotal += n.files;
+        share.bytesTotal += n.bytes;
+    }
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        share.last = i + 1 == copies.size();
+        copies[i]->share = share;
+        share.filesBefore += needs[i].files;
+        share.bytesBefore += needs[i].bytes;
+    }
     return outcome.refused();
 }
 
@@ -226,6 +239,9 @@ SetsOutcome ClsSims::RestoreSims() {
     const std::string game = restoreDestination();
     const std::string userData = userDataDestination();
     auto copy = [&](const std::string& from, const std::string& to) {
+        const std::string set = from.substr(backupFolder_.size() + 1);
+        if (std::any_of(leftOutSets_.begin(), leftOutSets_.end(), [&](const std::string& s) { return ascii::equal(s, set); }))
+            return;
         platform::CopyOptions options = options_;
         // Each replaced file keeps its path below the folder written to
         // (every destination lies in it, spelt with as many characters).

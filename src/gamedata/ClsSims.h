@@ -67,6 +67,10 @@ public:
     SetsOutcome RestoreSims();
     // Files (full paths) the copies leave out: a backup's damaged files.
     void leaveOut(std::vector<std::string> files) { options_.leaveOut = std::move(files); }
+    // Sets of the backup a restore leaves as they are, by their paths below
+    // the backup folder ("UserData2", "ExpansionShared\SkinsBuy"): not
+    // copied, not measured, their folders in the game untouched.
+    void leaveOutSets(std::vector<std::string> sets) { leftOutSets_ = std::move(sets); }
     // Asked between files and between copies: true stops the run.
     void stopWhen(const std::atomic<bool>& stop) { options_.stop = &stop; }
     // Where a restore keeps the game files it replaces (a folder inside the
@@ -107,8 +111,9 @@ private:
     };
     using Plan = std::vector<Step>;
     // Refuses the plan when a drive is too small for its copies together,
-    // or (`needFiles`) when no copied folder holds a file.
-    bool refusedBeforeWriting(const Plan& plan, bool needFiles, SetsOutcome& outcome);
+    // or (`needFiles`) when no copied folder holds a file. Else gives each
+    // copy its share of the run, so that the run shows as one progress.
+    bool refusedBeforeWriting(Plan& plan, bool needFiles, SetsOutcome& outcome);
     void carryOut(const Plan& plan, SetsOutcome& outcome);
     bool stopRequested() const { return options_.stop && options_.stop->load(); }
 
@@ -126,6 +131,7 @@ private:
     std::function<bool(const SetsOutcome&)> beforeFinish_;
     platform::CopyOptions options_;
     std::string keepRoot_, userDataKeepRoot_;
+    std::vector<std::string> leftOutSets_;
     std::unique_ptr<std::deque<std::string>> pending_;
 };
 

@@ -1,6 +1,7 @@
 #include "RunReport.h"
 
 #include "copy/folder_copier.h"
+#include "platform/windows_path.h"
 
 namespace orr::report {
 namespace {
@@ -117,6 +118,15 @@ std::string keptNotes(const std::vector<RunResult::Kept>& keeps) {
 std::string leftOutNote(std::size_t leftOut) {
     return std::to_string(leftOut) + (leftOut == 1 ? " missing or damaged file was not restored."
                                                    : " missing or damaged files were not restored.");
+}
+
+std::string notChosenNote(const std::vector<std::string>& sets) {
+    std::string names;
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        if (i > 0) names += i + 1 == sets.size() ? " and " : ", ";
+        names += platform::lastLevel(sets[i]);
+    }
+    return names + (sets.size() == 1 ? " was left as it was" : " were left as they were") + ", as you chose.";
 }
 
 std::string leftOutList(const std::vector<std::string>& files, const std::string& backupFolder) {

@@ -43,6 +43,10 @@ std::string keptNotes(const std::vector<RunResult::Kept>& keeps);
 // a short note for the Finish panel, and the files by name (below the
 // backup folder; the first ten, then a count).
 std::string leftOutNote(std::size_t leftOut);
+// The sets the user chose not to restore (paths below the backup folder),
+// for the Finish panel: "UserData2 and Downloads were left as they were, as
+// you chose."
+std::string notChosenNote(const std::vector<std::string>& sets);
 std::string leftOutList(const std::vector<std::string>& files, const std::string& backupFolder);
 
 // "9,048 files (296 MB) copied and verified; 120 unchanged files skipped."

@@ -11,8 +11,11 @@ namespace orr::platform {
 
 // What a long copy shows while it runs (where the shell has no progress
 // window of its own). advance() is called between files and lets pending
-// events run; false from it cancels the copy. begin() and end() frame every
-// copy; showing itself only once a copy has run long is the display's part.
+// events run; false from it cancels the copy. begin() starts every copy;
+// the copies of one run begin with the run's totals and counts, and end()
+// comes after the run's last copy (or a cancel), so the display shows one
+// count for the run. Showing itself only once a run has gone on long is the
+// display's part.
 class CopyProgress {
 public:
     virtual ~CopyProgress() = default;

@@ -75,6 +75,7 @@ private:
 
 RunResult runRestore(platform::Services& services, platform::FolderCopier& copier, const GameFolder& game,
                      const std::string& backupFolder, const std::vector<std::string>& leaveOut,
+                     const std::vector<std::string>& leftOutSets,
                      const std::vector<platform::CopyOutcome::FileDigest>& listed, RunFront& front,
                      const std::atomic<bool>* stop) {
     front.stepOn();
@@ -86,6 +87,7 @@ RunResult runRestore(platform::Services& services, platform::FolderCopier& copie
     const std::string gameKeep = destination.empty() ? std::string() : keepFolderFor(services, destination);
     const std::string homeKeep = game.userDataHome.empty() ? std::string() : keepFolderFor(services, game.userDataHome);
     sims.leaveOut(leaveOut);
+    sims.leaveOutSets(leftOutSets);
     sims.keepReplacedIn(gameKeep, homeKeep);
     if (stop) sims.stopWhen(*stop);
     KeepSeal gameSeal(services, copier, gameKeep), homeSeal(services, copier, homeKeep);

@@ -26,6 +26,7 @@ public:
             wizard.lblRestored.setCaption("Sims customizations have been partly restored: some files were left out.");
         }
         if (const std::string note = report::skippedNote(result.sets); !note.empty()) summary.append(" ").append(note);
+        if (const auto sets = wizard.leftOutSets(); !sets.empty()) summary.append(" ").append(report::notChosenNote(sets));
         if (const std::string kept = report::keptNotes(result.keeps); !kept.empty()) summary.append(" ").append(kept);
         wizard.lblSummary.setCaption(summary);
         if (const std::string links = report::skippedLinks(result.sets); !links.empty()) say(links);
@@ -50,6 +51,7 @@ void clsRestore::Restore() {
     WizardFront front(program);
     const RunResult result = runRestore(program.services, program.folderCopier, program.gameFolder(),
                                         program.backupFolder, program.restoreWizard().damagedFiles,
+                                        program.restoreWizard().leftOutSets(),
                                         program.restoreWizard().checkedFiles, front, &program.stopFlag());
     const std::string keptNote = report::keptNotes(result.keeps);
     if (program.endAfterRun() && !result.completed()) {

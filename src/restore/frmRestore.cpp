@@ -9,6 +9,9 @@
 #include "shell/Program.h"
 #include "shell/WizardLook.h"
 #include "toolkit/MFile.h"
+#include "platform/ascii.h"
+
+#include <algorithm>
 
 namespace orr {
 namespace {
@@ -19,6 +22,20 @@ using namespace wizard;
 
 const ui::Font kSansSerifLarger{"MS Sans Serif", 9.75, false, false};
 const ui::Font kArial{"Arial", 8.25, false, false};
+
+// The restore wizard is taller than the backup's: Step 1 lists what the
+// chosen backup holds between the .BAK file and the game it goes to.
+constexpr int kExtra = 160;
+constexpr int kListTop = 124, kRowHeight = 18;
+constexpr int kGameTop = 296;  // the install: lblGame, cboInstall, cmdOtherGame
+// Neighbourhood rows that fit above the row of the other sets; more go
+// into two columns.
+constexpr int kRows = (kGameTop - 8 - kListTop) / kRowHeight - 1;
+// The boxes are made with the form (a window backend makes its windows
+// once): as many as two columns of neighbourhoods and the row under them
+// hold. A backup with more neighbourhoods than that restores the rest
+// without a box of their own; no game makes that many.
+constexpr int kBoxes = 2 * kRows + 3;
 
 void band(ui::Label& label, const char* caption, const ui::Font& font) {
     label.setCaption(caption);
@@ -44,38 +61,39 @@ void square(ui::Shape& shape, ui::Color fill) {
 frmRestore::frmRestore(Program& program)
     : ui::Form(program.gui, "frmRestore"),
       rail(*this, markerLeft(1), kMarkerTop[0] + kMarkerSide / 2, markerLeft(1),
-           kMarkerTop[kLastStep] + kMarkerSide / 2),
-      lblHead(fraSteps.add(*this, kPanel), "lblHead", {0, 16, kVisibleWidth, 33}),
+           kMarkerTop[kLastStep] + kMarkerSide / 2, kExtra),
+      lblHead(fraSteps.add(*this, panelBox(kExtra)), "lblHead", {0, 16, kVisibleWidth, 33}),
       lblStartText(fraSteps(0), "Label1", {16, 80, 393, 33}),
-      shpStartOrange(fraSteps(0), "Shape1", {16, 224, 17, 17}),
-      shpStartBlue(fraSteps(0), "Shape2", {40, 224, 17, 17}),
-      shpStartGreen(fraSteps(0), "Shape3", {64, 224, 17, 17}),
-      lblStep1(fraSteps.add(*this, kPanel), "Label2", {16, 16, 97, 17}),
-      lblStep1Text(fraSteps(1), "Label8", {16, 64, 393, 17}),
-      txtDescriptor(fraSteps(1), "text1", {16, 88, 225, 25}),
-      btnSelect(fraSteps(1), "btnSelect", {249, 88, 65, 25}),
-      lblGame(fraSteps(1), "lblGame", {16, 136, 393, 33}),
-      cboInstall(fraSteps(1), "cboInstall", {16, 176, 393, 21}),
-      cmdOtherGame(fraSteps(1), "cmdOtherGame", {16, 208, 129, 25}),
-      lblStep2(fraSteps.add(*this, kPanel), "Label3", {16, 16, 97, 17}),
+      shpStartOrange(fraSteps(0), "Shape1", {16, 224 + kExtra, 17, 17}),
+      shpStartBlue(fraSteps(0), "Shape2", {40, 224 + kExtra, 17, 17}),
+      shpStartGreen(fraSteps(0), "Shape3", {64, 224 + kExtra, 17, 17}),
+      lblStep1(fraSteps.add(*this, panelBox(kExtra)), "Label2", {16, 16, 97, 17}),
+      lblStep1Text(fraSteps(1), "Label8", {16, 48, 393, 17}),
+      txtDescriptor(fraSteps(1), "text1", {16, 68, 225, 25}),
+      btnSelect(fraSteps(1), "btnSelect", {249, 68, 65, 25}),
+      lblContents(fraSteps(1), "lblContents", {16, 104, 393, 17}),
+      lblGame(fraSteps(1), "lblGame", {16, kGameTop, 393, 33}),
+      cboInstall(fraSteps(1), "cboInstall", {16, kGameTop + 36, 393, 21}),
+      cmdOtherGame(fraSteps(1), "cmdOtherGame", {16, kGameTop + 65, 129, 25}),
+      lblStep2(fraSteps.add(*this, panelBox(kExtra)), "Label3", {16, 16, 97, 17}),
       lblStep2Text(fraSteps(2), "Label11", {16, 64, 393, 33}),
-      lblStep3(fraSteps.add(*this, kPanel), "Label4", {16, 16, 97, 17}),
+      lblStep3(fraSteps.add(*this, panelBox(kExtra)), "Label4", {16, 16, 97, 17}),
       lblStep3Text(fraSteps(3), "Label10", {16, 64, 393, 33}),
-      lblStep4(fraSteps.add(*this, kPanel), "Label5", {16, 16, 97, 17}),
+      lblStep4(fraSteps.add(*this, panelBox(kExtra)), "Label5", {16, 16, 97, 17}),
       lblStep4Text(fraSteps(4), "Label9", {16, 64, 393, 33}),
-      lblFinishHead(fraSteps.add(*this, kPanel), "Label7", {0, 16, kVisibleWidth, 41}),
+      lblFinishHead(fraSteps.add(*this, panelBox(kExtra)), "Label7", {0, 16, kVisibleWidth, 41}),
       lblCongratulations(fraSteps(5), "Label6", {16, 80, 393, 17}),
       lblRestored(fraSteps(5), "Label12", {0, 120, kVisibleWidth, 17}),
       lblCloseHint(fraSteps(5), "Label13", {16, 160, 393, 17}),
-      shpFinishOrange(fraSteps(5), "Shape4", {16, 236, 17, 17}),
-      shpFinishBlue(fraSteps(5), "Shape5", {40, 236, 17, 17}),
-      shpFinishGreen(fraSteps(5), "Shape6", {64, 236, 17, 17}),
-      lblSummary(fraSteps(5), "lblSummary", {16, 180, 393, 56}),
-      cmdUndo(fraSteps(5), "cmdUndo", {280, 232, 129, 25}),
-      buttons(*this),
+      shpFinishOrange(fraSteps(5), "Shape4", {16, 236 + kExtra, 17, 17}),
+      shpFinishBlue(fraSteps(5), "Shape5", {40, 236 + kExtra, 17, 17}),
+      shpFinishGreen(fraSteps(5), "Shape6", {64, 236 + kExtra, 17, 17}),
+      lblSummary(fraSteps(5), "lblSummary", {16, 180, 393, 56 + kExtra}),
+      cmdUndo(fraSteps(5), "cmdUndo", {280, 232 + kExtra, 129, 25}),
+      buttons(*this, kExtra),
       program_(program),
       installChoice_(program, lblGame, cboInstall, cmdOtherGame) {
-    frameWindow(*this);
+    frameWindow(*this, kExtra);
 
     for (int i = 0; i <= kLastStep; ++i) {
         auto& marker = rail.shpSteps.add(rail.picWiz, Rect{markerLeft(i), kMarkerTop[i], kMarkerSide, kMarkerSide});
@@ -101,6 +119,15 @@ frmRestore::frmRestore(Program& program)
     text(lblStep1, "Step 1", kStepTitle);
     text(lblStep1Text, "Please select Deve vozuvi  to restore", kArial);
     btnSelect.setCaption("Select");
+    text(lblContents, "Restore these parts of the backup:", kArial);
+    lblContents.setVisible(false);
+    for (int i = 0; i < kBoxes; ++i) {
+        ui::CheckBox& check = chkSets.add(fraSteps(1), Rect{24, kListTop, 385, 17});
+        check.setFont(kArial);
+        check.setVisible(false);
+        check.setTabIndex(6 + i);
+        check.Click = [this] { enableNextForChoice(); };
+    }
     program_.lookForGame();
     lblGame.setFont(kArial);
     cboInstall.setFont(kArial);
@@ -137,14 +164,15 @@ frmRestore::frmRestore(Program& program)
     buttons.cmdFinish.setTabIndex(3);
     txtDescriptor.setTabIndex(4);
     btnSelect.setTabIndex(5);
-    cboInstall.setTabIndex(6);
-    cmdOtherGame.setTabIndex(7);
+    cboInstall.setTabIndex(40);  // after the boxes of chkSets, from 6 on
+    cmdOtherGame.setTabIndex(41);
 
     buttons.cmdNext.Click = gate_.next([this] { cmdNext_Click(); });
     buttons.cmdBack.Click = gate_.back([this] { cmdBack_Click(); });
     buttons.cmdCancel.Click = [this] { cmdCancel_Click(); };
     buttons.cmdFinish.Click = [this] { cmdFinish_Click(); };
     btnSelect.Click = [this] { btnSelect_Click(); };
+    txtDescriptor.Change = [this] { showContents(); };
     cmdUndo.Click = gate_.next([this] { cmdUndo_Click(); });
     // Deliberate: closing the wizard through its frame leaves no window to
     // go on with (the menu stays hidden), so it ends the program.
@@ -199,6 +227,7 @@ void frmRestore::cmdNext_Click() {
     if (step_ >= kLastStep) step_ = kLastStep;
     rail.move(static_cast<std::int16_t>(step_ - 1), step_);
     fraSteps(step_).bringToFront();
+    if (step_ == 1) enableNextForChoice();
 
     // Returns when the run is over and the wizard is on Finish.
     if (step_ == 2) clsRestore(program_).Restore();
@@ -207,8 +236,8 @@ void frmRestore::cmdNext_Click() {
 // Before anything is copied, the backup is read against its manifest.
 // False: stay on Step 1.
 bool frmRestore::checkedAgainstManifest() {
-    backupcheck::Checked checked = backupcheck::beforeRestore(program_.services, program_.folderCopier,
-                                                               txtDescriptor.text(), program_.backupFolder);
+    backupcheck::Checked checked = backupcheck::beforeRestore(
+        program_.services, program_.folderCopier, txtDescriptor.text(), program_.backupFolder, nullptr, leftOutSets());
     damagedFiles = std::move(checked.leaveOut);
     checkedFiles = std::move(checked.listed);
     return checked.restore;
@@ -220,7 +249,12 @@ bool frmRestore::newerPlayAccepted() {
     platform::Services& services = program_.services;
     const std::string home = ClsSims(services, program_.folderCopier, program_.gameFolder(), program_.backupFolder, [] {})
                                  .userDataDestination();
-    const std::vector<PlayedSince> played = playedSince(services.files, program_.backupFolder, home);
+    std::vector<PlayedSince> played = playedSince(services.files, program_.backupFolder, home);
+    // A neighbourhood left out is left as the game has it: nothing to ask.
+    const std::vector<std::string> leftOut = leftOutSets();
+    std::erase_if(played, [&](const PlayedSince& p) {
+        return std::any_of(leftOut.begin(), leftOut.end(), [&](const std::string& s) { return ascii::equal(s, p.name); });
+    });
     if (played.empty()) return true;
     const platform::DateTime made = backupDay(services.files, txtDescriptor.text()).value_or(services.clock.now());
     return services.messages.show(newerPlayQuestion(played, made, services.locale), "Orrindale",
@@ -235,6 +269,7 @@ void frmRestore::runFailed(const std::string& message) {
     rail.move(from, step_);
     fraSteps(step_).bringToFront();
     buttons.set(true, true, false, true);
+    enableNextForChoice();
 }
 
 void frmRestore::offerUndo(const std::string& descriptor) {
@@ -267,6 +302,62 @@ void frmRestore::cmdBack_Click() {
 void frmRestore::cmdCancel_Click() { program_.quit(); }
 
 void frmRestore::cmdFinish_Click() { program_.end(); }
+
+std::vector<std::string> frmRestore::leftOutSets() const {
+    std::vector<std::string> out;
+    // Boxes of a backup other than the one being restored say nothing of it.
+    if (!ascii::equal(contentsFolder_, program_.backupFolder)) return out;
+    for (std::size_t i = 0; i < contents_.size() && i < kBoxes; ++i)
+        if (!chkSets(static_cast<int>(i)).value()) out.push_back(contents_[i].set);
+    return out;
+}
+
+void frmRestore::showContents() {
+    platform::Services& services = program_.services;
+    const descriptor::Verdict verdict = descriptor::check(services, txtDescriptor.text(), program_.game.allFolders());
+    contents_ = verdict.accepted ? backupContents(services.files, verdict.backupFolder) : std::vector<BackupEntry>{};
+    contentsFolder_ = verdict.accepted ? verdict.backupFolder : std::string();
+
+    const auto neighbourhoods = static_cast<int>(std::count_if(contents_.begin(), contents_.end(), [](const auto& e) {
+        return e.kind == BackupEntry::Kind::neighbourhood;
+    }));
+    const bool twoColumns = neighbourhoods > kRows;
+    int n = 0, other = 0;
+    const int shown = std::min(static_cast<int>(contents_.size()), kBoxes);
+    for (int i = 0; i < shown; ++i) {
+        const BackupEntry& entry = contents_[static_cast<std::size_t>(i)];
+        Rect box;
+        if (entry.kind == BackupEntry::Kind::neighbourhood) {
+            // Two columns are too narrow for the date: the counts stay.
+            // Read down the first column, then the second, as a list reads.
+            const int perColumn = twoColumns ? (neighbourhoods + 1) / 2 : neighbourhoods;
+            const int column = n / perColumn, row = n % perColumn;
+            box = {24 + column * 194, kListTop + row * kRowHeight, twoColumns ? 190 : 385, 17};
+            ++n;
+        } else {
+            // Downloads, GameData and SkinsBuy share the row under them.
+            const int rows = twoColumns ? (neighbourhoods + 1) / 2 : neighbourhoods;
+            constexpr int kLeft[] = {24, 184, 304}, kWide[] = {152, 112, 105};
+            box = {kLeft[other % 3], kListTop + rows * kRowHeight, kWide[other % 3], 17};
+            ++other;
+        }
+        ui::CheckBox& check = chkSets(i);
+        check.setBounds(box);
+        check.setCaption(entryCaption(entry, services.locale, twoColumns));
+        check.setValue(true);
+        check.setVisible(true);
+    }
+    for (int i = shown; i < chkSets.count(); ++i) chkSets(i).setVisible(false);
+    lblContents.setVisible(!contents_.empty());
+    enableNextForChoice();
+}
+
+void frmRestore::enableNextForChoice() {
+    if (step_ != 1) return;
+    bool any = contents_.empty();  // nothing listed yet: Next checks the path and says what is wrong
+    for (int i = 0; i < std::min(static_cast<int>(contents_.size()), kBoxes); ++i) any = any || chkSets(i).value();
+    buttons.cmdNext.setEnabled(any);
+}
 
 void frmRestore::btnSelect_Click() {
     // Cancel in the dialog gives "", which empties the box.

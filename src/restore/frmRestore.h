@@ -4,6 +4,7 @@
 // public cmdNext_Click while they copy.
 #pragma once
 
+#include "gamedata/BackupContents.h"
 #include "copy/copy_outcome.h"
 #include "shell/InstallChoice.h"
 #include "shell/PressGate.h"
@@ -42,6 +43,8 @@ public:
     ui::Label lblStep1Text;
     ui::TextBox txtDescriptor;
     ui::CommandButton btnSelect;
+    ui::Label lblContents;                    // "Restore these parts of the backup:"
+    ui::ControlArray<ui::CheckBox> chkSets{"chkSets"};  // one a set of the chosen backup, ticked at first
     ui::Label lblGame;  // the game folder in use
     ui::ComboBox cboInstall;          // the installs found, when more than one
     ui::CommandButton cmdOtherGame;   // "Other game folder..."
@@ -86,6 +89,10 @@ public:
     // are held against it (backupcheck::failChangedFiles).
     std::vector<platform::CopyOutcome::FileDigest> checkedFiles;
 
+    // The sets of the chosen backup whose boxes are not ticked, by their
+    // paths below the backup folder: the restore leaves them as they are.
+    std::vector<std::string> leftOutSets() const;
+
     // 0 Start, 1 to 4 Step 1 to Step 4, 5 Finish.
     std::int16_t step() const { return step_; }
 
@@ -98,11 +105,18 @@ private:
     void cmdUndo_Click();
     bool checkedAgainstManifest();
     bool newerPlayAccepted();
+    // Lists what the backup of txtDescriptor's descriptor holds, every box
+    // ticked; nothing while the path names no backup.
+    void showContents();
+    // Next on Step 1 needs at least one ticked set.
+    void enableNextForChoice();
 
     Program& program_;
     PressGate gate_;
     InstallChoice installChoice_;
     std::string undoDescriptor_;
+    std::vector<BackupEntry> contents_;  // what chkSets show, in their order
+    std::string contentsFolder_;         // the backup folder they are of
     std::int16_t step_ = 0;
 };
 

@@ -4,16 +4,16 @@
 
 namespace orr::wizard {
 
-void frameWindow(ui::Form& form) {
+void frameWindow(ui::Form& form, int extra) {
     form.setTitleBar(false);
     form.setBorderStyle(ui::BorderStyle::fixedDialog);
     form.setStartPosition(ui::StartPosition::windowsDefault);
-    form.setClientSize(kWidth, 306);
+    form.setClientSize(kWidth, 306 + extra);
     form.setFont(kSansSerif);
 }
 
-Rail::Rail(ui::Form& form, int x1, int y1, int x2, int y2)
-    : picWiz(form, "picWiz", kRail), linRail(picWiz, "Line1", x1, y1, x2, y2) {
+Rail::Rail(ui::Form& form, int x1, int y1, int x2, int y2, int extra)
+    : picWiz(form, "picWiz", {kRail.left, kRail.top, kRail.width, kRail.height + extra}), linRail(picWiz, "Line1", x1, y1, x2, y2) {
     picWiz.setBorder(false);
     picWiz.setBackColor(ui::color::black);
     linRail.setBorderColor(ui::color::white);
@@ -34,13 +34,13 @@ void stylePanels(ui::ControlArray<ui::Frame>& panels) {
     }
 }
 
-ButtonRow::ButtonRow(ui::Form& form)
-    : linBarShadow(form, "Line2", 0, kShadowY, kWidth, kShadowY),
-      linBarLight(form, "Line3", 0, kShadowY + 1, kWidth, kShadowY + 1),
-      cmdCancel(form, "cmdCancel", kCancelBox),
-      cmdBack(form, "cmdBack", kBackBox),
-      cmdNext(form, "cmdNext", kNextBox),
-      cmdFinish(form, "cmdFinish", kFinishBox) {
+ButtonRow::ButtonRow(ui::Form& form, int extra)
+    : linBarShadow(form, "Line2", 0, kShadowY + extra, kWidth, kShadowY + extra),
+      linBarLight(form, "Line3", 0, kShadowY + extra + 1, kWidth, kShadowY + extra + 1),
+      cmdCancel(form, "cmdCancel", below(kCancelBox, extra)),
+      cmdBack(form, "cmdBack", below(kBackBox, extra)),
+      cmdNext(form, "cmdNext", below(kNextBox, extra)),
+      cmdFinish(form, "cmdFinish", below(kFinishBox, extra)) {
     linBarShadow.setBorderColor(kOther);
     linBarLight.setBorderColor(ui::color::white);
     cmdCancel.setCaption("Cancel");

@@ -37,6 +37,11 @@ inline constexpr ui::Rect kNextBox{420, kButtonTop, 65, 25};
 inline constexpr ui::Rect kFinishBox{493, kButtonTop, 65, 25};
 inline constexpr int kShadowY = 266;  // the bar above the buttons: shadow, then light below it
 
+// A wizard whose panels need more room is `extra` pixels taller: panels,
+// rail, bar and buttons move down together, the widths stay.
+constexpr ui::Rect panelBox(int extra) { return {kPanel.left, kPanel.top, kPanel.width, kPanel.height + extra}; }
+constexpr ui::Rect below(ui::Rect box, int extra) { return {box.left, box.top + extra, box.width, box.height}; }
+
 inline constexpr ui::Color kCurrent = ui::rgb(0, 255, 0);
 inline constexpr ui::Color kOther = ui::rgb(128, 128, 128);
 inline constexpr ui::Color kFinishAhead = ui::rgb(255, 0, 0);
@@ -45,8 +50,8 @@ inline constexpr ui::Color kPanelGrey = ui::rgb(192, 192, 192);
 inline const ui::Font kSansSerif{"MS Sans Serif", 8.25, false, false};
 inline const ui::Font kStepTitle{"MS Sans Serif", 9.75, true, false};
 
-// No title bar, fixed dialog border, 566 x 306, MS Sans Serif.
-void frameWindow(ui::Form& form);
+// No title bar, fixed dialog border, 566 x 306 (and `extra`), MS Sans Serif.
+void frameWindow(ui::Form& form, int extra = 0);
 // Borderless panels, white at Start and Finish, grey between.
 void stylePanels(ui::ControlArray<ui::Frame>& panels);
 
@@ -55,7 +60,7 @@ void stylePanels(ui::ControlArray<ui::Frame>& panels);
 // adds. A wizard makes it first; members keep the forms' control names.
 struct Rail {
     // The line runs from (x1, y1) to (x2, y2) in the box.
-    Rail(ui::Form& form, int x1, int y1, int x2, int y2);
+    Rail(ui::Form& form, int x1, int y1, int x2, int y2, int extra = 0);
     // Moves the highlight from step `from` to step `to`: the marker left
     // goes grey (Finish red again), its label plain; the new one green, bold.
     void move(int from, int to);
@@ -70,7 +75,7 @@ struct Rail {
 // makes it after its panels; members keep the forms' control names.
 struct ButtonRow {
     // Captions and colours; Back and Finish disabled; Esc presses Cancel.
-    explicit ButtonRow(ui::Form& form);
+    explicit ButtonRow(ui::Form& form, int extra = 0);
     // Enables each button as told, the ones to enable first: a focused
     // button that goes disabled then hands the focus to a button this call
     // enables (Next to Finish, Cancel to Finish), not past it.

@@ -147,8 +147,16 @@ TextBox::TextBox(const Parent& parent, std::string name, const Rect& bounds, int
               color::windowBackground) {}
 
 void TextBox::setText(std::string text) {
+    const bool differs = text != text_;
     text_ = std::move(text);
     changed(Aspect::text);
+    if (differs && Change) Change();
+}
+
+void TextBox::textEdited(std::string text) {
+    if (text == text_) return;
+    text_ = std::move(text);
+    if (Change) Change();
 }
 
 void TextBox::setMultiLine(bool on) {

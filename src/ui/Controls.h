@@ -128,10 +128,13 @@ class TextBox : public Colored {
 public:
     TextBox(const Parent& parent, std::string name, const Rect& bounds, int index = -1);
     const std::string& text() const { return text_; }
+    // Raises Change when the text differs.
     void setText(std::string text);
     // The user edited the text in the window that shows it: the window
-    // already holds it, only the state follows.
-    void textEdited(std::string text) { text_ = std::move(text); }
+    // already holds it, only the state follows; Change is raised.
+    void textEdited(std::string text);
+    // Raised after every change of the text, the user's and code's alike.
+    std::function<void()> Change;
     bool multiLine() const { return multiLine_; }
     void setMultiLine(bool on);
     bool locked() const { return locked_; }  // read-only for the user

@@ -57,3 +57,32 @@ TEST(SystemMessageBoxes, EnterAnswersNoToAQuestionAndOkToAMessage) {
 
 }  // namespace
 }  // namespace orr
+
+namespace orr {
+namespace {
+
+// Windows and Wine put a message box in the middle of the screen; ours
+// comes up over the window it belongs to, wherever that is.
+TEST(SystemMessageBoxes, ABoxComesUpCentredOverItsOwnerWindow) {
+    if (!test::desktopReady()) GTEST_SKIP() << "no desktop to show boxes on";
+    // A wizard-sized window in the screen's top-left corner, far from its middle.
+    HWND owner = CreateWindowExA(0, "STATIC", "Orrindale Test Owner", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 0, 0,
+                                 572, 472, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(owner, nullptr);
+    SetActiveWindow(owner);
+    RECT o{}, b{};
+    HWND ownedBy = nullptr;
+    answered(MsgButtons::ok, [&](HWND box) {
+        GetWindowRect(box, &b);
+        ownedBy = GetWindow(box, GW_OWNER);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    GetWindowRect(owner, &o);
+    DestroyWindow(owner);
+    EXPECT_EQ(ownedBy, owner);
+    EXPECT_NEAR((b.left + b.right) / 2, (o.left + o.right) / 2, 1);
+    EXPECT_NEAR((b.top + b.bottom) / 2, (o.top + o.bottom) / 2, 1);
+}
+
+}  // namespace
+}  // namespace orr
