@@ -3,6 +3,7 @@
 // replaced by observable doubles and a fault plan in front of the copy.
 #pragma once
 
+#include "gamedata/CopyWords.h"
 #include "platform/faults.h"
 #include "platform/shell_copy.h"
 #include "toolkit/MFile.h"
@@ -34,8 +35,8 @@ protected:
     }
     // The outcome in words, for a test's failure message.
     static std::string describe(const platform::CopyOutcome& o) {
-        std::string out = o.refusal;
-        for (const auto& f : o.failures) out += "\n" + f.path + ": " + platform::reasonText(f.reason);
+        std::string out = report::refusalText(o.refusal);
+        for (const auto& f : o.failures) out += "\n" + f.path + ": " + report::reasonText(f.reason);
         return out;
     }
     // What every file below `relative` holds, by its path.

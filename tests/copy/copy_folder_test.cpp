@@ -3,6 +3,7 @@
 // missing, the copies that are refused, and what each failure leaves.
 #include "copy_fixture.h"
 
+#include "gamedata/CopyWords.h"
 #include "platform/error.h"
 #include "platform/file_workers.h"
 #include "platform/retrying_io.h"
@@ -15,6 +16,7 @@ namespace {
 namespace attr = platform::attr;
 using platform::CopyOutcome;
 using platform::CopyReason;
+using platform::CopyRefusal;
 using platform::FileOp;
 using platform::Pointer;
 using platform::Status;
@@ -231,7 +233,8 @@ TEST_F(CopyContract, RefusesAFolderIntoItselfOrBelowItAndWritesNothing) {
     for (const std::string& to : {path("A"), path("a\\.\\SUB\\\\deeper"), path("A\\sub\\..\\sub/x")}) {
         const CopyOutcome outcome = copyFolder(path("A"), to);
         EXPECT_EQ(outcome.result, CopyOutcome::Result::refused) << to;
-        EXPECT_EQ(outcome.refusal, into) << to;
+        EXPECT_EQ(outcome.refusal.kind, CopyRefusal::Kind::destinationInside) << to;
+        EXPECT_EQ(report::refusalText(outcome.refusal), into) << to;
     }
     // Nothing made, nothing copied; the pointer is back each time.
     EXPECT_EQ(names("A"), (Names{"f.txt", "sub"}));
@@ -240,7 +243,7 @@ TEST_F(CopyContract, RefusesAFolderIntoItselfOrBelowItAndWritesNothing) {
 
     // Onto itself: into the folder that holds it.
     const CopyOutcome onto = copyFolder(path("A"), path(""));
-    EXPECT_EQ(onto.refusal, "Cannot copy A: the source and destination are the same folder.");
+    EXPECT_EQ(report::refusalText(onto.refusal), "Cannot copy A: the source and destination are the same folder.");
     EXPECT_EQ(read("A\\f.txt"), "f");
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -250,7 +253,9 @@ TEST_F(CopyContract, ASourceThatCannotBeMadeIsRefused) {
     makeFolder("dst");
     const CopyOutcome outcome = copyFolder(path("file.txt\\sub"), path("dst"));
     EXPECT_EQ(outcome.result, CopyOutcome::Result::refused);
-    EXPECT_EQ(outcome.refusal, "Cannot copy sub: the folder " + path("file.txt\\sub") + " cannot be made.");
+    EXPECT_EQ(outcome.refusal.kind, CopyRefusal::Kind::sourceNotMade);
+    EXPECT_EQ(outcome.refusal.error, platform::Status::accessDenied);  // a file stands in the way
+    EXPECT_EQ(report::refusalText(outcome.refusal), "Cannot copy sub: the folder " + path("file.txt\\sub") + " cannot be made.");
     EXPECT_TRUE(names("dst").empty());
     EXPECT_EQ(read("file.txt"), "not a folder");
     EXPECT_EQ(pointer.current(), Pointer::normal);
@@ -518,13 +523,17 @@ TEST_F(CopyContract, TooLittleRoomRefusesBeforeAnythingIsWritten) {
     faults.limitFreeSpace(1500000);
     const CopyOutcome outcome = copyFolder(path("src\\Set"), path("dst"));
     EXPECT_EQ(outcome.result, CopyOutcome::Result::refused);
-    EXPECT_EQ(outcome.refusal, path("").substr(0, 3) + " has 1.4 MB free; this copy needs 1.8 MB.");
+    EXPECT_EQ(outcome.refusal.kind, CopyRefusal::Kind::roomShort);
+    EXPECT_EQ(outcome.refusal.free, 1500000u);
+    // Both files in 4 KB clusters (74 and 49), the largest again, and 1 MB.
+    EXPECT_EQ(outcome.refusal.need, (74u + 49u + 74u) * 4096u + (1u << 20));
+    EXPECT_EQ(report::refusalText(outcome.refusal), path("").substr(0, 3) + " has 1.4 MB free; this copy needs 1.8 MB.");
     EXPECT_TRUE(names("dst").empty());
 
     // What replacing same-named files frees counts, once: 1.7 MB less 100 KB.
     writeFile("dst\\Set\\a.iff", pattern(100000, 'x'));
     faults.limitFreeSpace(1700000);
-    EXPECT_EQ(copyFolder(path("src\\Set"), path("dst")).refusal,
+    EXPECT_EQ(report::refusalText(copyFolder(path("src\\Set"), path("dst")).refusal),
               path("").substr(0, 3) + " has 1.6 MB free; this copy needs 1.7 MB.");
     EXPECT_EQ(read("dst\\Set\\a.iff"), pattern(100000, 'x'));
     faults.limitFreeSpace(1500000);
