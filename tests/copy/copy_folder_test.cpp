@@ -248,6 +248,19 @@ TEST_F(CopyContract, RefusesAFolderIntoItselfOrBelowItAndWritesNothing) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// The checks of a run ask where folders really are through the file
+// service the run was given, a wrapped one too (tests, the driver).
+TEST_F(CopyContract, WhereAPathLiesIsAskedThroughTheServiceGiven) {
+    makeFolder("game\\UserData");
+    makeFolder("game2");
+    RecordingFileSystem wrapped(files);
+    EXPECT_TRUE(platform::liesWithin(wrapped, path("game\\UserData\\not yet\\made"), path("game")));
+    EXPECT_TRUE(platform::liesWithin(wrapped, path("game"), path("game")));
+    EXPECT_FALSE(platform::liesWithin(wrapped, path("game2"), path("game")));
+    EXPECT_FALSE(platform::liesWithin(wrapped, path("game"), path("game\\UserData")));
+    EXPECT_FALSE(platform::liesWithin(wrapped, path("game\\x"), path("missing")));
+}
+
 TEST_F(CopyContract, ASourceThatCannotBeMadeIsRefused) {
     writeFile("file.txt", "not a folder");
     makeFolder("dst");
