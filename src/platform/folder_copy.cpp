@@ -451,7 +451,10 @@ private:
                 parked_.push_back(std::move(crew_));
                 return;
             }
-            if (r->kind == FileResult::Kind::copied) io_.removeFile(pending_.front().temporary);
+            if (r->kind == FileResult::Kind::copied) {
+                r->written.reset();
+                io_.removeFile(pending_.front().temporary);
+            }
         }
     }
 
@@ -536,14 +539,18 @@ private:
         Kept kept;
         if (items_[i].existing.kind == NodeKind::file && !keepRoot_.empty())
             if (Status s = keep(i, kept); s != Status::ok) return failed(s);
-        if (Status s = io_.rename(temp.path(), targetOf(i)); s != Status::ok) {
+        // A file the workers wrote goes through its open stream; a link
+        // copied here, by name.
+        const Status placed =
+            temp.stream ? temp.stream->placeOver(targetOf(i)) : io_.rename(temp.path(), targetOf(i));
+        if (placed != Status::ok) {
             if (kept.linked) {
                 io_.removeFile(kept.path);
             } else if (!kept.path.empty() && io_.move(kept.path, targetOf(i)) != Status::ok) {
                 ++outcome_.kept;
                 outcome_.stranded.push_back({landingText() + relative(i, &Item::target), keepText_ + kept.relative});
             }
-            return failed(s);
+            return failed(placed);
         }
         if (!kept.path.empty()) ++outcome_.kept;
         temp.kept();
@@ -629,7 +636,7 @@ private:
     // Settles the files whose results are there, without waiting.
     void settleReady() {
         while (!cancelled_ && !pending_.empty())
-            if (const std::optional<FileResult> r = workers_.take(std::chrono::milliseconds(0)))
+            if (std::optional<FileResult> r = workers_.take(std::chrono::milliseconds(0)))
                 settle(*r);
             else
                 break;
@@ -638,12 +645,12 @@ private:
     // oldest `batch` of them, letting events run meanwhile (unless that
     // cancels the copy).
     void settleFront(std::size_t batch) {
-        const auto r = workers_.await(batch, kEventInterval,
-                                      [&] { return yield(pending_.front().item, workers_.bytesDone()); });
+        auto r = workers_.await(batch, kEventInterval,
+                                [&] { return yield(pending_.front().item, workers_.bytesDone()); });
         if (!r) return cancel();
         settle(*r);
     }
-    void settle(const FileResult& r) {
+    void settle(FileResult& r) {
         const Pending p = std::move(pending_.front());
         pending_.pop_front();
         pendingReplacing_ -= p.replacing;
@@ -660,6 +667,7 @@ private:
         case FileResult::Kind::copied: {
             Temporary temp(io_, p.temporary);
             temp.made();
+            temp.stream = std::move(r.written);
             if (!commit(p.item, temp)) break;
             ++outcome_.files;
             outcome_.bytes += r.bytes;

@@ -153,8 +153,9 @@ TEST_F(CopyContract, WorkersAnswerInOrderAndLeaveNoTemporaryWhenCancelled) {
         platform::FileWorkers workers(*io, 2);
         for (const auto& job : jobs) workers.submit(job);
         for (std::size_t i = 0; i < contents.size(); ++i) {
-            const auto r = workers.take(std::chrono::hours(1));
+            auto r = workers.take(std::chrono::hours(1));
             ASSERT_TRUE(r && r->kind == platform::FileResult::Kind::copied);
+            r->written.reset();  // left as it is, for reading by name
             EXPECT_EQ(r->digest, sha256Of(contents[i])) << i;
             EXPECT_EQ(read("w\\~orrindale-" + std::to_string(i) + ".tmp"), contents[i]);
         }
@@ -194,6 +195,42 @@ TEST_F(CopyContract, ReplacesReadOnlyFilesAndKeepsAttributesAndTimes) {
     EXPECT_EQ(read("dst\\Set\\locked.txt"), "l");
     EXPECT_EQ(bits("dst\\Set\\locked.txt") & (attr::readOnly | attr::hidden), attr::readOnly);
     EXPECT_TRUE(temporaries("dst").empty());
+}
+
+// What the workers verified is what lands: the file stays open, shut to
+// everyone else, until the copying thread renames it through its own
+// stream. A rename the system refuses (a folder in the way) leaves that
+// folder, the file and its bytes as they were, and no temporary behind.
+TEST_F(CopyContract, AWrittenFileIsPlacedThroughItsOwnStreamOrLeftWhole) {
+    writeFile("d\\source.iff", "new");
+    writeFile("d\\in the way\\inside.iff", "inside");
+    writeFile("d\\target.iff", "old");
+    ASSERT_EQ(files.setAttributes(path("d\\target.iff"), attr::readOnly), Status::ok);
+    const std::unique_ptr<platform::CopyIo> io = platform::makeCopyIo(files);
+    std::string d;
+    ASSERT_EQ(io->native(path("d"), d), Status::ok);
+    std::unique_ptr<platform::ReadStream> source;
+    ASSERT_EQ(io->openRead(io->join(d, "source.iff"), source, true), Status::ok);
+
+    for (const char* to : {"in the way", "target.iff"}) {
+        platform::Temporary temp(*io, io->join(d, platform::copyTemporaryName(1, 1)));
+        ASSERT_EQ(temp.create(), Status::ok);
+        ASSERT_EQ(temp.stream->write(std::string_view("new")), Status::ok);
+        ASSERT_EQ(temp.stream->flush(), Status::ok);
+        ASSERT_EQ(temp.stream->finish(source->meta()), Status::ok);
+#ifdef _WIN32
+        std::unique_ptr<platform::ReadStream> other;
+        EXPECT_EQ(io->openRead(temp.path(), other, false), Status::sharingViolation) << to;
+#endif
+        const Status placed = temp.stream->placeOver(io->join(d, to));
+        if (placed == Status::ok) temp.kept();
+        EXPECT_EQ(placed == Status::ok, std::string_view(to) == "target.iff") << to;
+    }
+    source.reset();
+    EXPECT_EQ(contents("d"), (std::map<std::string, std::string>{{"d\\in the way\\inside.iff", "inside"},
+                                                                 {"d\\source.iff", "new"},
+                                                                 {"d\\target.iff", "new"}}));
+    EXPECT_EQ(bits("d\\target.iff") & attr::readOnly, 0u);  // the source's
 }
 
 TEST_F(CopyContract, WhatIsMissingIsMadeAndTheFolderStillLandsUnderItsName) {
