@@ -140,20 +140,26 @@ public:
             DWORD n = 0;
             const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
             if (!WriteFile(h_.get(), bytes.data(), want, &n, nullptr)) return lastStatus();
+            at_ += n;
             bytes = bytes.subspan(n);
         }
         return Status::ok;
     }
     Status flush() override { return FlushFileBuffers(h_.get()) ? Status::ok : lastStatus(); }
-    // A positioned read on the synchronous handle.
+    // Read back from where the handle is moved to, then on from there: a
+    // read given an OVERLAPPED position costs Wine a completion request to
+    // its server every time, which a plain read does not.
     Status readBack(std::uint64_t offset, std::span<char> into, std::size_t& got) override {
-        OVERLAPPED at{};
-        at.Offset = static_cast<DWORD>(offset);
-        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        if (offset != at_) {
+            LARGE_INTEGER to;
+            to.QuadPart = static_cast<LONGLONG>(offset);
+            if (!SetFilePointerEx(h_.get(), to, nullptr, FILE_BEGIN)) return lastStatus();
+            at_ = offset;
+        }
         DWORD n = 0;
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(into.size(), 1u << 30));
-        if (!ReadFile(h_.get(), into.data(), want, &n, &at) && GetLastError() != ERROR_HANDLE_EOF)
-            return lastStatus();
+        if (!ReadFile(h_.get(), into.data(), want, &n, nullptr)) return lastStatus();
+        at_ += n;
         got = n;
         return Status::ok;
     }
@@ -192,6 +198,7 @@ public:
 
 private:
     FileHandle h_;
+    std::uint64_t at_ = 0;  // where the handle's file pointer is
 };
 
 FileHandle openAny(const std::string& path, DWORD flags) {
