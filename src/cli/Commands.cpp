@@ -5,6 +5,7 @@
 #include "backup/BackupRun.h"
 #include "backup/WeeklyBackup.h"
 #include "gamedata/BackupFolder.h"
+#include "gamedata/CopyWords.h"
 #include "gamedata/Descriptor.h"
 #include "gamedata/RunReport.h"
 #include "copy/manifest.h"
@@ -128,7 +129,7 @@ int verify(const Arguments& a, Machine& m, std::ostream& out, std::ostream& err)
     for (const auto& d : checked.damaged) {
         bad += d.problem != platform::VerifyOutcome::Problem::unchecked;
         (d.problem == platform::VerifyOutcome::Problem::unchecked ? out : err)
-            << d.path << ": " << platform::problemText(d.problem) << '\n';
+            << d.path << ": " << report::problemText(d.problem) << '\n';
     }
     out << checked.ok << (checked.ok == 1 ? " file is as it was saved.\n" : " files are as they were saved.\n");
     if (bad == 0) return exitcode::done;

@@ -1,7 +1,9 @@
 // What a folder copy did: completed, cancelled, refused before it wrote
-// anything, or finished with failures, each naming a file and a plain
-// reason. The copy shows nothing itself; the caller tells the user.
+// anything, or finished with failures, each naming a file and why. The
+// copy words nothing itself; the caller tells the user (gamedata/CopyWords.h).
 #pragma once
+
+#include "platform/status.h"
 
 #include <array>
 #include <cstdint>
@@ -26,19 +28,39 @@ enum class CopyReason {
     changed,       // a backup's file read other than its manifest lists it, after it was checked
 };
 
-// The reason in words a user can act on ("access denied", "disk full" ...).
-const char* reasonText(CopyReason reason);
-
 struct CopyFailure {
     std::string path;  // the source entry, as a Windows path
     CopyReason reason;
 };
 
+// Why a copy wrote nothing, as data: the caller words it.
+struct CopyRefusal {
+    enum class Kind {
+        none,
+        pathInvalid,         // the source or destination is no valid path
+        sourceNotMade,       // a missing source folder could not be made (`path`)
+        sourceMissing,       // the source is not a folder (`path`)
+        sourceUnreadable,    // the source's real place could not be read (`path`)
+        destinationInvalid,  // no existing folder above the destination
+        sameFolder,          // the copy would land on its source
+        destinationInside,   // the destination lies inside the source
+        keepInvalid,         // the keep folder is no valid path (`path`)
+        roomShort,           // the drive `path` has `free` bytes; the copy needs `need`
+    };
+    Kind kind = Kind::none;
+    std::string source;  // the copied folder, as given
+    std::string path;    // the folder or drive concerned, as a Windows path
+    std::uint64_t need = 0, free = 0;
+    Status error = Status::ok;  // the system's answer, where one was the cause
+
+    explicit operator bool() const { return kind != Kind::none; }
+};
+
 struct CopyOutcome {
     enum class Result { completed, cancelled, failed, refused };
     Result result = Result::completed;
-    // `refused`: why nothing was written, as one sentence for the user.
-    std::string refusal;
+    // `refused`: why nothing was written.
+    CopyRefusal refusal;
     std::vector<CopyFailure> failures;
     // Folder links (junctions, folder symbolic links) that were not entered.
     std::vector<std::string> skipped;

@@ -151,6 +151,16 @@ public:
         }
         return inner_->close(meta);
     }
+    // Times and attributes: met as the close that gives them.
+    Status finish(const FileMeta& meta) override {
+        if (auto e = meet(plan_, FileOp::close, file_)) return e->error;
+        return inner_->finish(meta);
+    }
+    // Met as a rename onto the target, as CopyIo::rename.
+    Status placeOver(const std::string& to) override {
+        if (auto e = meet(plan_, FileOp::rename, lastLevelOf(to))) return e->error;
+        return inner_->placeOver(to);
+    }
 
 private:
     std::unique_ptr<WriteStream> inner_;

@@ -44,14 +44,17 @@ FileWorkers::~FileWorkers() {
     }
     queued_.notify_all();
     for (std::thread& t : threads_) t.join();
-    for (const auto& [job, result] : results_)
-        if (result && result->kind == FileResult::Kind::copied) io_.removeFile(job.temporary);
+    for (auto& [job, result] : results_)
+        if (result && result->kind == FileResult::Kind::copied) {
+            result->written.reset();
+            io_.removeFile(job.temporary);
+        }
 }
 
 void FileWorkers::submit(FileJob job) {
     if (threads_.empty()) {
         FileResult result = run(job, inline_);
-        results_.emplace_back(std::move(job), result);
+        results_.emplace_back(std::move(job), std::move(result));
         ++outstanding_;
         ++ready_;
         return;
@@ -77,7 +80,7 @@ std::optional<FileResult> FileWorkers::take(std::chrono::milliseconds wait, std:
         wanted_ = 0;
         if (!there) return std::nullopt;
     }
-    FileResult out = *results_.front().second;
+    FileResult out = std::move(*results_.front().second);
     results_.pop_front();
     ++firstSlot_;
     --ready_;
@@ -114,14 +117,14 @@ void FileWorkers::work() {
             result = failed(Status::ioError, CopyReason::readError);  // no digest to be had
         }
         lock.lock();
-        finished(static_cast<std::size_t>(slot - firstSlot_), result);
+        finished(static_cast<std::size_t>(slot - firstSlot_), std::move(result));
     }
 }
 
 // Called with the lock held. Wakes the taker only once as many results
 // as it waits for are there: one wake per batch, not per file.
-void FileWorkers::finished(std::size_t slot, FileResult result) {
-    results_[slot].second = result;
+void FileWorkers::finished(std::size_t slot, FileResult&& result) {
+    results_[slot].second = std::move(result);
     while (ready_ < results_.size() && results_[ready_].second) ++ready_;
     if (wanted_ && ready_ >= wanted_) done_.notify_one();
 }
@@ -229,10 +232,10 @@ FileResult FileWorkers::copy(const FileJob& job, Tools& tools, std::uint64_t& co
     if (cancelled_) return {};
     if (!written) return failed(s, CopyReason::readError);
     if (*written != out.digest) return failed(Status::ok, CopyReason::differs);
-    const Status closed = temp.stream->close(&in->meta());
-    temp.stream.reset();
-    if (closed != Status::ok) return failed(closed, CopyReason::writeError);
+    // Kept open: the copying thread renames it through the same handle.
+    if (Status s = temp.stream->finish(in->meta()); s != Status::ok) return failed(s, CopyReason::writeError);
     out.kind = FileResult::Kind::copied;
+    out.written = std::move(temp.stream);
     temp.kept();
     return out;
 }

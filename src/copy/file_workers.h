@@ -31,7 +31,8 @@ CopyReason reasonFor(Status s, CopyReason otherwise);
 struct FileJob {
     std::string source;     // a path of the copy's CopyIo
     // Where the copy is written; it is left there (complete, read back and
-    // matching) only for a result `copied`. Empty: the source is only hashed.
+    // matching, still open) only for a result `copied`. Empty: the source
+    // is only hashed.
     std::string temporary;
     // When not empty, a file of the source's size: it is hashed first, and
     // when it holds the same bytes nothing is written.
@@ -45,6 +46,9 @@ struct FileResult {
     CopyReason reason = CopyReason::readError;  // `failed`
     Digest digest{};                            // of the source
     std::uint64_t bytes = 0;                    // `copied`: written
+    // `copied`: the file written, its times and attributes given, still
+    // open for WriteStream::placeOver(); closing it leaves it as it is.
+    std::unique_ptr<WriteStream> written;
 };
 
 class FileWorkers {
@@ -59,8 +63,8 @@ public:
     // `threads` 0: jobs run in submit(), and `between`, asked after every
     // full buffer of a file, may cancel (false) or throw through submit().
     FileWorkers(CopyIo& io, unsigned threads, std::function<bool()> between = {});
-    // Cancels what is not done, ends the threads and removes the
-    // temporary files of results nobody took.
+    // Cancels what is not done, ends the threads and closes and removes
+    // the temporary files of results nobody took.
     ~FileWorkers();
     FileWorkers(const FileWorkers&) = delete;
     FileWorkers& operator=(const FileWorkers&) = delete;
@@ -95,7 +99,7 @@ private:
     // Whether a job goes on after a full buffer: not once cancelled.
     bool goOn();
     void work();
-    void finished(std::size_t slot, FileResult result);
+    void finished(std::size_t slot, FileResult&& result);
 
     CopyIo& io_;
     std::function<bool()> between_;

@@ -119,9 +119,6 @@ public:
                                  const std::vector<std::string>& skipSets = {}) = 0;
 };
 
-// "3.1 MB", "296 MB", "1.2 GB": a size as Windows shows one.
-std::string sizeText(std::uint64_t bytes);
-
 // The name of the copy's `n`th temporary file (n from 1) in a run marked
 // `run`: "~orrindale-" then the run as 16 hexadecimal digits, "-", n,
 // ".tmp". No user would write that; a copy checks the name is free anyway.

@@ -86,10 +86,11 @@ public:
 
     CopyOutcome go() {
         if (!prepare()) return std::move(outcome_);
-        if (!keepText_.empty() && io_.native(keepText_, keepRoot_) != Status::ok) {
-            refuse("Cannot copy " + lastLevel(sourceText_) + ": the folder " + keepText_ + " is not valid.");
-            return std::move(outcome_);
-        }
+        if (!keepText_.empty())
+            if (Status s = io_.native(keepText_, keepRoot_); s != Status::ok) {
+                refuse(CopyRefusal::Kind::keepInvalid, s, keepText_);
+                return std::move(outcome_);
+            }
         scan(sourceRoot_, top);
         if (!plan()) return std::move(outcome_);
         copyAll();
@@ -105,9 +106,10 @@ public:
     }
 
 private:
-    bool refuse(std::string why) {
+    bool refuse(CopyRefusal::Kind kind, Status error = Status::ok, std::string path = {}) {
         outcome_.result = CopyOutcome::Result::refused;
-        outcome_.refusal = std::move(why);
+        outcome_.refusal = {kind, sourceText_, std::move(path)};
+        outcome_.refusal.error = error;
         return false;
     }
 
@@ -140,32 +142,33 @@ private:
 
     // Resolves both sides and refuses a copy of a folder onto or into itself.
     bool prepare() {
+        using Kind = CopyRefusal::Kind;
         const std::string name = lastLevel(sourceText_);
-        const std::string cannot = "Cannot copy " + name + ": ";
-        if (io_.native(sourceText_, sourceRoot_) != Status::ok ||
-            io_.native(destinationText_, destinationRoot_) != Status::ok)
-            return refuse(cannot + "the path is not valid.");
+        if (Status s = io_.native(sourceText_, sourceRoot_); s != Status::ok) return refuse(Kind::pathInvalid, s);
+        if (Status s = io_.native(destinationText_, destinationRoot_); s != Status::ok)
+            return refuse(Kind::pathInvalid, s);
         // A missing source becomes an empty folder, which lands empty.
         NodeInfo source;
-        if (io_.identity(sourceRoot_, source) != Status::ok && (measuring_ || makeLevels(sourceRoot_) != Status::ok))
-            return refuse(cannot + "the folder " + sourceText_ + " cannot be made.");
-        if (io_.identity(sourceRoot_, source) != Status::ok || source.kind != NodeKind::folder)
-            return refuse(cannot + "the folder " + sourceText_ + " does not exist.");
-        if (io_.native(destinationText_ + "\\" + name, landing_) != Status::ok)
-            return refuse(cannot + "the path is not valid.");
+        if (Status s = io_.identity(sourceRoot_, source); s != Status::ok) {
+            if (measuring_) return refuse(Kind::sourceNotMade, s, sourceText_);
+            if (Status made = makeLevels(sourceRoot_); made != Status::ok)
+                return refuse(Kind::sourceNotMade, made, sourceText_);
+        }
+        if (Status s = io_.identity(sourceRoot_, source); s != Status::ok || source.kind != NodeKind::folder)
+            return refuse(Kind::sourceMissing, s, sourceText_);
+        if (Status s = io_.native(destinationText_ + "\\" + name, landing_); s != Status::ok)
+            return refuse(Kind::pathInvalid, s);
 
         // Compared as real paths, so that a mapped drive or a link to the
         // source counts as the source.
         std::string sourceReal;
-        if (io_.realPath(sourceRoot_, sourceReal) != Status::ok)
-            return refuse(cannot + "the folder " + sourceText_ + " cannot be read.");
+        if (Status s = io_.realPath(sourceRoot_, sourceReal); s != Status::ok)
+            return refuse(Kind::sourceUnreadable, s, sourceText_);
         std::string real;
-        if (realLocation(io_, destinationRoot_, real, &existingDestination_) != Status::ok)
-            return refuse(cannot + "the destination is not valid.");
-        if (io_.samePath(io_.join(real, name), sourceReal))
-            return refuse(cannot + "the source and destination are the same folder.");
-        if (within(io_, real, sourceReal))
-            return refuse(cannot + "the destination folder is inside the folder being copied.");
+        if (Status s = realLocation(io_, destinationRoot_, real, &existingDestination_); s != Status::ok)
+            return refuse(Kind::destinationInvalid, s);
+        if (io_.samePath(io_.join(real, name), sourceReal)) return refuse(Kind::sameFolder);
+        if (within(io_, real, sourceReal)) return refuse(Kind::destinationInside);
         return true;
     }
 
@@ -301,9 +304,12 @@ private:
     bool plan() {
         const RoomNeed need = roomNeed();
         plannedBytes_ = need.write;
-        if (const std::optional<RoomShort> lack = roomShort({need}))
-            return refuse(lack->volumeText + " has " + sizeText(lack->free) + " free; this copy needs " +
-                          sizeText(lack->need) + ".");
+        if (const std::optional<RoomShort> lack = roomShort({need})) {
+            refuse(CopyRefusal::Kind::roomShort, Status::diskFull, lack->volumeText);
+            outcome_.refusal.need = lack->need;
+            outcome_.refusal.free = lack->free;
+            return false;
+        }
         return true;
     }
 
@@ -454,7 +460,10 @@ private:
                 parked_.push_back(std::move(crew_));
                 return;
             }
-            if (r->kind == FileResult::Kind::copied) io_.removeFile(pending_.front().temporary);
+            if (r->kind == FileResult::Kind::copied) {
+                r->written.reset();
+                io_.removeFile(pending_.front().temporary);
+            }
         }
     }
 
@@ -539,14 +548,18 @@ private:
         Kept kept;
         if (items_[i].existing.kind == NodeKind::file && !keepRoot_.empty())
             if (Status s = keep(i, kept); s != Status::ok) return failed(s);
-        if (Status s = io_.rename(temp.path(), targetOf(i)); s != Status::ok) {
+        // A file the workers wrote goes through its open stream; a link
+        // copied here, by name.
+        const Status placed =
+            temp.stream ? temp.stream->placeOver(targetOf(i)) : io_.rename(temp.path(), targetOf(i));
+        if (placed != Status::ok) {
             if (kept.linked) {
                 io_.removeFile(kept.path);
             } else if (!kept.path.empty() && io_.move(kept.path, targetOf(i)) != Status::ok) {
                 ++outcome_.kept;
                 outcome_.stranded.push_back({landingText() + relative(i, &Item::target), keepText_ + kept.relative});
             }
-            return failed(s);
+            return failed(placed);
         }
         if (!kept.path.empty()) ++outcome_.kept;
         temp.kept();
@@ -632,7 +645,7 @@ private:
     // Settles the files whose results are there, without waiting.
     void settleReady() {
         while (!cancelled_ && !pending_.empty())
-            if (const std::optional<FileResult> r = workers_.take(std::chrono::milliseconds(0)))
+            if (std::optional<FileResult> r = workers_.take(std::chrono::milliseconds(0)))
                 settle(*r);
             else
                 break;
@@ -641,12 +654,12 @@ private:
     // oldest `batch` of them, letting events run meanwhile (unless that
     // cancels the copy).
     void settleFront(std::size_t batch) {
-        const auto r = workers_.await(batch, kEventInterval,
-                                      [&] { return yield(pending_.front().item, workers_.bytesDone()); });
+        auto r = workers_.await(batch, kEventInterval,
+                                [&] { return yield(pending_.front().item, workers_.bytesDone()); });
         if (!r) return cancel();
         settle(*r);
     }
-    void settle(const FileResult& r) {
+    void settle(FileResult& r) {
         const Pending p = std::move(pending_.front());
         pending_.pop_front();
         pendingReplacing_ -= p.replacing;
@@ -663,6 +676,7 @@ private:
         case FileResult::Kind::copied: {
             Temporary temp(io_, p.temporary);
             temp.made();
+            temp.stream = std::move(r.written);
             if (!commit(p.item, temp)) break;
             ++outcome_.files;
             outcome_.bytes += r.bytes;

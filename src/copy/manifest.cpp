@@ -72,14 +72,4 @@ std::optional<std::string> pathBelow(std::string_view written) {
     return out;
 }
 
-const char* problemText(VerifyOutcome::Problem problem) {
-    switch (problem) {
-    case VerifyOutcome::Problem::missing: return "missing";
-    case VerifyOutcome::Problem::differs: return "differs from the backup";
-    case VerifyOutcome::Problem::unreadable: return "cannot be read";
-    case VerifyOutcome::Problem::unchecked: return "not in the list of checked files";
-    }
-    return "damaged";
-}
-
 }  // namespace orr::platform

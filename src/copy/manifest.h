@@ -45,6 +45,4 @@ struct VerifyOutcome {
     std::vector<CopyOutcome::FileDigest> listed;
 };
 
-const char* problemText(VerifyOutcome::Problem problem);
-
 }  // namespace orr::platform

@@ -106,17 +106,14 @@ bool writeManifest(CopyIo& io, EventPump& events, std::string_view folder, const
     byUpper.clear();
     // A name of this write's own: a file that holds it by chance is left.
     const std::string temp = io.join(io.parent(target), copyTemporaryName(newCopyRun(), 1));
-    std::unique_ptr<WriteStream> out;
-    if (io.createNew(temp, out) != Status::ok) return false;
+    Temporary out(io, temp);
+    if (out.create() != Status::ok) return false;
     const bool written =
-        manifestText(std::move(entries), [&](std::string_view piece) { return out->write(piece) == Status::ok; }) &&
-        out->flush() == Status::ok && out->close(nullptr) == Status::ok;
-    out.reset();
-    if (!written || io.rename(temp, target) != Status::ok || io.sync(io.parent(target)) != Status::ok) {
-        io.removeFile(temp);
-        return false;
-    }
-    return true;
+        manifestText(std::move(entries), [&](std::string_view piece) { return out.stream->write(piece) == Status::ok; }) &&
+        out.stream->flush() == Status::ok && out.stream->placeOver(target) == Status::ok;
+    if (!written) return false;
+    out.kept();
+    return io.sync(io.parent(target)) == Status::ok;
 }
 
 VerifyOutcome verifyManifest(CopyIo& io, EventPump& events, CopyProgress* progress, std::string_view folder,

@@ -2,6 +2,7 @@
 
 #include "Script.h"
 #include "Value.h"
+#include "gamedata/CopyWords.h"
 #include "shell/Module1.h"
 #include "shell/Program.h"
 
@@ -67,7 +68,7 @@ Session::Session(const platform::Options& options, std::optional<platform::DateT
         if (v.unreadableManifest) out_ << ", the manifest cannot be read";
         out_ << '\n';
         for (const auto& d : v.damaged)
-            out_ << "  " << formatValue(d.path) << ' ' << platform::problemText(d.problem) << '\n';
+            out_ << "  " << formatValue(d.path) << ' ' << report::problemText(d.problem) << '\n';
     };
     copies_.onDone = [this](const RecordingCopy::Copy& c, const platform::CopyOutcome& outcome) {
         printOutcome(c.source, outcome);
@@ -81,7 +82,7 @@ Session::~Session() = default;
 void Session::printOutcome(const std::string& source, const platform::CopyOutcome& outcome) {
     using Result = platform::CopyOutcome::Result;
     if (outcome.result == Result::refused) {
-        out_ << "copy refused " << formatValue(source) << ": " << formatValue(outcome.refusal) << '\n';
+        out_ << "copy refused " << formatValue(source) << ": " << formatValue(report::refusalText(outcome.refusal)) << '\n';
     } else if (outcome.result == Result::cancelled) {
         out_ << "copy cancelled " << formatValue(source) << ": " << outcome.files << " files copied\n";
     } else if (!outcome.failures.empty()) {
@@ -89,7 +90,7 @@ void Session::printOutcome(const std::string& source, const platform::CopyOutcom
              << (outcome.failures.size() == 1 ? " file" : " files") << '\n';
     }
     for (const platform::CopyFailure& f : outcome.failures)
-        out_ << "  " << formatValue(f.path) << ' ' << platform::reasonText(f.reason) << '\n';
+        out_ << "  " << formatValue(f.path) << ' ' << report::reasonText(f.reason) << '\n';
     for (const std::string& link : outcome.skipped) out_ << "  " << formatValue(link) << " link skipped\n";
 }
 

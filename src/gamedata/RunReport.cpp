@@ -2,6 +2,7 @@
 
 #include "copy/folder_copier.h"
 #include "platform/windows_path.h"
+#include "CopyWords.h"
 
 namespace orr::report {
 namespace {
@@ -11,7 +12,7 @@ constexpr std::size_t kListed = 10;
 std::string nextSteps(const SetsOutcome& outcome) {
     bool full = outcome.room.has_value(), used = false;
     for (const auto& c : outcome.copies) {
-        full |= c.outcome.refusal.find(" free; ") != std::string::npos;
+        full |= c.outcome.refusal.kind == platform::CopyRefusal::Kind::roomShort;
         for (const auto& f : c.outcome.failures) {
             full |= f.reason == platform::CopyReason::diskFull;
             used |= f.reason == platform::CopyReason::inUse;
@@ -42,8 +43,8 @@ std::uint64_t filesCopied(const SetsOutcome& outcome) {
 
 // "E:\ has 2.0 MB free; this backup needs 156 MB." for the whole run.
 std::string roomText(const platform::RoomShort& room, const char* run) {
-    return room.volumeText + " has " + platform::sizeText(room.free) + " free; this " + run + " needs " +
-           platform::sizeText(room.need) + ".";
+    return room.volumeText + " has " + sizeText(room.free) + " free; this " + run + " needs " +
+           sizeText(room.need) + ".";
 }
 
 // A list of at most ten lines, then a count of the rest.
@@ -80,12 +81,12 @@ std::string problems(const SetsOutcome& outcome) {
     std::size_t failures = 0;
     for (const auto& c : outcome.copies) {
         // One room check fails alike for every set: said once.
-        const std::string refusal = c.outcome.refusal + "\r\n";
-        if (!c.outcome.refusal.empty() && text.find(refusal) == std::string::npos) text += refusal;
+        const std::string refusal = refusalText(c.outcome.refusal) + "\r\n";
+        if (c.outcome.refusal && text.find(refusal) == std::string::npos) text += refusal;
         if (c.outcome.result == platform::CopyOutcome::Result::cancelled)
             text += "The copy of " + c.source + " was cancelled.\r\n";
         for (const auto& f : c.outcome.failures) {
-            if (failures++ < kListed) text += f.path + ": " + platform::reasonText(f.reason) + "\r\n";
+            if (failures++ < kListed) text += f.path + ": " + reasonText(f.reason) + "\r\n";
         }
     }
     if (failures > kListed) text += "... and " + std::to_string(failures - kListed) + " more files.\r\n";
@@ -149,7 +150,7 @@ std::string summary(const SetsOutcome& outcome) {
         bytes += c.outcome.bytes;
         unchanged += c.outcome.unchanged;
     }
-    std::string text = grouped(files) + (files == 1 ? " file (" : " files (") + platform::sizeText(bytes) +
+    std::string text = grouped(files) + (files == 1 ? " file (" : " files (") + sizeText(bytes) +
                        ") copied and verified";
     if (unchanged > 0)
         text += "; " + grouped(unchanged) + (unchanged == 1 ? " unchanged file skipped" : " unchanged files skipped");
@@ -166,7 +167,7 @@ std::string damagedQuestion(const platform::VerifyOutcome& outcome) {
                        : damaged      ? "Some files of this backup are missing or damaged, or cannot be checked:\r\n\r\n"
                                       : "Some files of this backup cannot be checked:\r\n\r\n";
     for (std::size_t i = 0; i < outcome.damaged.size() && i < kListed; ++i)
-        text += outcome.damaged[i].path + ": " + platform::problemText(outcome.damaged[i].problem) + "\r\n";
+        text += outcome.damaged[i].path + ": " + problemText(outcome.damaged[i].problem) + "\r\n";
     if (outcome.damaged.size() > kListed)
         text += "... and " + std::to_string(outcome.damaged.size() - kListed) + " more files.\r\n";
     text += "\r\n" + std::to_string(outcome.ok) + " files are as they were saved. ";

@@ -1,6 +1,7 @@
 #include "copy_io.h"
 
 #include "platform/windows_path.h"
+#include "platform/filesystem.h"
 
 namespace orr::platform {
 
@@ -60,11 +61,11 @@ bool within(CopyIo& io, const std::string& inner, const std::string& outer) {
 }
 
 bool liesWithin(FileSystem& files, std::string_view path, std::string_view folder) {
-    const std::unique_ptr<CopyIo> io = makeCopyIo(files);
+    CopyIo& io = files.copyIo();
     std::string p, f, realP, realF;
-    return io->native(path, p) == Status::ok && io->native(folder, f) == Status::ok &&
-           io->realPath(f, realF) == Status::ok && realLocation(*io, p, realP) == Status::ok &&
-           within(*io, realP, realF);
+    return io.native(path, p) == Status::ok && io.native(folder, f) == Status::ok &&
+           io.realPath(f, realF) == Status::ok && realLocation(io, p, realP) == Status::ok &&
+           within(io, realP, realF);
 }
 
 }  // namespace orr::platform

@@ -74,6 +74,13 @@ public:
     // Gives the file `meta` (when not null) and closes it; a close that
     // fails means the data may not be there.
     virtual Status close(const FileMeta* meta) = 0;
+    // Gives the file `meta` and keeps it open for placeOver(), which may
+    // come from another thread. Before close() only.
+    virtual Status finish(const FileMeta& meta) = 0;
+    // Moves the open file over `to` as CopyIo::rename does, then closes it:
+    // Windows renames it through its own handle, which spares opening it
+    // by name again. On failure the file is still open, under its old name.
+    virtual Status placeOver(const std::string& to) = 0;
 };
 
 class CopyIo {
@@ -101,7 +108,8 @@ public:
     // `withMeta` false: the stream's meta() stays empty, which spares the
     // calls that fetch it (a file that is only read back or hashed).
     virtual Status openRead(const std::string& path, std::unique_ptr<ReadStream>& out, bool withMeta) = 0;
-    // A new file; fails when the name is taken.
+    // A new file; fails when the name is taken. Nothing else may open it
+    // while the stream holds it; its own placeOver() can always rename it.
     virtual Status createNew(const std::string& path, std::unique_ptr<WriteStream>& out) = 0;
     // Gives the folder `to` the attributes of the folder `from`.
     virtual Status copyFolderAttributes(const std::string& from, const std::string& to) = 0;

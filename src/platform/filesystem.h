@@ -14,6 +14,8 @@
 
 namespace orr::platform {
 
+class CopyIo;
+
 // Attribute bits, as the platform numbers them.
 namespace attr {
 inline constexpr std::uint32_t readOnly = 1;
@@ -96,6 +98,10 @@ public:
     // The folder that relative paths start from, as a Windows path.
     virtual std::string currentDirectory() = 0;
     virtual Status setCurrentDirectory(std::string_view path) = 0;
+
+    // The folder copy's operations over the same drives (copy_io.h), made
+    // once with the service: liesWithin() asks them for every check.
+    virtual CopyIo& copyIo() = 0;
 };
 
 }  // namespace orr::platform

@@ -1,5 +1,6 @@
 // SHA-256 through the platform's own implementation: CNG (bcrypt.dll) on
-// Windows, OpenSSL's libcrypto on POSIX.
+// Windows (the processor's SHA instructions first, where it has them),
+// OpenSSL's libcrypto on POSIX.
 #pragma once
 
 #include <array>

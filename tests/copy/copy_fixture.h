@@ -5,6 +5,7 @@
 
 #include "copy/faults.h"
 #include "copy/folder_copier.h"
+#include "gamedata/CopyWords.h"
 #include "toolkit/MFile.h"
 #include "toolkit/toolkit_fixture.h"
 
@@ -34,8 +35,8 @@ protected:
     }
     // The outcome in words, for a test's failure message.
     static std::string describe(const platform::CopyOutcome& o) {
-        std::string out = o.refusal;
-        for (const auto& f : o.failures) out += "\n" + f.path + ": " + platform::reasonText(f.reason);
+        std::string out = report::refusalText(o.refusal);
+        for (const auto& f : o.failures) out += "\n" + f.path + ": " + report::reasonText(f.reason);
         return out;
     }
     // What every file below `relative` holds, by its path.

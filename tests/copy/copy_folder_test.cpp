@@ -3,6 +3,7 @@
 // missing, the copies that are refused, and what each failure leaves.
 #include "copy_fixture.h"
 
+#include "gamedata/CopyWords.h"
 #include "platform/error.h"
 #include "copy/file_workers.h"
 #include "copy/retrying_io.h"
@@ -15,6 +16,7 @@ namespace {
 namespace attr = platform::attr;
 using platform::CopyOutcome;
 using platform::CopyReason;
+using platform::CopyRefusal;
 using platform::FileOp;
 using platform::Pointer;
 using platform::Status;
@@ -151,8 +153,9 @@ TEST_F(CopyContract, WorkersAnswerInOrderAndLeaveNoTemporaryWhenCancelled) {
         platform::FileWorkers workers(*io, 2);
         for (const auto& job : jobs) workers.submit(job);
         for (std::size_t i = 0; i < contents.size(); ++i) {
-            const auto r = workers.take(std::chrono::hours(1));
+            auto r = workers.take(std::chrono::hours(1));
             ASSERT_TRUE(r && r->kind == platform::FileResult::Kind::copied);
+            r->written.reset();  // left as it is, for reading by name
             EXPECT_EQ(r->digest, sha256Of(contents[i])) << i;
             EXPECT_EQ(read("w\\~orrindale-" + std::to_string(i) + ".tmp"), contents[i]);
         }
@@ -194,6 +197,42 @@ TEST_F(CopyContract, ReplacesReadOnlyFilesAndKeepsAttributesAndTimes) {
     EXPECT_TRUE(temporaries("dst").empty());
 }
 
+// What the workers verified is what lands: the file stays open, shut to
+// everyone else, until the copying thread renames it through its own
+// stream. A rename the system refuses (a folder in the way) leaves that
+// folder, the file and its bytes as they were, and no temporary behind.
+TEST_F(CopyContract, AWrittenFileIsPlacedThroughItsOwnStreamOrLeftWhole) {
+    writeFile("d\\source.iff", "new");
+    writeFile("d\\in the way\\inside.iff", "inside");
+    writeFile("d\\target.iff", "old");
+    ASSERT_EQ(files.setAttributes(path("d\\target.iff"), attr::readOnly), Status::ok);
+    const std::unique_ptr<platform::CopyIo> io = platform::makeCopyIo(files);
+    std::string d;
+    ASSERT_EQ(io->native(path("d"), d), Status::ok);
+    std::unique_ptr<platform::ReadStream> source;
+    ASSERT_EQ(io->openRead(io->join(d, "source.iff"), source, true), Status::ok);
+
+    for (const char* to : {"in the way", "target.iff"}) {
+        platform::Temporary temp(*io, io->join(d, platform::copyTemporaryName(1, 1)));
+        ASSERT_EQ(temp.create(), Status::ok);
+        ASSERT_EQ(temp.stream->write(std::string_view("new")), Status::ok);
+        ASSERT_EQ(temp.stream->flush(), Status::ok);
+        ASSERT_EQ(temp.stream->finish(source->meta()), Status::ok);
+#ifdef _WIN32
+        std::unique_ptr<platform::ReadStream> other;
+        EXPECT_EQ(io->openRead(temp.path(), other, false), Status::sharingViolation) << to;
+#endif
+        const Status placed = temp.stream->placeOver(io->join(d, to));
+        if (placed == Status::ok) temp.kept();
+        EXPECT_EQ(placed == Status::ok, std::string_view(to) == "target.iff") << to;
+    }
+    source.reset();
+    EXPECT_EQ(contents("d"), (std::map<std::string, std::string>{{"d\\in the way\\inside.iff", "inside"},
+                                                                 {"d\\source.iff", "new"},
+                                                                 {"d\\target.iff", "new"}}));
+    EXPECT_EQ(bits("d\\target.iff") & attr::readOnly, 0u);  // the source's
+}
+
 TEST_F(CopyContract, WhatIsMissingIsMadeAndTheFolderStillLandsUnderItsName) {
     // A missing source is made, empty, and lands empty.
     makeFolder("dst");
@@ -231,7 +270,8 @@ TEST_F(CopyContract, RefusesAFolderIntoItselfOrBelowItAndWritesNothing) {
     for (const std::string& to : {path("A"), path("a\\.\\SUB\\\\deeper"), path("A\\sub\\..\\sub/x")}) {
         const CopyOutcome outcome = copyFolder(path("A"), to);
         EXPECT_EQ(outcome.result, CopyOutcome::Result::refused) << to;
-        EXPECT_EQ(outcome.refusal, into) << to;
+        EXPECT_EQ(outcome.refusal.kind, CopyRefusal::Kind::destinationInside) << to;
+        EXPECT_EQ(report::refusalText(outcome.refusal), into) << to;
     }
     // Nothing made, nothing copied; the pointer is back each time.
     EXPECT_EQ(names("A"), (Names{"f.txt", "sub"}));
@@ -240,9 +280,22 @@ TEST_F(CopyContract, RefusesAFolderIntoItselfOrBelowItAndWritesNothing) {
 
     // Onto itself: into the folder that holds it.
     const CopyOutcome onto = copyFolder(path("A"), path(""));
-    EXPECT_EQ(onto.refusal, "Cannot copy A: the source and destination are the same folder.");
+    EXPECT_EQ(report::refusalText(onto.refusal), "Cannot copy A: the source and destination are the same folder.");
     EXPECT_EQ(read("A\\f.txt"), "f");
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// The checks of a run ask where folders really are through the file
+// service the run was given, a wrapped one too (tests, the driver).
+TEST_F(CopyContract, WhereAPathLiesIsAskedThroughTheServiceGiven) {
+    makeFolder("game\\UserData");
+    makeFolder("game2");
+    RecordingFileSystem wrapped(files);
+    EXPECT_TRUE(platform::liesWithin(wrapped, path("game\\UserData\\not yet\\made"), path("game")));
+    EXPECT_TRUE(platform::liesWithin(wrapped, path("game"), path("game")));
+    EXPECT_FALSE(platform::liesWithin(wrapped, path("game2"), path("game")));
+    EXPECT_FALSE(platform::liesWithin(wrapped, path("game"), path("game\\UserData")));
+    EXPECT_FALSE(platform::liesWithin(wrapped, path("game\\x"), path("missing")));
 }
 
 TEST_F(CopyContract, ASourceThatCannotBeMadeIsRefused) {
@@ -250,7 +303,9 @@ TEST_F(CopyContract, ASourceThatCannotBeMadeIsRefused) {
     makeFolder("dst");
     const CopyOutcome outcome = copyFolder(path("file.txt\\sub"), path("dst"));
     EXPECT_EQ(outcome.result, CopyOutcome::Result::refused);
-    EXPECT_EQ(outcome.refusal, "Cannot copy sub: the folder " + path("file.txt\\sub") + " cannot be made.");
+    EXPECT_EQ(outcome.refusal.kind, CopyRefusal::Kind::sourceNotMade);
+    EXPECT_EQ(outcome.refusal.error, platform::Status::accessDenied);  // a file stands in the way
+    EXPECT_EQ(report::refusalText(outcome.refusal), "Cannot copy sub: the folder " + path("file.txt\\sub") + " cannot be made.");
     EXPECT_TRUE(names("dst").empty());
     EXPECT_EQ(read("file.txt"), "not a folder");
     EXPECT_EQ(pointer.current(), Pointer::normal);
@@ -518,13 +573,17 @@ TEST_F(CopyContract, TooLittleRoomRefusesBeforeAnythingIsWritten) {
     faults.limitFreeSpace(1500000);
     const CopyOutcome outcome = copyFolder(path("src\\Set"), path("dst"));
     EXPECT_EQ(outcome.result, CopyOutcome::Result::refused);
-    EXPECT_EQ(outcome.refusal, path("").substr(0, 3) + " has 1.4 MB free; this copy needs 1.8 MB.");
+    EXPECT_EQ(outcome.refusal.kind, CopyRefusal::Kind::roomShort);
+    EXPECT_EQ(outcome.refusal.free, 1500000u);
+    // Both files in 4 KB clusters (74 and 49), the largest again, and 1 MB.
+    EXPECT_EQ(outcome.refusal.need, (74u + 49u + 74u) * 4096u + (1u << 20));
+    EXPECT_EQ(report::refusalText(outcome.refusal), path("").substr(0, 3) + " has 1.4 MB free; this copy needs 1.8 MB.");
     EXPECT_TRUE(names("dst").empty());
 
     // What replacing same-named files frees counts, once: 1.7 MB less 100 KB.
     writeFile("dst\\Set\\a.iff", pattern(100000, 'x'));
     faults.limitFreeSpace(1700000);
-    EXPECT_EQ(copyFolder(path("src\\Set"), path("dst")).refusal,
+    EXPECT_EQ(report::refusalText(copyFolder(path("src\\Set"), path("dst")).refusal),
               path("").substr(0, 3) + " has 1.6 MB free; this copy needs 1.7 MB.");
     EXPECT_EQ(read("dst\\Set\\a.iff"), pattern(100000, 'x'));
     faults.limitFreeSpace(1500000);

@@ -80,6 +80,7 @@ public:
     std::string currentDirectory() override { return real_.currentDirectory(); }
     std::optional<std::string> fullPath(std::string_view path) override { return real_.fullPath(path); }
     Status setCurrentDirectory(std::string_view p) override { return real_.setCurrentDirectory(p); }
+    platform::CopyIo& copyIo() override { return real_.copyIo(); }
 
 private:
     bool inMemory(std::string_view path) const {

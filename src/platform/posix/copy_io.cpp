@@ -80,7 +80,7 @@ private:
 
 class PosixWrite final : public WriteStream {
 public:
-    explicit PosixWrite(UniqueFd fd) : fd_(std::move(fd)) {}
+    PosixWrite(UniqueFd fd, std::string path) : fd_(std::move(fd)), path_(std::move(path)) {}
     Status write(std::span<const char> bytes) override {
         while (!bytes.empty()) {
             const ssize_t n = ::write(fd_.get(), bytes.data(), bytes.size());
@@ -108,21 +108,31 @@ public:
         }
     }
     Status close(const FileMeta* meta) override {
-        if (meta) {
-            // A new file has no attribute record of its own to lose.
-            if (!meta->dosAttrib.empty())
-                ::fsetxattr(fd_.get(), kDosAttrib, meta->dosAttrib.data(), meta->dosAttrib.size(), 0);
-            const struct timespec times[2] = {{0, UTIME_OMIT},
-                                              {static_cast<time_t>(meta->modified), meta->modifiedNs}};
-            if (::futimens(fd_.get(), times) != 0) return lastError();
-            if (::fchmod(fd_.get(), meta->mode & 07777) != 0) return lastError();
-        }
+        if (meta)
+            if (Status s = finish(*meta); s != Status::ok) return s;
+        if (int error = fd_.close()) return fromErrno(error);
+        return Status::ok;
+    }
+    Status finish(const FileMeta& meta) override {
+        // A new file has no attribute record of its own to lose.
+        if (!meta.dosAttrib.empty())
+            ::fsetxattr(fd_.get(), kDosAttrib, meta.dosAttrib.data(), meta.dosAttrib.size(), 0);
+        const struct timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(meta.modified), meta.modifiedNs}};
+        if (::futimens(fd_.get(), times) != 0) return lastError();
+        if (::fchmod(fd_.get(), meta.mode & 07777) != 0) return lastError();
+        return Status::ok;
+    }
+    // POSIX renames by name; the descriptor goes after the rename, so that
+    // a failed one leaves the file as it was.
+    Status placeOver(const std::string& to) override {
+        if (::rename(path_.c_str(), to.c_str()) != 0) return lastError();
         if (int error = fd_.close()) return fromErrno(error);
         return Status::ok;
     }
 
 private:
     UniqueFd fd_;
+    std::string path_;
 };
 
 class PosixCopyIo final : public CopyIo {
@@ -206,7 +216,7 @@ public:
     Status createNew(const std::string& path, std::unique_ptr<WriteStream>& out) override {
         UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
         if (!fd) return lastError();
-        out = std::make_unique<PosixWrite>(std::move(fd));
+        out = std::make_unique<PosixWrite>(std::move(fd), path);
         return Status::ok;
     }
     Status copyFolderAttributes(const std::string& from, const std::string& to) override {

@@ -2,6 +2,7 @@
 // platform's own functions give (see drive_map.h for how paths map).
 #include "platform/services.h"
 #include "platform/ascii.h"
+#include "platform/copy_io.h"
 
 #include "dos_attributes.h"
 #include "drive_map.h"
@@ -96,7 +97,7 @@ private:
 
 class PosixFileSystem final : public FileSystem, public posix::HostPaths {
 public:
-    explicit PosixFileSystem(fs::path root) : map_(std::move(root)) {}
+    explicit PosixFileSystem(fs::path root) : map_(std::move(root)), copyIo_(makeCopyIo(*this)) {}
 
     HostPath hostPath(std::string_view path) override { return map_.toHost(path); }
 
@@ -370,8 +371,11 @@ public:
         return Status::ok;
     }
 
+    CopyIo& copyIo() override { return *copyIo_; }
+
 private:
     DriveMap map_;
+    std::unique_ptr<CopyIo> copyIo_;  // over map_, which it only reads
 };
 
 }  // namespace

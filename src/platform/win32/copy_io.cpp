@@ -12,8 +12,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <limits>
+#include <vector>
 
 namespace orr::platform {
 namespace {
@@ -50,48 +53,6 @@ public:
 private:
     FileHandle h_;
     FileMeta meta_;
-};
-
-class Win32Write final : public WriteStream {
-public:
-    explicit Win32Write(FileHandle h) : h_(std::move(h)) {}
-    Status write(std::span<const char> bytes) override {
-        while (!bytes.empty()) {
-            DWORD n = 0;
-            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-            if (!WriteFile(h_.get(), bytes.data(), want, &n, nullptr)) return lastStatus();
-            bytes = bytes.subspan(n);
-        }
-        return Status::ok;
-    }
-    Status flush() override { return FlushFileBuffers(h_.get()) ? Status::ok : lastStatus(); }
-    // A positioned read on the synchronous handle.
-    Status readBack(std::uint64_t offset, std::span<char> into, std::size_t& got) override {
-        OVERLAPPED at{};
-        at.Offset = static_cast<DWORD>(offset);
-        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
-        DWORD n = 0;
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(into.size(), 1u << 30));
-        if (!ReadFile(h_.get(), into.data(), want, &n, &at) && GetLastError() != ERROR_HANDLE_EOF)
-            return lastStatus();
-        got = n;
-        return Status::ok;
-    }
-    // Time and attributes in one call on the open handle: the data is
-    // written by then, and the file is not looked up by name again.
-    Status close(const FileMeta* meta) override {
-        if (meta) {
-            FILE_BASIC_INFO info{};  // zero: left as it is
-            info.LastWriteTime.QuadPart = meta->modified;
-            info.FileAttributes = meta->attributes ? meta->attributes : FILE_ATTRIBUTE_NORMAL;
-            if (!SetFileInformationByHandle(h_.get(), FileBasicInfo, &info, sizeof info)) return lastStatus();
-        }
-        if (!h_.close()) return lastStatus();
-        return Status::ok;
-    }
-
-private:
-    FileHandle h_;
 };
 
 struct SearchHandle {
@@ -137,6 +98,108 @@ Status removeName(const std::wstring& path, DWORD bits = 0) {
     if (!removed) return win32::statusFromError(error);
     return h.close() ? Status::ok : lastStatus();
 }
+
+// Renames onto `to`, replacing it, through `renameOnto` (a move by name or
+// by handle). Windows refuses to replace a read-only file, and a handle
+// held on it would refuse the rename too: its bits are cleared for the
+// rename. They belong to the file, which may have another name (a kept
+// copy), so a name of our own holds the old file meanwhile; removing that
+// name gives the bits back (removeName). Where no links are to be had
+// (FAT), no other name can share them.
+template <class RenameOnto>
+Status replacing(const std::wstring& wt, const std::string& heldPath, const RenameOnto& renameOnto) {
+    if (renameOnto()) return Status::ok;
+    const DWORD error = GetLastError();
+    const DWORD a = GetFileAttributesW(wt.c_str());
+    if (error != ERROR_ACCESS_DENIED || a == INVALID_FILE_ATTRIBUTES ||
+        !(a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+        return win32::statusFromError(error);
+    const std::wstring held = wide(heldPath);
+    const bool holding = CreateHardLinkW(held.c_str(), wt.c_str(), nullptr);
+    Status s = win32::statusFromError(error);
+    if (SetFileAttributesW(wt.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+        s = renameOnto() ? Status::ok : lastStatus();
+        if (s != Status::ok && !holding) SetFileAttributesW(wt.c_str(), a);
+    }
+    // Deliberately the rename's outcome alone: a held name that cannot go
+    // is a leftover temporary, cleared (its bits kept) by the next copy.
+    if (holding) static_cast<void>(removeName(held, a));
+    return s;
+}
+
+// The held name of replacing() for `to`: in its folder.
+std::string heldBeside(const std::string& to) {
+    return to.substr(0, to.find_last_of('\\') + 1) + heldName();
+}
+
+class Win32Write final : public WriteStream {
+public:
+    explicit Win32Write(FileHandle h) : h_(std::move(h)) {}
+    Status write(std::span<const char> bytes) override {
+        while (!bytes.empty()) {
+            DWORD n = 0;
+            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+            if (!WriteFile(h_.get(), bytes.data(), want, &n, nullptr)) return lastStatus();
+            at_ += n;
+            bytes = bytes.subspan(n);
+        }
+        return Status::ok;
+    }
+    Status flush() override { return FlushFileBuffers(h_.get()) ? Status::ok : lastStatus(); }
+    // Read back from where the handle is moved to, then on from there: a
+    // read given an OVERLAPPED position costs Wine a completion request to
+    // its server every time, which a plain read does not.
+    Status readBack(std::uint64_t offset, std::span<char> into, std::size_t& got) override {
+        if (offset != at_) {
+            LARGE_INTEGER to;
+            to.QuadPart = static_cast<LONGLONG>(offset);
+            if (!SetFilePointerEx(h_.get(), to, nullptr, FILE_BEGIN)) return lastStatus();
+            at_ = offset;
+        }
+        DWORD n = 0;
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(into.size(), 1u << 30));
+        if (!ReadFile(h_.get(), into.data(), want, &n, nullptr)) return lastStatus();
+        at_ += n;
+        got = n;
+        return Status::ok;
+    }
+    Status close(const FileMeta* meta) override {
+        if (meta)
+            if (Status s = finish(*meta); s != Status::ok) return s;
+        if (!h_.close()) return lastStatus();
+        return Status::ok;
+    }
+    // Time and attributes in one call on the open handle: the data is
+    // written by then, and the file is not looked up by name again.
+    Status finish(const FileMeta& meta) override {
+        FILE_BASIC_INFO info{};  // zero: left as it is
+        info.LastWriteTime.QuadPart = meta.modified;
+        info.FileAttributes = meta.attributes ? meta.attributes : FILE_ATTRIBUTE_NORMAL;
+        return SetFileInformationByHandle(h_.get(), FileBasicInfo, &info, sizeof info) ? Status::ok : lastStatus();
+    }
+    // The rename by the handle the file was written through (opened with
+    // DELETE for this): no second open by name, no second close. The name
+    // is a "\\?\" path, which the call turns into the system's own form.
+    Status placeOver(const std::string& to) override {
+        const std::wstring wt = wide(to);
+        const DWORD bytes = static_cast<DWORD>(wt.size() * sizeof(WCHAR));
+        std::vector<std::byte> buffer(offsetof(FILE_RENAME_INFO, FileName) + bytes + sizeof(WCHAR));
+        auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+        info->ReplaceIfExists = TRUE;
+        info->RootDirectory = nullptr;
+        info->FileNameLength = bytes;
+        std::memcpy(info->FileName, wt.c_str(), bytes + sizeof(WCHAR));
+        const auto byHandle = [&] {
+            return SetFileInformationByHandle(h_.get(), FileRenameInfo, info, static_cast<DWORD>(buffer.size()));
+        };
+        if (Status s = replacing(wt, heldBeside(to), byHandle); s != Status::ok) return s;
+        return h_.close() ? Status::ok : lastStatus();
+    }
+
+private:
+    FileHandle h_;
+    std::uint64_t at_ = 0;  // where the handle's file pointer is
+};
 
 FileHandle openAny(const std::string& path, DWORD flags) {
     return FileHandle(CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -257,7 +320,8 @@ public:
     }
     Status createNew(const std::string& path, std::unique_ptr<WriteStream>& out) override {
         std::wstring w = wide(path);
-        FileHandle h(CreateFileW(w.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        // DELETE: placeOver() renames the file through this handle.
+        FileHandle h(CreateFileW(w.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!h) return lastStatus();
         out = std::make_unique<Win32Write>(std::move(h));
@@ -271,31 +335,10 @@ public:
     }
     Status copyLink(const std::string&, const std::string&) override { return Status::accessDenied; }
 
-    // MoveFileEx refuses to replace a read-only file, and a handle held on
-    // it would refuse the move too: its bits are cleared for the move. They
-    // belong to the file, which may have another name (a kept copy), so a
-    // name of our own holds the old file meanwhile; removing that name gives
-    // the bits back (removeName). Where no links are to be had (FAT), no
-    // other name can share them.
     Status rename(const std::string& from, const std::string& to) override {
         const std::wstring wf = wide(from), wt = wide(to);
-        if (MoveFileExW(wf.c_str(), wt.c_str(), MOVEFILE_REPLACE_EXISTING)) return Status::ok;
-        const DWORD error = GetLastError();
-        const DWORD a = GetFileAttributesW(wt.c_str());
-        if (error != ERROR_ACCESS_DENIED || a == INVALID_FILE_ATTRIBUTES ||
-            !(a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
-            return win32::statusFromError(error);
-        const std::wstring held = wide(join(parent(to), heldName()));
-        const bool holding = CreateHardLinkW(held.c_str(), wt.c_str(), nullptr);
-        Status s = win32::statusFromError(error);
-        if (SetFileAttributesW(wt.c_str(), FILE_ATTRIBUTE_NORMAL)) {
-            s = MoveFileExW(wf.c_str(), wt.c_str(), MOVEFILE_REPLACE_EXISTING) ? Status::ok : lastStatus();
-            if (s != Status::ok && !holding) SetFileAttributesW(wt.c_str(), a);
-        }
-        // Deliberately the move's outcome alone: a held name that cannot go
-        // is a leftover temporary, cleared (its bits kept) by the next copy.
-        if (holding) static_cast<void>(removeName(held, a));
-        return s;
+        return replacing(wt, heldBeside(to),
+                         [&] { return MoveFileExW(wf.c_str(), wt.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE; });
     }
     Status move(const std::string& from, const std::string& to) override {
         return MoveFileExW(wide(from).c_str(), wide(to).c_str(), 0) ? Status::ok : lastStatus();

@@ -3,6 +3,7 @@
 // ones get the "\\?\" prefix (long_path.h), so no 260-character limit
 // applies to a backup folder or what lies in it.
 #include "platform/services.h"
+#include "platform/copy_io.h"
 
 #include "handles.h"
 #include "last_error.h"
@@ -249,6 +250,11 @@ public:
         if (!SetCurrentDirectoryA(std::string(path).c_str())) return lastStatus();
         return Status::ok;
     }
+
+    CopyIo& copyIo() override { return *copyIo_; }
+
+private:
+    std::unique_ptr<CopyIo> copyIo_ = makeCopyIo(*this);
 };
 
 }  // namespace

@@ -1,5 +1,8 @@
-// CNG's SHA-256: bcrypt.dll is a system DLL, so the program stays one file.
+// CNG's SHA-256: bcrypt.dll is a system DLL, so the program stays one file;
+// the processor's SHA instructions first, where it has them (sha256_ni.h).
 #include "platform/sha256.h"
+
+#include "sha256_ni.h"
 
 #include <windows.h>
 #include <bcrypt.h>
@@ -54,6 +57,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Sha256> makeSha256() { return std::make_unique<CngSha256>(); }
+std::unique_ptr<Sha256> makeSha256() {
+    if (std::unique_ptr<Sha256> fast = win32::makeShaNi()) return fast;
+    return std::make_unique<CngSha256>();
+}
 
 }  // namespace orr::platform

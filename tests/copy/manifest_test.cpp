@@ -1,6 +1,7 @@
 // Reading a manifest: the lines sha256sum writes and Windows editors save,
 // one spelling for every path, and nothing of a line that names no file.
 #include "copy/manifest.h"
+#include "platform/sha256.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,19 @@ TEST(ManifestText, ALineThatNamesNoFileOfTheBackupIsRefused) {
                                     kHex + "  UserData\\x", kHex + " UserData/x", kHex.substr(1) + "  UserData/x",
                                     std::string("g").append(kHex.substr(1)).append("  UserData/x")})
         EXPECT_EQ(paths(kHex + "  UserData/a\n" + line + "\n"), std::vector<std::string>{"(refused)"}) << line;
+}
+
+// The digests a manifest holds are the standard ones on both layers, fed
+// whole or in pieces that cross the 64-byte blocks, and finish() starts anew.
+TEST(ManifestText, DigestsAreTheStandardOnesHoweverTheBytesArrive) {
+    const std::unique_ptr<Sha256> hash = makeSha256();
+    EXPECT_EQ(hexText(hash->finish()), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+    hash->update(std::string_view("abc"));
+    EXPECT_EQ(hexText(hash->finish()), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    const std::string million(1000000, 'a');
+    for (std::size_t at = 0, n = 1; at < million.size(); at += n, n = n * 3 % 997 + 1)
+        hash->update(std::string_view(million).substr(at, n));
+    EXPECT_EQ(hexText(hash->finish()), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
 }
 
 }  // namespace
