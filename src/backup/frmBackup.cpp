@@ -3,6 +3,7 @@
 #include "WeeklyBackup.h"
 #include "clsBackup.h"
 #include "gamedata/BackupFolder.h"
+#include "gamedata/RunReport.h"
 #include "platform/copy_io.h"
 #include "shell/Program.h"
 #include "shell/WizardLook.h"
@@ -220,6 +221,7 @@ void frmBackup::cmdNext_Click() {
     }
     yield(3);
 
+    std::unique_ptr<platform::RunClaim> claim;
     if (s == 2) {
         // The game rewrites its files as it saves: checked with the folder,
         // a copy taken meanwhile may be half old, half new.
@@ -232,6 +234,14 @@ void frmBackup::cmdNext_Click() {
                                             platform::MsgButtons::ok,
                                             warn ? platform::MsgIcon::exclamation : platform::MsgIcon::none);
             if (verdict.refusal == backupfolder::Refusal::notAFolder) txtFolder.setText("");
+            return;
+        }
+        // Held to the end of the run: a weekly backup started meanwhile
+        // by the schedule waits for none and is refused instead.
+        claim = program_.services.files.claimRun();
+        if (!claim) {
+            program_.services.messages.show(report::kAnotherRunText, kCaption, platform::MsgButtons::ok,
+                                            platform::MsgIcon::exclamation);
             return;
         }
         txtFolder.setText(verdict.folder);

@@ -84,6 +84,10 @@ int backup(const Arguments& a, Machine& m, std::ostream& out, std::ostream& err)
         backupfolder::checkBeforeBackup(m.services, m.processes, *target.path, search);
     if (!verdict.accepted()) return stop(err, backupfolder::message(verdict, search), exitcode::refused);
 
+    // Held until the run ends, marked or not: no restore writes into the
+    // game meanwhile, and no second backup into the same folder.
+    const auto claim = m.services.files.claimRun();
+    if (!claim) return stop(err, report::kAnotherRunText, exitcode::refused);
     const GameFolder game = *search.found;
     out << "Backing up " << search.caption() << "\ninto " << verdict.folder << " ..." << std::endl;
     ConsoleFront front;

@@ -10,6 +10,13 @@
 
 namespace orr::report {
 
+// Another copy of the program runs a backup or restore (the weekly backup,
+// started by the Task Scheduler, while the wizard is open): refused before
+// anything is written.
+inline constexpr const char* kAnotherRunText =
+    "Another Orrindale backup or restore is running, perhaps the weekly backup. Nothing was written. "
+    "Wait until it has finished, then press Next again.";
+
 // The refusals and failed files of a run, one a line.
 std::string problems(const SetsOutcome& outcome);
 

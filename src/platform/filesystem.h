@@ -47,6 +47,15 @@ public:
     virtual void close() = 0;                        // throws RunError; idempotent
 };
 
+// One backup or restore at a time on a computer's drives, across every copy
+// of the program (the wizard, and the command line a schedule starts): two
+// runs could write into the same game at once, or a backup read what a
+// restore has half written. Held for as long as it lives.
+class RunClaim {
+public:
+    virtual ~RunClaim() = default;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -102,6 +111,11 @@ public:
     // The folder copy's operations over the same drives (copy_io.h), made
     // once with the service: liesWithin() asks them for every check.
     virtual CopyIo& copyIo() = 0;
+
+    // Claims these drives for one run; nothing while another run holds
+    // them (another process's, or another thread's of this one). A claim the system cannot check is
+    // granted: that failure must not stop a backup.
+    virtual std::unique_ptr<RunClaim> claimRun() = 0;
 };
 
 }  // namespace orr::platform

@@ -180,6 +180,7 @@ frmRestore::frmRestore(Program& program)
 }
 
 void frmRestore::cmdNext_Click() {
+    std::unique_ptr<platform::RunClaim> claim;
     // The buttons follow the step Next starts from; this call may be nested
     // in an outer one, so nothing below relies on a value read before it.
     switch (step_) {
@@ -213,6 +214,15 @@ void frmRestore::cmdNext_Click() {
         // A restore under the running game would be lost or mixed when it saves.
         if (gameRuns(program_.processes, program_.gameFolder().folder)) {
             program_.services.messages.show(kGameRunningText, "Orrindale", platform::MsgButtons::ok,
+                                            platform::MsgIcon::exclamation);
+            step_ = 1;
+            return;
+        }
+        // Nor beside a backup that the schedule started meanwhile: held
+        // from the checks to the end of the run.
+        claim = program_.services.files.claimRun();
+        if (!claim) {
+            program_.services.messages.show(report::kAnotherRunText, "Orrindale", platform::MsgButtons::ok,
                                             platform::MsgIcon::exclamation);
             step_ = 1;
             return;

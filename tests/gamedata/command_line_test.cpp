@@ -5,6 +5,7 @@
 #include "cli/RunLog.h"
 #include "gamedata/Descriptor.h"
 #include "gamedata/gamedata_fixture.h"
+#include "support/other_run.h"
 
 #include <sstream>
 
@@ -32,7 +33,7 @@ protected:
     std::ostringstream out, err;
 };
 
-TEST_F(CommandLineTest, TheGameRunningRefusesBeforeWritingAndALogThatCannotBeWrittenIsSaidNotFatal) {
+TEST_F(CommandLineTest, TheGameOrAnotherRunRefusesBeforeWritingAndALogThatCannotBeWrittenIsSaidNotFatal) {
     gameFolder.make();
     file(game("UserData\\Neighborhood.iff"), "neighbourhood");
     folder(backup);
@@ -42,6 +43,16 @@ TEST_F(CommandLineTest, TheGameRunningRefusesBeforeWritingAndALogThatCannotBeWri
     EXPECT_NE(err.str().find("The Sims is running. Save and quit the game, then run the backup again."),
               std::string::npos) << err.str();
     EXPECT_TRUE(native.files->list(backup + "\\*.*").empty());
+
+    // Another run (the wizard's restore) holds the drives: refused, nothing written.
+    processes.images.clear();
+    {
+        test::OtherRun restoring(*native.files);
+        EXPECT_EQ(backupInto(backup), cli::exitcode::refused);
+        EXPECT_NE(err.str().find("Another Orrindale backup or restore is running"), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find("then run the backup again."), std::string::npos) << err.str();
+        EXPECT_TRUE(native.files->list(backup + "\\*.*").empty());
+    }
 
     // A read-only log is not replaced: the backup stands, exit 0, the log as it was.
     processes.images.clear();

@@ -81,6 +81,7 @@ public:
     std::optional<std::string> fullPath(std::string_view path) override { return real_.fullPath(path); }
     Status setCurrentDirectory(std::string_view p) override { return real_.setCurrentDirectory(p); }
     platform::CopyIo& copyIo() override { return real_.copyIo(); }
+    std::unique_ptr<platform::RunClaim> claimRun() override { return real_.claimRun(); }
 
 private:
     bool inMemory(std::string_view path) const {

@@ -1,12 +1,14 @@
 // Both wizards on every toolkit available here: how each loads, the rows
 // Back leaves on the backup wizard, and the order of a restore run's moves
-// and yields. Moving about, the checks and whole runs are the scenarios',
+// and yields, refused first while another run holds the drives. Moving about, the checks and whole runs are the scenarios',
 // the panels' look the screenshots'.
 #include "backup/frmBackup.h"
+#include "gamedata/RunReport.h"
 #include "gamedata/gamedata_fixture.h"
 #include "restore/frmRestore.h"
 #include "shell/Module1.h"
 #include "shell/frmMain.h"
+#include "support/other_run.h"
 #include "ui/program_fixture.h"
 
 #include <gtest/gtest.h>
@@ -78,6 +80,14 @@ TEST_P(Wizards, TheRestoreRunMovesOnBeforeAndAfterTheCopiesThenYields) {
 
     ASSERT_TRUE(gui->click(restore().buttons.cmdNext));
     ASSERT_TRUE(gui->type(restore().txtDescriptor, saved + "\\Sims_2026.12.05.BAK"));
+    {
+        // A scheduled backup runs: refused before any check or copy, still on Step 1.
+        test::OtherRun backingUp(files());
+        ASSERT_TRUE(gui->click(restore().buttons.cmdNext));
+        EXPECT_EQ(messages.texts(), std::vector<std::string>{report::kAnotherRunText});
+        EXPECT_EQ(restore().step(), 1);
+        EXPECT_TRUE(steps.empty());
+    }
     messages.answerNext(platform::MsgAnswer::yes);  // restore a backup that has no manifest
     bool nextReturned = false;
     EXPECT_THROW(

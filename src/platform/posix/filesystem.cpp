@@ -12,6 +12,7 @@
 #include "wildcard.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -97,7 +98,8 @@ private:
 
 class PosixFileSystem final : public FileSystem, public posix::HostPaths {
 public:
-    explicit PosixFileSystem(fs::path root) : map_(std::move(root)), copyIo_(makeCopyIo(*this)) {}
+    explicit PosixFileSystem(fs::path root)
+        : runLock_(root / ".orrindale-run.lock"), map_(std::move(root)), copyIo_(makeCopyIo(*this)) {}
 
     HostPath hostPath(std::string_view path) override { return map_.toHost(path); }
 
@@ -373,7 +375,24 @@ public:
 
     CopyIo& copyIo() override { return *copyIo_; }
 
+    // An flock on a file of the prefix: every program working on these
+    // drives sees it, and the system lets go when the holder ends, however
+    // it ends. Each claim opens the file anew, so a second claim in this
+    // process is refused too, whichever thread asks.
+    std::unique_ptr<RunClaim> claimRun() override {
+        struct Held final : RunClaim {
+            explicit Held(UniqueFd f) : fd(std::move(f)) {}
+            UniqueFd fd;
+        };
+        UniqueFd fd(::open(runLock_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+        if (!fd) return std::make_unique<RunClaim>();
+        if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+            return errno == EWOULDBLOCK ? nullptr : std::make_unique<RunClaim>();
+        return std::make_unique<Held>(std::move(fd));
+    }
+
 private:
+    fs::path runLock_;
     DriveMap map_;
     std::unique_ptr<CopyIo> copyIo_;  // over map_, which it only reads
 };

@@ -253,6 +253,26 @@ public:
 
     CopyIo& copyIo() override { return *copyIo_; }
 
+    // A named mutex of the session: the wizard and a scheduled command
+    // line see the same one, and the system hands it on when its holder
+    // ends without letting go (abandoned counts as free). A thread that
+    // holds it may claim it again.
+    std::unique_ptr<RunClaim> claimRun() override {
+        struct Held final : RunClaim {
+            explicit Held(HANDLE m) : mutex(m) {}
+            ~Held() override { ReleaseMutex(mutex.get()); }
+            win32::Owned<HANDLE, CloseHandle> mutex;
+        };
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, L"Local\\Orrindale.Run");
+        if (!mutex) return std::make_unique<RunClaim>();
+        switch (WaitForSingleObject(mutex, 0)) {
+        case WAIT_OBJECT_0:
+        case WAIT_ABANDONED: return std::make_unique<Held>(mutex);
+        case WAIT_TIMEOUT: CloseHandle(mutex); return nullptr;
+        default: CloseHandle(mutex); return std::make_unique<RunClaim>();
+        }
+    }
+
 private:
     std::unique_ptr<CopyIo> copyIo_ = makeCopyIo(*this);
 };
