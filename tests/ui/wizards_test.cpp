@@ -58,6 +58,27 @@ TEST_P(Wizards, BackSetsTheBackupButtonsByTheStepItLeaves) {
     EXPECT_EQ(test::buttonsOf(backup()), (Buttons{false, true, false, true}));
 }
 
+// A run of another copy (a scheduled backup) holds the drives: Next at
+// Step 2 says so and stays, with nothing written.
+TEST_P(Wizards, ABackupIsRefusedWhileAnotherRunHoldsTheDrives) {
+    test::GameFolderGuard game(files());
+    game.make();
+    file(std::string(kFixedGameFolder) + "\\UserData\\Neighborhood.iff", "neighbourhood");
+    const std::string folder = root.path("Backups");
+    ASSERT_EQ(files().makeDirectory(folder), platform::Status::ok);
+    startProgram(*program);
+    ASSERT_TRUE(gui->click(program->mainMenu().cmdStart));
+    for (int i = 0; i < 2; ++i) ASSERT_TRUE(gui->click(backup().buttons.cmdNext));
+    ASSERT_TRUE(gui->type(backup().txtFolder, folder));
+    {
+        test::OtherRun scheduled(files());
+        ASSERT_TRUE(gui->click(backup().buttons.cmdNext));
+    }
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{report::kAnotherRunText});
+    test::expectStep(backup(), 2);
+    EXPECT_TRUE(files().list(folder + "\\*.*").empty());
+}
+
 // Next, RestoreSims (which moves the wizard once), Next, then the yields:
 // a Finish click waiting from the last copy is served only by the yields
 // after the last Next, which end the program from inside the first Next.
