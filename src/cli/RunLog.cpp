@@ -1,5 +1,6 @@
 #include "RunLog.h"
 
+#include "copy/folder_copier.h"
 #include "gamedata/RunReport.h"
 #include "platform/error.h"
 
@@ -39,7 +40,6 @@ std::string logLine(const platform::DateTime& when, const RunResult& result) {
 
 bool appendLog(platform::FileSystem& files, const std::string& folder, const std::string& line) {
     const std::string log = folder + "\\" + kLogName;
-    const std::string fresh = log + ".new";
     std::string text;
     if (files.exists(log)) {
         auto old = files.readFile(log);
@@ -47,6 +47,10 @@ bool appendLog(platform::FileSystem& files, const std::string& folder, const std
         text = std::move(*old);
     }
     text += line + "\r\n";
+    // Written whole beside the log, then renamed over it (flushed first):
+    // the old log stays whole until the new one is. A temporary that cannot
+    // be removed after a failure is of a form the next write clears.
+    const std::string fresh = platform::freshTemporaryIn(files, folder);
     try {
         auto out = files.openOutput(fresh);
         out->write(text);

@@ -45,4 +45,13 @@ bool isCopyTemporary(std::string_view name) {
            std::all_of(n.begin(), n.end(), isDigit);
 }
 
+std::string freshTemporaryIn(FileSystem& files, const std::string& folder) {
+    for (const auto& e : files.list(folder + "\\~orrindale-*.tmp"))
+        if (isCopyTemporary(e.name)) (void)files.removeFile(folder + "\\" + e.name);  // tried again next write
+    std::string temp;
+    for (unsigned n = 1; temp.empty() || files.exists(temp); ++n)
+        temp = folder + "\\" + copyTemporaryName(newCopyRun(), n);
+    return temp;
+}
+
 }  // namespace orr::platform

@@ -129,6 +129,11 @@ std::uint64_t newCopyRun();
 // its power, which a copy clears in the folders it writes to. Any other
 // name (an older "~orrindale-3.tmp" too) is a user's file like any other.
 bool isCopyTemporary(std::string_view name);
+// A free temporary name in `folder` (a full path) for a small file written
+// whole and then renamed over its real name (the descriptor, the log).
+// The leftovers of runs that ended there are removed first, so one that
+// could not be removed after a failed write goes with the next write.
+std::string freshTemporaryIn(FileSystem& files, const std::string& folder);
 
 // The copy over this OS's own file operations. `events` runs pending
 // window events as the copy starts and about every 100 ms between files

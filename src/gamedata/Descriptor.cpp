@@ -95,12 +95,7 @@ bool write(platform::Services& services, const std::string& folder, const platfo
     // earlier one are kept. The name is one no user's file has (a run's
     // own mark), so nothing of the user's is removed or written over.
     platform::FileSystem& files = services.files;
-    // Left by a run that ended here: provably ours by their form.
-    for (const auto& e : files.list(folder + "\\~orrindale-*.tmp"))
-        if (platform::isCopyTemporary(e.name)) files.removeFile(folder + "\\" + e.name);
-    std::string temp;
-    for (unsigned n = 1; temp.empty() || files.exists(temp); ++n)
-        temp = folder + "\\" + platform::copyTemporaryName(platform::newCopyRun(), n);
+    const std::string temp = platform::freshTemporaryIn(files, folder);
     try {
         const auto earlier = files.readFile(file);
         auto out = files.openOutput(temp);
@@ -110,7 +105,7 @@ bool write(platform::Services& services, const std::string& folder, const platfo
         MIni::WriteIni(services, temp, kSection, "Backup_Location", folder);
         for (const auto& [key, value] : more) MIni::WriteIni(services, temp, kSection, key, value);
     } catch (const RunError&) {
-        files.removeFile(temp);
+        (void)files.removeFile(temp);  // a leftover of ours: the next write clears it
         return false;
     }
     // Read back whole: the usual buffer would cut a long folder's name.
@@ -119,7 +114,7 @@ bool write(platform::Services& services, const std::string& folder, const platfo
     for (const auto& [key, value] : more)
         whole = whole && services.profiles.read(temp, kSection, key, "", kLocationBuffer) == value;
     if (!whole || files.replaceFile(temp, file) != platform::Status::ok) {
-        files.removeFile(temp);
+        (void)files.removeFile(temp);  // a leftover of ours: the next write clears it
         return false;
     }
     return true;

@@ -274,12 +274,16 @@ bool frmRestore::newerPlayAccepted() {
 
 void frmRestore::runFailed(const std::string& message) {
     program_.services.messages.show(message, "Orrindale", platform::MsgButtons::ok, platform::MsgIcon::exclamation);
+    backToStep1();
+    enableNextForChoice();
+}
+
+void frmRestore::backToStep1() {
     const std::int16_t from = step_;
     step_ = 1;
     rail.move(from, step_);
     fraSteps(step_).bringToFront();
     buttons.set(true, true, false, true);
-    enableNextForChoice();
 }
 
 void frmRestore::offerUndo(const std::string& descriptor) {
@@ -293,11 +297,7 @@ void frmRestore::cmdUndo_Click() {
     cmdUndo.setVisible(false);
     lblRestored.setCaption("Sims customizations have been successfully restored.");
     txtDescriptor.setText(undoDescriptor_);
-    const std::int16_t from = step_;
-    step_ = 1;
-    rail.move(from, step_);
-    fraSteps(step_).bringToFront();
-    buttons.set(true, true, false, true);
+    backToStep1();
     cmdNext_Click();
 }
 

@@ -97,6 +97,8 @@ public:
     std::int16_t step() const { return step_; }
 
 private:
+    // Step 1 again, its rail, panel and buttons, the chosen path kept.
+    void backToStep1();
     // The other buttons' handlers: only their clicks call them.
     void cmdBack_Click();
     void cmdCancel_Click();

@@ -48,7 +48,9 @@ void useParentConsole() {
     const bool out = leadsSomewhere(STD_OUTPUT_HANDLE), err = leadsSomewhere(STD_ERROR_HANDLE);
     if ((out && err) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
     // The C streams of a window program lead nowhere: opened anew on the
-    // console; a redirected one is left where it leads.
+    // console; a redirected one is left where it leads. Deliberate: a
+    // stream that cannot be opened there has no other place to say so, and
+    // stays silent; the exit code and Orrindale.log still tell the outcome.
     FILE* ignored = nullptr;
     if (!out) (void)freopen_s(&ignored, "CONOUT$", "w", stdout);
     if (!err) (void)freopen_s(&ignored, "CONOUT$", "w", stderr);
