@@ -91,7 +91,7 @@ int backup(const Arguments& a, Machine& m, std::ostream& out, std::ostream& err)
     const GameFolder game = *search.found;
     out << "Backing up " << search.caption() << "\ninto " << verdict.folder << " ..." << std::endl;
     ConsoleFront front;
-    const RunResult result = runBackup(m.services, m.copier, game, verdict.folder, front);
+    const RunResult result = runBackup(m.services, m.copier, game, verdict.folder, front, m.stop);
     // Refused (no room, nothing found): nothing was written, the log neither.
     if (result.kind == RunResult::Kind::refused)
         return stop(err, report::backupFailed(result.sets, verdict.folder, false, game.folder), exitcode::refused);
@@ -101,7 +101,10 @@ int backup(const Arguments& a, Machine& m, std::ostream& out, std::ostream& err)
         if (const std::string links = report::skippedLinks(result.sets); !links.empty())
             out << consoleText(links) << '\n';
     } else {
-        err << consoleText(report::backupFailed(result.sets, verdict.folder, result.markFailed, game.folder))
+        // Stopped (Ctrl+C, SIGTERM): the program ends next, as a wizard's Cancel ends it.
+        err << consoleText(result.kind == RunResult::Kind::cancelled
+                               ? report::backupCancelled(result.sets, verdict.folder, true)
+                               : report::backupFailed(result.sets, verdict.folder, result.markFailed, game.folder))
             << '\n';
         code = exitcode::failed;
     }

@@ -12,6 +12,7 @@
 #include "platform/weekly_task.h"
 #include "copy/folder_copier.h"
 
+#include <atomic>
 #include <iosfwd>
 #include <optional>
 
@@ -40,6 +41,9 @@ struct Machine {
     // Whether "/a/b" names a folder of the host, reached through drive Z:
     // (the POSIX program, on a Wine prefix).
     bool hostPaths = false;
+    // Set when the user or the system asks the run to stop
+    // (catchStopRequests): the backup stops between files, unmarked.
+    const std::atomic<bool>* stop = nullptr;
 };
 
 int run(const Arguments& arguments, Machine& machine, std::ostream& out, std::ostream& err);

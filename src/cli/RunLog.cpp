@@ -31,7 +31,9 @@ std::string logLine(const platform::DateTime& when, const RunResult& result) {
     char date[32];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d %02d:%02d", when.year, when.month, when.day, when.hour,
                   when.minute);
-    std::string line = std::string(date) + (result.completed() ? " complete: " : " not complete: ") +
+    std::string line = std::string(date) + (result.completed()                          ? " complete: "
+                        : result.kind == RunResult::Kind::cancelled ? " stopped, not complete: "
+                                                                    : " not complete: ") +
                        report::summary(result.sets);
     if (result.markFailed) line += " The backup could not be marked as complete.";
     if (const std::string failed = oneLine(report::problems(result.sets)); !failed.empty()) line += " " + failed;

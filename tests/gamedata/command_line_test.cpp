@@ -23,13 +23,14 @@ protected:
         // The folder checks resolve paths as this OS does: its own file system.
         platform::Services own{*native.files, *native.profiles, messages,      pointer,
                                events,        *native.clock,    *native.locale, *native.fileTable};
-        cli::Machine machine{own, *real, *registry, *userFolders, processes, nullptr, std::nullopt, false};
+        cli::Machine machine{own, *real, *registry, *userFolders, processes, nullptr, std::nullopt, false, &stop};
         cli::Arguments a;
         a.action = cli::Action::backup;
         a.target = folder;
         return cli::run(a, machine, out, err);
     }
     platform::ScriptedProcesses processes;
+    std::atomic<bool> stop{false};  // Ctrl+C, SIGTERM
     std::ostringstream out, err;
 };
 
@@ -65,6 +66,25 @@ TEST_F(CommandLineTest, TheGameOrAnotherRunRefusesBeforeWritingAndALogThatCannot
     EXPECT_EQ(native.files->readFile(log), "an older line\r\n");
     EXPECT_TRUE(native.files->list(backup + "\\~orrindale-*.tmp").empty());
     setBits(log, 0);
+}
+
+// Ctrl+C or the system's SIGTERM (systemd stopping the timer's service):
+// the run stops between files, says so, marks nothing and leaves no
+// temporary; the log says it stopped.
+TEST_F(CommandLineTest, AStopRequestEndsTheRunBetweenFilesUnmarkedAndSaysSo) {
+    gameFolder.make();
+    file(game("UserData\\Neighborhood.iff"), "neighbourhood");
+    file(game("Downloads\\Sofa.far"), "sofa");
+    folder(backup);
+    stop = true;
+    EXPECT_EQ(backupInto(backup), cli::exitcode::failed);
+    EXPECT_NE(err.str().find("The backup was cancelled."), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("Run the backup again to make a complete one."), std::string::npos) << err.str();
+    EXPECT_FALSE(native.files->exists(descriptor::fileName(backup, services.clock.now())));
+    EXPECT_TRUE(native.files->list(backup + "\\~orrindale-*.tmp").empty());
+    const auto log = native.files->readFile(backup + "\\" + cli::kLogName);
+    ASSERT_TRUE(log);
+    EXPECT_NE(log->find(" stopped, not complete: "), std::string::npos) << *log;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "cli/ProtonSteam.h"
 #include "cli/Quiet.h"
+#include "platform/console.h"
 #include "platform/folders.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
@@ -70,7 +71,8 @@ int run(const std::vector<std::string>& words) {
     auto registry = platform::makeRegistry(options);
     auto folders = platform::makeUserFolders(*native.files);
     auto processes = platform::makeProcesses();
-    cli::Machine machine{services, *copier, *registry, *folders, *processes, nullptr, steamGame, true};
+    cli::Machine machine{services, *copier, *registry, *folders, *processes, nullptr, steamGame, true,
+                         &platform::catchStopRequests()};
     return cli::run(a, machine, std::cout, std::cerr);
 }
 

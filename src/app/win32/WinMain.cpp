@@ -47,7 +47,8 @@ int runCommandLine(const std::vector<std::string>& words) {
     auto folders = platform::makeUserFolders(*native.files);
     auto processes = platform::makeProcesses();
     auto tasks = platform::makeWeeklyTasks();
-    cli::Machine machine{services, *copier, *registry, *folders, *processes, tasks.get(), std::nullopt, false};
+    cli::Machine machine{services, *copier, *registry, *folders, *processes, tasks.get(), std::nullopt, false,
+                         &platform::catchStopRequests()};
     try {
         return cli::run(*parsed.arguments, machine, std::cout, std::cerr);
     } catch (const std::exception& e) {

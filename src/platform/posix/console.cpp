@@ -1,5 +1,7 @@
 #include "platform/console.h"
 
+#include <signal.h>
+
 namespace orr::platform {
 
 // The standard streams already pass bytes unchanged here.
@@ -11,5 +13,20 @@ std::vector<std::string> programWords(int argc, char** argv) {
 
 // A POSIX program always has the streams it was started with.
 void useParentConsole() {}
+
+namespace {
+// Written by the signal handler: lock-free, so safe there.
+std::atomic<bool> stopAsked{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+void askStop(int) { stopAsked.store(true); }
+}  // namespace
+
+const std::atomic<bool>& catchStopRequests() {
+    struct sigaction action{};
+    action.sa_handler = askStop;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+    return stopAsked;
+}
 
 }  // namespace orr::platform

@@ -57,4 +57,18 @@ void useParentConsole() {
     SetConsoleOutputCP(CP_UTF8);
 }
 
+namespace {
+std::atomic<bool> stopAsked{false};
+BOOL WINAPI askStop(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;  // closing: the system's way
+    stopAsked.store(true);
+    return TRUE;
+}
+}  // namespace
+
+const std::atomic<bool>& catchStopRequests() {
+    SetConsoleCtrlHandler(askStop, TRUE);
+    return stopAsked;
+}
+
 }  // namespace orr::platform
