@@ -37,14 +37,12 @@ protected:
     }
 };
 
-TEST_F(DescriptorTest, TheNameIsTheFolderThenSimsAndTheDateJoinedAsTheyAre) {
+TEST_F(DescriptorTest, OneFilePerFolderAndDayNamedByTheDateWithTheValuesOfTheLastWrite) {
     EXPECT_EQ(descriptor::fileName("D:\\Backups", {2027, 1, 9, 0, 0, 1}), "D:\\Backups\\Sims_2027.01.09.BAK");
     // A drive root keeps its separator, and one more is added.
     EXPECT_EQ(descriptor::fileName("C:\\", {2026, 12, 5}), "C:\\\\Sims_2026.12.05.BAK");
     EXPECT_EQ(descriptor::fileName("", {2026, 12, 5}), "\\Sims_2026.12.05.BAK");
-}
 
-TEST_F(DescriptorTest, OneFilePerFolderAndDayWithTheValuesOfTheLastWrite) {
     // Written by hand: an older location and a key of someone else's.
     test::writeFile(*native.files, backup + "\\Sims_2026.12.05.BAK",
                     "[Backup]\r\nVersion=Old\r\nBackup_Location=E:\\Elsewhere\r\nNote=kept\r\n");

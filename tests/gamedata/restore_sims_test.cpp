@@ -20,12 +20,6 @@ TEST_F(RestoreSimsTest, ABackupWithoutDownloadsGameDataOrSkinsBuyStillMovesTheWi
                                 "mkdir " + game("ExpansionShared"), "mkdir " + game("ExpansionShared\\SkinsBuy")}));
 }
 
-}  // namespace
-}  // namespace orr::test
-
-namespace orr::test {
-namespace {
-
 // What a progress display is told: each copy's totals, the files done as
 // reported (repeats dropped), and how often it was ended.
 class RunProgress : public platform::CopyProgress {

@@ -55,12 +55,6 @@ TEST(SystemMessageBoxes, EnterAnswersNoToAQuestionAndOkToAMessage) {
     EXPECT_EQ(answered(MsgButtons::ok, [](HWND box) { press(box, VK_RETURN); }), MsgAnswer::ok);
 }
 
-}  // namespace
-}  // namespace orr
-
-namespace orr {
-namespace {
-
 // Windows and Wine put a message box in the middle of the screen; ours
 // comes up over the window it belongs to, wherever that is.
 TEST(SystemMessageBoxes, ABoxComesUpCentredOverItsOwnerWindow) {
