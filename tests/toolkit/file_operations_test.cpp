@@ -11,7 +11,7 @@ using FileOperations = ToolkitTest;
 using Texts = std::vector<std::string>;
 
 // FileExist on files and folders is the files-and-profiles scenario's.
-TEST_F(FileOperations, FileExistTakesNoEmptyNameAndFileRealOnlyAFilesBareNameAsStored) {
+TEST_F(FileOperations, FileExistTakesNoEmptyNameAndFileRealAndSaveOnlyAFilesBareNameAsStored) {
     writeFile("a.txt", "x");
     makeFolder("sub");
     EXPECT_FALSE(fso.FileExist(""));
@@ -24,13 +24,8 @@ TEST_F(FileOperations, FileExistTakesNoEmptyNameAndFileRealOnlyAFilesBareNameAsS
     EXPECT_FALSE(fso.FileReal(Variant("b.txt")));
     EXPECT_FALSE(fso.FileReal(Variant("sub")));  // ordinary files only
     EXPECT_FALSE(fso.FileReal(Variant()));
-    EXPECT_TRUE(messages.shown.empty());
-}
 
-TEST_F(FileOperations, SaveAsksBeforeDeletingAnExistingFile) {
-    writeFile("a.txt", "x");
-    ASSERT_EQ(native.files->setCurrentDirectory(root.base()), platform::Status::ok);
-
+    // Save asks before deleting an existing file.
     fso.Save(path("a.txt"));  // FileReal is false for a full path: no question
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(exists("a.txt"));

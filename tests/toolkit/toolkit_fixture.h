@@ -4,6 +4,7 @@
 // asks of it.
 #pragma once
 
+#include "platform/error.h"
 #include "support/scripted_messages.h"
 #include "support/test_files.h"
 #include "support/test_root.h"
@@ -16,6 +17,17 @@
 #include <vector>
 
 namespace orr::test {
+
+// The number of the RunError `call` throws; 0 when it throws none.
+template <class Call>
+int runErrorNumber(Call call) {
+    try {
+        call();
+    } catch (const RunError& e) {
+        return e.number();
+    }
+    return 0;
+}
 
 class CountingEvents : public platform::EventPump {
 public:
