@@ -45,12 +45,9 @@ public:
         cmdNext.setCaption("&Next >");
         cmdCancel.setCaption("Cancel");
         setCancelButton(&cmdCancel);
-        cmdCancel.setTabIndex(0);
-        optA.setTabIndex(1);
-        optB.setTabIndex(2);
-        text1.setTabIndex(3);
-        cmdBack.setTabIndex(4);
-        cmdNext.setTabIndex(5);
+        int tab = 0;
+        for (ui::Control* c : std::initializer_list<ui::Control*>{&cmdCancel, &optA, &optB, &text1, &cmdBack, &cmdNext})
+            c->setTabIndex(tab++);
     }
 
     ui::Frame frame{*this, "Frame1", {8, 8, 200, 80}};

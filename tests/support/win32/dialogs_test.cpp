@@ -9,7 +9,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <chrono>
 #include <functional>
 #include <optional>
 #include <thread>
