@@ -91,7 +91,7 @@ private:
 
 // A backup is marked only when its manifest and its descriptor are both
 // written whole; otherwise seal says so, and no descriptor marks it.
-TEST_F(DescriptorTest, ASealWhoseManifestOrDescriptorCannotBeWrittenFails) {
+TEST_F(DescriptorTest, ASealFailsUnlessBothFilesAreWrittenWholeAndALocationThatFillsTheReadBufferIsRefused) {
     test::writeFile(*native.files, backup + "\\UserData\\a.iff", "a");
     platform::FaultPlan faults;
     const auto copy = platform::makeFolderCopier(*native.files, events, nullptr, &faults);
@@ -114,16 +114,14 @@ TEST_F(DescriptorTest, ASealWhoseManifestOrDescriptorCannotBeWrittenFails) {
 
     EXPECT_TRUE(descriptor::seal(services, *copy, backup));
     EXPECT_EQ(native.files->readFile(bak), descriptorOf(backup));
-}
 
-// The location is read whole into a buffer longer than any path: one that
-// fills it may have been cut, and is refused; one a character shorter is
-// looked for as a folder.
-TEST_F(DescriptorTest, ALocationThatFillsTheReadBufferIsRefusedAsTooLong) {
-    const std::string bak = root.path("long.BAK");
+    // The location is read whole into a buffer longer than any path: one that
+    // fills it may have been cut, and is refused; one a character shorter is
+    // looked for as a folder.
+    const std::string longBak = root.path("long.BAK");
     auto verdict = [&](std::size_t length) {
-        test::writeFile(*native.files, bak, descriptorOf("C:\\" + std::string(length - 3, 'a')));
-        return descriptor::check(services, bak, {}).message;
+        test::writeFile(*native.files, longBak, descriptorOf("C:\\" + std::string(length - 3, 'a')));
+        return descriptor::check(services, longBak, {}).message;
     };
     const std::string tooLong = "The backup folder named in this file is too long to be a folder";
     EXPECT_EQ(verdict(40000), tooLong);

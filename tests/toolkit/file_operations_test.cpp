@@ -44,22 +44,6 @@ TEST_F(FileOperations, FileExistTakesNoEmptyNameAndFileRealAndSaveOnlyAFilesBare
     EXPECT_FALSE(exists("a.txt"));
 }
 
-TEST_F(FileOperations, GetFileSizeWritesBytesOrKilobytes) {
-    const std::pair<std::size_t, std::string> rows[] = {
-        {0, "0B"},         {1023, "1023B"},     {1024, "1KB"},       {1056, "1.0312KB"},
-        {1536, "1.5KB"},   {2000, "1.9531KB"},  {1048576, "1024KB"}, {1025, "1.001KB"},
-        {1048575, "1023.999KB"},  // 1023.9990 with its trailing zero dropped
-    };
-    for (const auto& [length, text] : rows) {
-        writeFile("f.bin", std::string(length, 'x'));
-        EXPECT_EQ(fso.GetFileSize(Variant(path("f.bin"))), text) << length;
-    }
-
-    locale.separator = ',';
-    writeFile("f.bin", std::string(1056, 'x'));
-    EXPECT_EQ(fso.GetFileSize(Variant(path("f.bin"))), "1,0312KB");
-}
-
 // Attribute values as the file system reports them, for the word table.
 class ScriptedAttributes : public RecordingFileSystem {
 public:
@@ -68,7 +52,7 @@ public:
     std::uint32_t value = 0;
 };
 
-TEST_F(FileOperations, GetAttribNamesOneAttributeAndNumbersTheRest) {
+TEST_F(FileOperations, GetAttribNamesOneAttributeAndNumbersTheRestAndGetFileSizeWritesBytesOrKilobytes) {
     EXPECT_EQ(fso.GetAttrib(Variant(path("missing"))), "Unknown");
     EXPECT_EQ(fso.GetAttrib(Variant()), "Unknown");
 
@@ -86,6 +70,20 @@ TEST_F(FileOperations, GetAttribNamesOneAttributeAndNumbersTheRest) {
         scripted.value = value;
         EXPECT_EQ(f.GetAttrib(Variant("C:\\x")), word) << value;
     }
+
+    const std::pair<std::size_t, std::string> sizes[] = {
+        {0, "0B"},         {1023, "1023B"},     {1024, "1KB"},       {1056, "1.0312KB"},
+        {1536, "1.5KB"},   {2000, "1.9531KB"},  {1048576, "1024KB"}, {1025, "1.001KB"},
+        {1048575, "1023.999KB"},  // 1023.9990 with its trailing zero dropped
+    };
+    for (const auto& [length, text] : sizes) {
+        writeFile("f.bin", std::string(length, 'x'));
+        EXPECT_EQ(fso.GetFileSize(Variant(path("f.bin"))), text) << length;
+    }
+
+    locale.separator = ',';
+    writeFile("f.bin", std::string(1056, 'x'));
+    EXPECT_EQ(fso.GetFileSize(Variant(path("f.bin"))), "1,0312KB");
 }
 
 TEST_F(FileOperations, DeleteFileTakesFilesByNameOrPatternAndReportsWhatItCannot) {

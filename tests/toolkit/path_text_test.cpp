@@ -10,7 +10,7 @@ namespace {
 using PathText = ToolkitTest;
 
 // Rows of each function are the path-functions scenario's too.
-TEST_F(PathText, GetFileExtensionFindsOneToFourCharactersAfterTheDot) {
+TEST_F(PathText, GetFileExtensionFindsOneToFourCharactersAfterTheDotAndGetFileBaseNameDropsItAndThePathUnlessAsked) {
     const std::pair<std::string, std::string> cases[] = {
         {"a.b", "b"}, {".ab", "ab"}, {"README", "Unknown"}, {"", "Unknown"}, {"x.abcd", "abcd"},
         {"x.abcde", "Unknown"}, {"a.b.c", "c"},
@@ -22,10 +22,8 @@ TEST_F(PathText, GetFileExtensionFindsOneToFourCharactersAfterTheDot) {
         EXPECT_EQ(v.kind(), Variant::Kind::text) << in;
         EXPECT_EQ(v.toText(), out) << in;
     }
-}
 
-TEST_F(PathText, GetFileBaseNameDropsTheLastExtensionAndThePathUnlessAskedToKeepIt) {
-    const std::tuple<std::string, std::string, std::string> cases[] = {
+    const std::tuple<std::string, std::string, std::string> baseNames[] = {
         // path, without its path, with it
         {"C:\\dir.x\\name", "name", "C:\\dir.x\\name"},
         {"D:name.txt", "name", "D:name"},
@@ -35,7 +33,7 @@ TEST_F(PathText, GetFileBaseNameDropsTheLastExtensionAndThePathUnlessAskedToKeep
         {"name", "name", "name"},
         {"..x", ".", "."},
     };
-    for (const auto& [in, bare, withPath] : cases) {
+    for (const auto& [in, bare, withPath] : baseNames) {
         EXPECT_EQ(fso.GetFileBaseName(in, false), bare) << in;
         EXPECT_EQ(fso.GetFileBaseName(in, true), withPath) << in;
     }
