@@ -31,7 +31,7 @@ protected:
     frmRestore& restore() { return program->restoreWizard(); }
 };
 
-TEST_P(Wizards, EachLoadsAtStartLaidOutInsideItsWindow) {
+TEST_P(Wizards, EachLoadsAtStartLaidOutInsideItsWindowAndBackSetsTheBackupButtonsByTheStepItLeaves) {
     startProgram(*program);
     ASSERT_TRUE(gui->click(program->mainMenu().cmdStart));
     restore().show();  // modeless: the test itself is the user
@@ -43,12 +43,8 @@ TEST_P(Wizards, EachLoadsAtStartLaidOutInsideItsWindow) {
     };
     expectAtStart(backup());
     expectAtStart(restore());
-}
 
-// Back from Step 2 keeps Back on, so that Step 1 can go back to Start.
-TEST_P(Wizards, BackSetsTheBackupButtonsByTheStepItLeaves) {
-    startProgram(*program);
-    ASSERT_TRUE(gui->click(program->mainMenu().cmdStart));
+    // Back from Step 2 keeps Back on, so that Step 1 can go back to Start.
     for (int i = 0; i < 2; ++i) ASSERT_TRUE(gui->click(backup().buttons.cmdNext));
     ASSERT_TRUE(gui->click(backup().buttons.cmdBack));
     test::expectStep(backup(), 1);
