@@ -259,21 +259,7 @@ private:
     int queries_ = 0;
 };
 
-TEST_F(RegistryTest, EveryMethodButGetValueTurnsFailuresIntoItsOwnError) {
-    FaultyRegistry faulty(*registry);
-    clsRegistry broken(faulty);
-    faulty.throwOnAll = true;
-    expectRegistryError([&] { broken.SetValue(HKCU, K(), "v", "x"); }, 11001, "SetValue");
-    expectRegistryError([&] { broken.ListSubKey(HKCU, K(), 0); }, 11003, "ListSubKey");
-    expectRegistryError([&] { broken.DeleteValue(HKCU, K(), "v"); }, 11004, "DeleteValue");
-    expectRegistryError([&] { broken.CreateKey(HKCU, K()); }, 11005, "CreateKey");
-    expectRegistryError([&] { broken.DeleteKey(HKCU, K()); }, 11006, "DeleteKey");
-    expectRegistryError([&] { broken.ListSubValue(HKCU, K(), 0); }, 11007, "ListSubValue");
-    expectRegistryError([&] { broken.KeyExists(HKCU, K()); }, 11008, "KeyExists");
-    EXPECT_THROW(broken.GetValue(HKCU, K(), "v"), std::bad_alloc);
-}
-
-TEST_F(RegistryTest, SetValueAnswersFalseWhenTheRegistryRefusesTheWrite) {
+TEST_F(RegistryTest, ARefusedWriteAnswersFalseAFailingRegistryRaisesTheClasssOwnErrorAndAFailedReadGivesZeroOrEmpty) {
     key.put("", "kept", reg::binary, "\x01\x02"s);
 
     // A value name longer than the registry allows (16,383 characters).
@@ -296,9 +282,21 @@ TEST_F(RegistryTest, SetValueAnswersFalseWhenTheRegistryRefusesTheWrite) {
     EXPECT_EQ(key.get("", "kept"), (RawValue{reg::binary, "\x01\x02"s}));
     EXPECT_EQ(cls.ListSubValue(HKCU, K(), 0), "kept");
     EXPECT_EQ(cls.ListSubValue(HKCU, K(), 1), "");
-}
 
-TEST_F(RegistryTest, AFailedSecondReadGivesZeroForNumbersAndEmptyTextOtherwise) {
+    // Every method but GetValue turns a failure into its own error.
+    FaultyRegistry throwing(*registry);
+    clsRegistry broken(throwing);
+    throwing.throwOnAll = true;
+    expectRegistryError([&] { broken.SetValue(HKCU, K(), "v", "x"); }, 11001, "SetValue");
+    expectRegistryError([&] { broken.ListSubKey(HKCU, K(), 0); }, 11003, "ListSubKey");
+    expectRegistryError([&] { broken.DeleteValue(HKCU, K(), "v"); }, 11004, "DeleteValue");
+    expectRegistryError([&] { broken.CreateKey(HKCU, K()); }, 11005, "CreateKey");
+    expectRegistryError([&] { broken.DeleteKey(HKCU, K()); }, 11006, "DeleteKey");
+    expectRegistryError([&] { broken.ListSubValue(HKCU, K(), 0); }, 11007, "ListSubValue");
+    expectRegistryError([&] { broken.KeyExists(HKCU, K()); }, 11008, "KeyExists");
+    EXPECT_THROW(broken.GetValue(HKCU, K(), "v"), std::bad_alloc);
+
+    // A failed second read gives zero for numbers, empty text otherwise.
     key.put("", "number", reg::dword, test::dwordBytes(9));
     key.put("", "bytes", reg::binary, "\x09"s);
     key.put("", "text", reg::text, "t\0"s);
