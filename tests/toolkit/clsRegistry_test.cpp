@@ -46,7 +46,7 @@ protected:
 // (fractions round half to even), a binary value the number's own bytes;
 // other types are left alone, and the answer is still True. A missing value
 // becoming text is the registry scenario's.
-TEST_F(RegistryTest, SetValueWritesAsTheStoredTypeDemands) {
+TEST_F(RegistryTest, SetValueWritesAsTheStoredTypeDemandsOrFailsWith11001WhenTheValueDoesNotConvert) {
     struct Case {
         const char* name;
         std::uint32_t type;
@@ -96,10 +96,8 @@ TEST_F(RegistryTest, SetValueWritesAsTheStoredTypeDemands) {
     // The leading "\" is dropped; the empty name is the default value.
     EXPECT_TRUE(cls.SetValue(HKCU, "\\" + K(), "", "default"));
     EXPECT_EQ(key.get("", ""), (RawValue{reg::text, "default\0"s}));
-}
 
-// A missing key is the registry scenario's.
-TEST_F(RegistryTest, SetValueFailsWith11001WhenTheValueDoesNotConvert) {
+    // A value that does not convert is refused and kept (a missing key: the registry scenario's).
     key.put("", "number", reg::dword, test::dwordBytes(7));
     key.put("", "bytes", reg::binary, "\x01"s);
     key.put("", "long", reg::binary, std::string(300, '\x05'));
