@@ -103,17 +103,12 @@ private:
     std::set<std::string> memory_;
 };
 
+// Every pointer set, in order; the last one is the current one.
 class RecordingPointer : public platform::MousePointer {
 public:
-    void set(platform::Pointer p) override {
-        current_ = p;
-        sets.push_back(p);
-    }
-    platform::Pointer current() const override { return current_; }
+    void set(platform::Pointer p) override { sets.push_back(p); }
+    platform::Pointer current() const override { return sets.empty() ? platform::Pointer::normal : sets.back(); }
     std::vector<platform::Pointer> sets;
-
-private:
-    platform::Pointer current_ = platform::Pointer::normal;
 };
 
 // A fresh TestRoot with the OS's own services, and its files by paths
