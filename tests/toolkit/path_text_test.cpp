@@ -39,7 +39,7 @@ TEST_F(PathText, GetFileExtensionFindsOneToFourCharactersAfterTheDotAndGetFileBa
     }
 }
 
-TEST_F(PathText, GetFileNameAndGetPathSplitAtTheLastSeparatorAndOverflowBeyond32767Characters) {
+TEST_F(PathText, GetFileNameGetPathAndTheLastCharFunctionsSplitAtWholeCharactersUpTo32767) {
     const std::tuple<std::string, std::string, std::string> cases[] = {
         // path, its file name, its path
         {"C:\\dir\\file.txt", "file.txt", "C:\\dir\\"},
@@ -65,9 +65,7 @@ TEST_F(PathText, GetFileNameAndGetPathSplitAtTheLastSeparatorAndOverflowBeyond32
     // A long text is fine for GetPath as long as its separators lie early.
     EXPECT_EQ(fso.GetPath("C:\\" + std::string(40000, 'a')), "C:\\");
     EXPECT_EQ(runErrorNumber([&] { fso.GetPath(std::string(40000, 'a') + "\\x"); }), 6);
-}
 
-TEST_F(PathText, RemoveLastCharAndLastCharWorkOnWholeCharacters) {
     const std::tuple<std::string, std::string, std::string> rows[] = {
         {"C:\\dir\\", "C:\\dir", "\\"},
         {"x", "", "x"},
