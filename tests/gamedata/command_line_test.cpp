@@ -1,6 +1,6 @@
 // The command line's backup where the scripts of tests/cli cannot reach:
-// the game running (the process list is scripted here), and a log that
-// cannot be written (made read-only: refused under root too).
+// the game running (the process list is scripted here), a log that cannot
+// be written (made read-only: refused under root too), and a stop request.
 #include "cli/Commands.h"
 #include "cli/RunLog.h"
 #include "gamedata/Descriptor.h"
@@ -34,7 +34,7 @@ protected:
     std::ostringstream out, err;
 };
 
-TEST_F(CommandLineTest, TheGameOrAnotherRunRefusesBeforeWritingAndALogThatCannotBeWrittenIsSaidNotFatal) {
+TEST_F(CommandLineTest, TheGameOrAnotherRunRefusesBeforeWritingALogThatCannotBeWrittenIsSaidNotFatalAndAStopIsSaid) {
     gameFolder.make();
     file(game("UserData\\Neighborhood.iff"), "neighbourhood");
     folder(backup);
@@ -66,25 +66,22 @@ TEST_F(CommandLineTest, TheGameOrAnotherRunRefusesBeforeWritingAndALogThatCannot
     EXPECT_EQ(native.files->readFile(log), "an older line\r\n");
     EXPECT_TRUE(native.files->list(backup + "\\~orrindale-*.tmp").empty());
     setBits(log, 0);
-}
 
-// Ctrl+C or the system's SIGTERM (systemd stopping the timer's service):
-// the run stops between files, says so, marks nothing and leaves no
-// temporary; the log says it stopped.
-TEST_F(CommandLineTest, AStopRequestEndsTheRunBetweenFilesUnmarkedAndSaysSo) {
-    gameFolder.make();
-    file(game("UserData\\Neighborhood.iff"), "neighbourhood");
+    // Ctrl+C or the system's SIGTERM (systemd stopping the timer's service):
+    // the run stops between files, says so, marks nothing and leaves no
+    // temporary; the log says it stopped.
     file(game("Downloads\\Sofa.far"), "sofa");
-    folder(backup);
+    const std::string stopped = root.path("Stopped");
+    folder(stopped);
     stop = true;
-    EXPECT_EQ(backupInto(backup), cli::exitcode::failed);
+    EXPECT_EQ(backupInto(stopped), cli::exitcode::failed);
     EXPECT_NE(err.str().find("The backup was cancelled."), std::string::npos) << err.str();
     EXPECT_NE(err.str().find("Run the backup again to make a complete one."), std::string::npos) << err.str();
-    EXPECT_FALSE(native.files->exists(descriptor::fileName(backup, services.clock.now())));
-    EXPECT_TRUE(native.files->list(backup + "\\~orrindale-*.tmp").empty());
-    const auto log = native.files->readFile(backup + "\\" + cli::kLogName);
-    ASSERT_TRUE(log);
-    EXPECT_NE(log->find(" stopped, not complete: "), std::string::npos) << *log;
+    EXPECT_FALSE(native.files->exists(descriptor::fileName(stopped, services.clock.now())));
+    EXPECT_TRUE(native.files->list(stopped + "\\~orrindale-*.tmp").empty());
+    const auto stoppedLog = native.files->readFile(stopped + "\\" + cli::kLogName);
+    ASSERT_TRUE(stoppedLog);
+    EXPECT_NE(stoppedLog->find(" stopped, not complete: "), std::string::npos) << *stoppedLog;
 }
 
 }  // namespace

@@ -37,14 +37,12 @@ protected:
     }
 };
 
-TEST_F(DescriptorTest, TheNameIsTheFolderThenSimsAndTheDateJoinedAsTheyAre) {
+TEST_F(DescriptorTest, OneFilePerFolderAndDayNamedByTheDateWithTheValuesOfTheLastWrite) {
     EXPECT_EQ(descriptor::fileName("D:\\Backups", {2027, 1, 9, 0, 0, 1}), "D:\\Backups\\Sims_2027.01.09.BAK");
     // A drive root keeps its separator, and one more is added.
     EXPECT_EQ(descriptor::fileName("C:\\", {2026, 12, 5}), "C:\\\\Sims_2026.12.05.BAK");
     EXPECT_EQ(descriptor::fileName("", {2026, 12, 5}), "\\Sims_2026.12.05.BAK");
-}
 
-TEST_F(DescriptorTest, OneFilePerFolderAndDayWithTheValuesOfTheLastWrite) {
     // Written by hand: an older location and a key of someone else's.
     test::writeFile(*native.files, backup + "\\Sims_2026.12.05.BAK",
                     "[Backup]\r\nVersion=Old\r\nBackup_Location=E:\\Elsewhere\r\nNote=kept\r\n");
@@ -93,7 +91,7 @@ private:
 
 // A backup is marked only when its manifest and its descriptor are both
 // written whole; otherwise seal says so, and no descriptor marks it.
-TEST_F(DescriptorTest, ASealWhoseManifestOrDescriptorCannotBeWrittenFails) {
+TEST_F(DescriptorTest, ASealFailsUnlessBothFilesAreWrittenWholeAndALocationThatFillsTheReadBufferIsRefused) {
     test::writeFile(*native.files, backup + "\\UserData\\a.iff", "a");
     platform::FaultPlan faults;
     const auto copy = platform::makeFolderCopier(*native.files, events, nullptr, &faults);
@@ -116,16 +114,14 @@ TEST_F(DescriptorTest, ASealWhoseManifestOrDescriptorCannotBeWrittenFails) {
 
     EXPECT_TRUE(descriptor::seal(services, *copy, backup));
     EXPECT_EQ(native.files->readFile(bak), descriptorOf(backup));
-}
 
-// The location is read whole into a buffer longer than any path: one that
-// fills it may have been cut, and is refused; one a character shorter is
-// looked for as a folder.
-TEST_F(DescriptorTest, ALocationThatFillsTheReadBufferIsRefusedAsTooLong) {
-    const std::string bak = root.path("long.BAK");
+    // The location is read whole into a buffer longer than any path: one that
+    // fills it may have been cut, and is refused; one a character shorter is
+    // looked for as a folder.
+    const std::string longBak = root.path("long.BAK");
     auto verdict = [&](std::size_t length) {
-        test::writeFile(*native.files, bak, descriptorOf("C:\\" + std::string(length - 3, 'a')));
-        return descriptor::check(services, bak, {}).message;
+        test::writeFile(*native.files, longBak, descriptorOf("C:\\" + std::string(length - 3, 'a')));
+        return descriptor::check(services, longBak, {}).message;
     };
     const std::string tooLong = "The backup folder named in this file is too long to be a folder";
     EXPECT_EQ(verdict(40000), tooLong);

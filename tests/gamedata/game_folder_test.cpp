@@ -38,7 +38,7 @@ protected:
     }
 };
 
-TEST_F(GameFolderTest, AGameUnderProgramFilesHasAVirtualStoreFolderAndAnyOtherHasNone) {
+TEST_F(GameFolderTest, AGameUnderProgramFilesAloneHasAVirtualStoreAndARecordOfTheFixedFolderMarksIt) {
     GamePlaces p = places();
     const std::string x86Game = root.path("PF86\\Maxis\\The Sims");
     test::makeFolders(*files, x86Game);
@@ -66,15 +66,14 @@ TEST_F(GameFolderTest, AGameUnderProgramFilesHasAVirtualStoreFolderAndAnyOtherHa
     ASSERT_TRUE(s.found);
     EXPECT_EQ(s.found->folder, x86Game);
     EXPECT_EQ(s.found->virtualStore, "");
-}
 
-// The messages themselves are the game-not-found scenario's.
-TEST_F(GameFolderTest, ARecordOfTheFixedFolderInOtherCaseAddsNoPlaceButMarksIt) {
-    GamePlaces p;
+    // A record of the fixed folder in other case adds no place but marks it.
+    // The messages themselves are the game-not-found scenario's.
+    p = GamePlaces{};
     p.programFilesX86 = "C:\\Program Files (x86)";
     p.fixed = root.path("PF\\Maxis\\The Sims");
     p.recorded = {root.path("Games\\The Sims"), root.path("pf\\MAXIS\\the sims")};
-    GameSearch s = findGame(*files, p);
+    s = findGame(*files, p);
     EXPECT_FALSE(s.found);
     EXPECT_EQ(s.lookedAt, (Texts{p.fixed, p.recorded[0], "C:\\Program Files (x86)\\Maxis\\The Sims"}));
     EXPECT_EQ(s.notFoundMessage(), "The Sims was not found in " + p.fixed +

@@ -1,6 +1,5 @@
 #include "gamedata/gamedata_fixture.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace orr::test {
@@ -48,21 +47,6 @@ GameFolderGuard::~GameFolderGuard() {
 
 void GameFolderGuard::make() {
     ASSERT_EQ(files_.makeDirectory(kFixedGameFolder), Status::ok);
-}
-
-std::vector<std::string> GameDataTest::inListOrder(const std::string& folderPath,
-                                                   const std::vector<std::string>& wanted) {
-    std::vector<std::string> names;
-    for (const auto& e : native.files->list(folderPath + "\\*.*"))
-        if (std::find(wanted.begin(), wanted.end(), e.name) != wanted.end()) names.push_back(e.name);
-    return names;
-}
-
-Journal GameDataTest::copiesAndAdvances() const {
-    Journal out;
-    for (const auto& line : journal)
-        if (line.rfind("mkdir ", 0) != 0) out.push_back(line);
-    return out;
 }
 
 }  // namespace orr::test

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -68,8 +67,6 @@ private:
 
 class GameDataTest : public ::testing::Test {
 protected:
-    static constexpr const char* kGame = kFixedGameFolder;
-
     GameDataTest() {
         copier.onCopy = [this](const auto& c) { journal.push_back("copy " + c.source + " -> " + c.destination); };
     }
@@ -92,7 +89,7 @@ protected:
         return ClsSims(services, copier, GameFolder::fixed(), folder, [this] { journal.push_back("next"); });
     }
 
-    std::string game(const std::string& relative) const { return std::string(kGame) + "\\" + relative; }
+    std::string game(const std::string& relative) const { return std::string(kFixedGameFolder) + "\\" + relative; }
     // Makes `path` (a full Windows path) with every missing level, unjournaled.
     void folder(const std::string& path) { makeFolders(*native.files, path); }
     // Writes a file, making its folder first.
@@ -100,12 +97,6 @@ protected:
     void setBits(const std::string& path, std::uint32_t bits) {
         ASSERT_EQ(native.files->setAttributes(path, bits), platform::Status::ok) << path;
     }
-    // The names `pattern` lists, in the platform's order, restricted to `wanted`.
-    std::vector<std::string> inListOrder(const std::string& folderPath,
-                                         const std::vector<std::string>& wanted);
-
-    // The journal without the folders made: copies and advances only.
-    Journal copiesAndAdvances() const;
 };
 
 }  // namespace orr::test

@@ -20,6 +20,13 @@ protected:
     static std::string copyLine(const std::string& source, const std::string& destination) {
         return "copy " + source + " -> " + destination;
     }
+    // The journal without the folders made: copies and advances only.
+    Journal copiesAndAdvances() const {
+        Journal out;
+        for (const auto& line : journal)
+            if (!line.starts_with("mkdir ")) out.push_back(line);
+        return out;
+    }
 };
 
 TEST_F(VirtualStoreTest, WithoutAVirtualStoreFolderARestoreMakesOneOnlyWhereTheGameFolderIsClosed) {

@@ -46,7 +46,7 @@ protected:
 // (fractions round half to even), a binary value the number's own bytes;
 // other types are left alone, and the answer is still True. A missing value
 // becoming text is the registry scenario's.
-TEST_F(RegistryTest, SetValueWritesAsTheStoredTypeDemands) {
+TEST_F(RegistryTest, SetValueWritesAsTheStoredTypeDemandsOrFailsWith11001WhenTheValueDoesNotConvert) {
     struct Case {
         const char* name;
         std::uint32_t type;
@@ -96,10 +96,8 @@ TEST_F(RegistryTest, SetValueWritesAsTheStoredTypeDemands) {
     // The leading "\" is dropped; the empty name is the default value.
     EXPECT_TRUE(cls.SetValue(HKCU, "\\" + K(), "", "default"));
     EXPECT_EQ(key.get("", ""), (RawValue{reg::text, "default\0"s}));
-}
 
-// A missing key is the registry scenario's.
-TEST_F(RegistryTest, SetValueFailsWith11001WhenTheValueDoesNotConvert) {
+    // A value that does not convert is refused and kept (a missing key: the registry scenario's).
     key.put("", "number", reg::dword, test::dwordBytes(7));
     key.put("", "bytes", reg::binary, "\x01"s);
     key.put("", "long", reg::binary, std::string(300, '\x05'));
@@ -145,7 +143,7 @@ TEST_F(RegistryTest, GetValueReadsEachTypeAsItsVariantAndEmptyForWhatCannotBeRea
     }
 }
 
-TEST_F(RegistryTest, ListingByIndexEndsWithTheEmptyTextAndSkipsOverLongNames) {
+TEST_F(RegistryTest, KeysAndValuesAreListedByIndexSkippingOverLongNamesAndCreatedTestedAndDeleted) {
     key.create("b");
     key.create("a");
     key.create("c\\deeper");
@@ -172,9 +170,7 @@ TEST_F(RegistryTest, ListingByIndexEndsWithTheEmptyTextAndSkipsOverLongNames) {
     EXPECT_EQ(cls.ListSubKey(HKCU, key.path("l"), 0), "");
     key.put("l", std::string(255, 'v'), reg::text, "x\0"s);
     EXPECT_EQ(cls.ListSubValue(HKCU, key.path("l"), 0), "");
-}
 
-TEST_F(RegistryTest, KeysAreCreatedTestedAndDeletedAndValuesDeleted) {
     EXPECT_TRUE(cls.CreateKey(HKCU, key.path("a\\b")));
     EXPECT_TRUE(cls.CreateKey(HKCU, key.path("a\\b")));  // already there
     EXPECT_TRUE(cls.KeyExists(HKCU, key.path("A\\B")));
@@ -261,21 +257,7 @@ private:
     int queries_ = 0;
 };
 
-TEST_F(RegistryTest, EveryMethodButGetValueTurnsFailuresIntoItsOwnError) {
-    FaultyRegistry faulty(*registry);
-    clsRegistry broken(faulty);
-    faulty.throwOnAll = true;
-    expectRegistryError([&] { broken.SetValue(HKCU, K(), "v", "x"); }, 11001, "SetValue");
-    expectRegistryError([&] { broken.ListSubKey(HKCU, K(), 0); }, 11003, "ListSubKey");
-    expectRegistryError([&] { broken.DeleteValue(HKCU, K(), "v"); }, 11004, "DeleteValue");
-    expectRegistryError([&] { broken.CreateKey(HKCU, K()); }, 11005, "CreateKey");
-    expectRegistryError([&] { broken.DeleteKey(HKCU, K()); }, 11006, "DeleteKey");
-    expectRegistryError([&] { broken.ListSubValue(HKCU, K(), 0); }, 11007, "ListSubValue");
-    expectRegistryError([&] { broken.KeyExists(HKCU, K()); }, 11008, "KeyExists");
-    EXPECT_THROW(broken.GetValue(HKCU, K(), "v"), std::bad_alloc);
-}
-
-TEST_F(RegistryTest, SetValueAnswersFalseWhenTheRegistryRefusesTheWrite) {
+TEST_F(RegistryTest, ARefusedWriteAnswersFalseAFailingRegistryRaisesTheClasssOwnErrorAndAFailedReadGivesZeroOrEmpty) {
     key.put("", "kept", reg::binary, "\x01\x02"s);
 
     // A value name longer than the registry allows (16,383 characters).
@@ -298,9 +280,21 @@ TEST_F(RegistryTest, SetValueAnswersFalseWhenTheRegistryRefusesTheWrite) {
     EXPECT_EQ(key.get("", "kept"), (RawValue{reg::binary, "\x01\x02"s}));
     EXPECT_EQ(cls.ListSubValue(HKCU, K(), 0), "kept");
     EXPECT_EQ(cls.ListSubValue(HKCU, K(), 1), "");
-}
 
-TEST_F(RegistryTest, AFailedSecondReadGivesZeroForNumbersAndEmptyTextOtherwise) {
+    // Every method but GetValue turns a failure into its own error.
+    FaultyRegistry throwing(*registry);
+    clsRegistry broken(throwing);
+    throwing.throwOnAll = true;
+    expectRegistryError([&] { broken.SetValue(HKCU, K(), "v", "x"); }, 11001, "SetValue");
+    expectRegistryError([&] { broken.ListSubKey(HKCU, K(), 0); }, 11003, "ListSubKey");
+    expectRegistryError([&] { broken.DeleteValue(HKCU, K(), "v"); }, 11004, "DeleteValue");
+    expectRegistryError([&] { broken.CreateKey(HKCU, K()); }, 11005, "CreateKey");
+    expectRegistryError([&] { broken.DeleteKey(HKCU, K()); }, 11006, "DeleteKey");
+    expectRegistryError([&] { broken.ListSubValue(HKCU, K(), 0); }, 11007, "ListSubValue");
+    expectRegistryError([&] { broken.KeyExists(HKCU, K()); }, 11008, "KeyExists");
+    EXPECT_THROW(broken.GetValue(HKCU, K(), "v"), std::bad_alloc);
+
+    // A failed second read gives zero for numbers, empty text otherwise.
     key.put("", "number", reg::dword, test::dwordBytes(9));
     key.put("", "bytes", reg::binary, "\x09"s);
     key.put("", "text", reg::text, "t\0"s);

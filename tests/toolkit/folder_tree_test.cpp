@@ -7,7 +7,7 @@ namespace {
 
 using FolderTree = ToolkitTest;
 
-TEST_F(FolderTree, ListsHiddenFoldersButNotSystemOnesAndNothingForFilesOrMissingFolders) {
+TEST_F(FolderTree, ListsHiddenNotSystemFoldersSplitsPathsAtSemicolonsAndPassesFileNotFoundOn) {
     makeFolder("A\\H");
     makeFolder("A\\S");
     writeFile("A\\only-a-file.txt", "x");
@@ -18,28 +18,19 @@ TEST_F(FolderTree, ListsHiddenFoldersButNotSystemOnesAndNothingForFilesOrMissing
     EXPECT_EQ(fso.GetAllSubdirectories(path("A"), true), path("A\\H;"));
     EXPECT_EQ(fso.GetAllSubdirectories(path("A\\H"), true), "");
     EXPECT_EQ(fso.GetAllSubdirectories(path("missing"), true), "");
-}
 
-TEST_F(FolderTree, SemicolonInAFolderNameSplitsItsPath) {
-    makeFolder("A\\x;y\\z");  // never reached: its parent's path is split at ";"
+    makeFolder("B\\x;y\\z");  // never reached: its parent's path is split at ";"
     makeFolder("empty");
     // The piece "y" is scanned as a relative path; keep that harmless.
     ASSERT_EQ(native.files->setCurrentDirectory(path("empty")), platform::Status::ok);
-    EXPECT_EQ(fso.GetAllSubdirectories(path("A"), true), path("A\\x;y;"));
+    EXPECT_EQ(fso.GetAllSubdirectories(path("B"), true), path("B\\x;y;"));
+
+    makeFolder("C\\D");
+    files.unreadableAttributes.insert(path("C\\D"));
+    EXPECT_EQ(runErrorNumber([&] { fso.GetAllSubdirectories(path("C"), true); }), 53);
 }
 
-TEST_F(FolderTree, AnUnreadableEntryPassesFileNotFoundToTheCaller) {
-    makeFolder("A\\B");
-    files.unreadableAttributes.insert(path("A\\B"));
-    try {
-        fso.GetAllSubdirectories(path("A"), true);
-        ADD_FAILURE() << "no error";
-    } catch (const RunError& e) {
-        EXPECT_EQ(e.number(), 53);
-    }
-}
-
-TEST_F(FolderTree, CreateDirectoryStructLeavesExistingPathsAlone) {
+TEST_F(FolderTree, CreateDirectoryStructLeavesExistingPathsAlonePassesFailuresOnAndKeepsMadeLevels) {
     makeFolder("a");
     writeFile("f.txt", "x");
     fso.CreateDirectoryStruct(path("a"));
@@ -54,6 +45,18 @@ TEST_F(FolderTree, CreateDirectoryStructLeavesExistingPathsAlone) {
     files.made.clear();
     fso.CreateDirectoryStruct(path("c\\d\\"));  // a trailing separator adds no level
     EXPECT_EQ(files.made, (std::vector<std::string>{path("c"), path("c\\d")}));
+
+    // A file stands where a folder must go. Which error comes is the OS's:
+    // the posix layer fails to make the folder ("Path not found"), Wine
+    // already refuses the existence listing through a file ("Bad file name").
+    EXPECT_THROW(fso.CreateDirectoryStruct(path("f.txt\\sub")), RunError);
+    EXPECT_FALSE(exists("f.txt\\sub"));
+
+    files.refuseToMake.insert(path("m1\\m2"));
+    // The refusal, as Path/File access error.
+    EXPECT_EQ(runErrorNumber([&] { fso.CreateDirectoryStruct(path("m1\\m2\\m3")); }), 75);
+    EXPECT_TRUE(exists("m1"));
+    EXPECT_FALSE(exists("m1\\m2"));
 }
 
 TEST_F(FolderTree, CreateDirectoryStructNeverMakesServerOrShare) {
@@ -63,25 +66,6 @@ TEST_F(FolderTree, CreateDirectoryStructNeverMakesServerOrShare) {
     EXPECT_EQ(files.existsAsked, levels);
     EXPECT_EQ(files.made, levels);
     EXPECT_EQ(events.count, 2);
-}
-
-TEST_F(FolderTree, CreateDirectoryStructPassesFailuresOnAndKeepsMadeLevels) {
-    // A file stands where a folder must go. Which error comes is the OS's:
-    // the posix layer fails to make the folder ("Path not found"), Wine
-    // already refuses the existence listing through a file ("Bad file name").
-    writeFile("f.txt", "x");
-    EXPECT_THROW(fso.CreateDirectoryStruct(path("f.txt\\sub")), RunError);
-    EXPECT_FALSE(exists("f.txt\\sub"));
-
-    files.refuseToMake.insert(path("m1\\m2"));
-    try {
-        fso.CreateDirectoryStruct(path("m1\\m2\\m3"));
-        ADD_FAILURE() << "no error";
-    } catch (const RunError& e) {
-        EXPECT_EQ(e.number(), 75);  // the refusal, as Path/File access error
-    }
-    EXPECT_TRUE(exists("m1"));
-    EXPECT_FALSE(exists("m1\\m2"));
 }
 
 }  // namespace

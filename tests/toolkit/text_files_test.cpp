@@ -11,7 +11,7 @@ namespace {
 
 using TextFiles = ToolkitTest;
 
-TEST_F(TextFiles, IniValuesRoundTripCutTo254CharactersAndTheLastWriteWins) {
+TEST_F(TextFiles, IniValuesRoundTripCutTo254CharactersAndFileWriteReplacesTheContentWithTheTextAndOneLineEnd) {
     const std::string ini = path("Sims_2003.04.05.BAK");
     MIni::WriteIni(services, ini, "Backup", "Version", "Sims");
     MIni::WriteIni(services, ini, "Backup", "Backup_Location", "C:\\old");
@@ -28,9 +28,7 @@ TEST_F(TextFiles, IniValuesRoundTripCutTo254CharactersAndTheLastWriteWins) {
     MIni::WriteIni(services, path("nofolder\\a.ini"), "S", "k", "v");
     EXPECT_FALSE(exists("nofolder"));
     EXPECT_TRUE(messages.shown.empty());
-}
 
-TEST_F(TextFiles, FileWriteReplacesTheContentWithTheTextAndOneLineEnd) {
     clsFile file(services);
     file.FileWrite(path("a.txt"), "");
     EXPECT_EQ(read("a.txt"), "\r\n");

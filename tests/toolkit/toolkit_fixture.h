@@ -4,6 +4,7 @@
 // asks of it.
 #pragma once
 
+#include "platform/error.h"
 #include "support/scripted_messages.h"
 #include "support/test_files.h"
 #include "support/test_root.h"
@@ -16,6 +17,17 @@
 #include <vector>
 
 namespace orr::test {
+
+// The number of the RunError `call` throws; 0 when it throws none.
+template <class Call>
+int runErrorNumber(Call call) {
+    try {
+        call();
+    } catch (const RunError& e) {
+        return e.number();
+    }
+    return 0;
+}
 
 class CountingEvents : public platform::EventPump {
 public:
@@ -91,17 +103,12 @@ private:
     std::set<std::string> memory_;
 };
 
+// Every pointer set, in order; the last one is the current one.
 class RecordingPointer : public platform::MousePointer {
 public:
-    void set(platform::Pointer p) override {
-        current_ = p;
-        sets.push_back(p);
-    }
-    platform::Pointer current() const override { return current_; }
+    void set(platform::Pointer p) override { sets.push_back(p); }
+    platform::Pointer current() const override { return sets.empty() ? platform::Pointer::normal : sets.back(); }
     std::vector<platform::Pointer> sets;
-
-private:
-    platform::Pointer current_ = platform::Pointer::normal;
 };
 
 // A fresh TestRoot with the OS's own services, and its files by paths

@@ -31,7 +31,7 @@ TEST(CopyProgressForm, AShortCopyShowsNothingButStillLetsEventsRun) {
     EXPECT_FALSE(progress.visible());
 }
 
-TEST(CopyProgressForm, ALongCopyShowsTheFileTheCountAndTheBarAndTakesCancel) {
+TEST(CopyProgressForm, ALongCopyShowsTheFileTheCountAndTheBarAndTakesCancelAlsoWhileAWizardIsShownModal) {
     ui::HeadlessGui gui;
     ui::CopyProgressForm progress(gui, 0s);
     progress.begin("C:\\Game\\UserData", "C:\\bk", 4, 1000);
@@ -58,11 +58,8 @@ TEST(CopyProgressForm, ALongCopyShowsTheFileTheCountAndTheBarAndTakesCancel) {
     EXPECT_FALSE(progress.cancelled());
     EXPECT_EQ(progress.shpBar.bounds().width, 0);
     EXPECT_EQ(progress.lblFromTo.caption(), "From 'Music' to 'C:\\bk'");
-}
 
-TEST(CopyProgressForm, ComesUpAndTakesCancelWhileAWizardIsShownModal) {
-    ui::HeadlessGui gui;
-    ui::CopyProgressForm progress(gui, 0s);
+    // It comes up and takes Cancel while a wizard is shown modal.
     ui::Form wizard(gui, "frmWizard");
     ui::Form plain(gui, "frmPlain");
     bool advanced = false;

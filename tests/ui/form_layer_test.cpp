@@ -45,12 +45,9 @@ public:
         cmdNext.setCaption("&Next >");
         cmdCancel.setCaption("Cancel");
         setCancelButton(&cmdCancel);
-        cmdCancel.setTabIndex(0);
-        optA.setTabIndex(1);
-        optB.setTabIndex(2);
-        text1.setTabIndex(3);
-        cmdBack.setTabIndex(4);
-        cmdNext.setTabIndex(5);
+        int tab = 0;
+        for (ui::Control* c : std::initializer_list<ui::Control*>{&cmdCancel, &optA, &optB, &text1, &cmdBack, &cmdNext})
+            c->setTabIndex(tab++);
     }
 
     ui::Frame frame{*this, "Frame1", {8, 8, 200, 80}};
@@ -265,7 +262,7 @@ TEST_P(FormLayer, LoopsServeTheInputSourceInsideModalShowsAfterPendingEvents) {
 
 // A click only focuses the list; a pick selects. Click runs once for each
 // change of selection, by the user or by code, and never for clearing.
-TEST_P(FormLayer, ADropDownListSelectsOnlyByAPickAndRaisesClickOncePerChange) {
+TEST_P(FormLayer, ADropDownListSelectsOnlyByAPickAndACheckBoxTogglesOnceEachRaisingClickOncePerChange) {
     ChoiceForm form(*gui, "frmChoice");
     ui::ComboBox& list = form.cboWhere;
     Log log;
@@ -317,16 +314,12 @@ TEST_P(FormLayer, ADropDownListSelectsOnlyByAPickAndRaisesClickOncePerChange) {
     EXPECT_EQ(s.listIndex, -1);
     EXPECT_EQ(list.text(), "");
     EXPECT_EQ(log.events, (std::vector<std::string>{"Saved Games", "Desktop", "Documents"}));
-}
 
-// A click, Space with the focus on it and its letter each toggle it once;
-// code that changes the value raises Click too, code that does not, none.
-TEST_P(FormLayer, ACheckBoxTogglesOncePerClickSpaceOrLetterUnlessDisabled) {
-    ChoiceForm form(*gui, "frmChoice");
+    // A click, Space with the focus on it and its letter each toggle it once;
+    // code that changes the value raises Click too, code that does not, none.
     ui::CheckBox& box = form.chkKeep;
     std::vector<bool> clicks;
     box.Click = [&] { clicks.push_back(box.value()); };
-    form.show();
     auto ticked = [&] { return ChoiceForm::shown(form, "chkKeep").value; };
 
     ASSERT_TRUE(gui->click(box));
@@ -345,7 +338,7 @@ TEST_P(FormLayer, ACheckBoxTogglesOncePerClickSpaceOrLetterUnlessDisabled) {
     box.setEnabled(false);
     EXPECT_FALSE(gui->click(box));
     EXPECT_FALSE(gui->key(form, {Key::character, 'k', false, true}));
-    auto s = ChoiceForm::shown(form, "chkKeep");
+    s = ChoiceForm::shown(form, "chkKeep");
     EXPECT_FALSE(s.enabled);
     EXPECT_EQ(s.value, false);
     EXPECT_EQ(s.caption, "&Keep a copy");

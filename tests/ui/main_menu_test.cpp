@@ -18,7 +18,7 @@ protected:
 };
 
 // The focus, the choice and Esc at start-up are the main-menu scenario's.
-TEST_P(MainMenu, StartUpShowsTheMenuModelessWithCancelFirstAndLaidOut) {
+TEST_P(MainMenu, StartUpShowsTheMenuModelessWithCancelFirstAndLaidOutAndClosingItEndsTheProgram) {
     frmMain& m = menu();
     EXPECT_FALSE(m.shownModal());
     EXPECT_EQ(m.hWnd() != 0, GetParam() != "headless");
@@ -26,6 +26,9 @@ TEST_P(MainMenu, StartUpShowsTheMenuModelessWithCancelFirstAndLaidOut) {
     EXPECT_LT(m.optBackup.tabIndex(), m.optRestore.tabIndex());
     EXPECT_LT(m.optRestore.tabIndex(), m.cmdStart.tabIndex());
     test::expectLaidOut(m);
+
+    EXPECT_THROW(gui->key(menu(), {ui::Key::f4, 0, false, /*alt*/ true}), ui::ProgramEnded);
+    EXPECT_TRUE(gui->ended());
 }
 
 TEST_P(MainMenu, CancelEndsTheProgramAndClosesOpenFiles) {
@@ -35,11 +38,6 @@ TEST_P(MainMenu, CancelEndsTheProgramAndClosesOpenFiles) {
     EXPECT_FALSE(table.isOpen(1));
     EXPECT_FALSE(menu().visible());
     EXPECT_FALSE(menu().loaded());
-}
-
-TEST_P(MainMenu, ClosingTheMenuWindowEndsTheProgram) {
-    EXPECT_THROW(gui->key(menu(), {ui::Key::f4, 0, false, /*alt*/ true}), ui::ProgramEnded);
-    EXPECT_TRUE(gui->ended());
 }
 
 TEST_P(MainMenu, AFailureInTheLinkIsReportedByNumberAndEndsTheProgram) {

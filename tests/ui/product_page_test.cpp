@@ -25,16 +25,15 @@ protected:
 
 // The browser and the address it starts with, and that the page file goes,
 // are the main-menu-link scenario's.
-TEST_F(ProductPage, StartsTheBrowserOverTheMenuWhileThePageFileHoldsOneRecord) {
+TEST_F(ProductPage, StartsTheBrowserOverTheMenuWhileThePageFileHoldsOneRecordOrSaysItDidNot) {
     file(pageFile, "an older page, longer than the new one\r\n");
     openProductPage(*program, 1234);
     ASSERT_EQ(browser.asked, std::vector<std::string>{pageFile});
     EXPECT_EQ(contentAsked, pageRecord);
     ASSERT_EQ(browser.started.size(), 1u);
     EXPECT_EQ(browser.started[0].owner, 1234u);
-}
 
-TEST_F(ProductPage, ABrowserThatDoesNotStartIsReportedAndThePageFileGoes) {
+    // A browser that does not start is reported, and the page file goes.
     browser.startSucceeds = false;
     openProductPage(*program, 0);
     ASSERT_EQ(messages.shown.size(), 1u);

@@ -1,7 +1,8 @@
 // Both wizards on every toolkit available here: how each loads, the rows
-// Back leaves on the backup wizard, and the order of a restore run's moves
-// and yields, refused first while another run holds the drives. Moving about, the checks and whole runs are the scenarios',
-// the panels' look the screenshots'.
+// Back leaves on the backup wizard, Cancel and closing while a run copies,
+// and the order of a restore run's moves and yields, refused first while
+// another run holds the drives. Moving about, the checks and whole runs are
+// the scenarios', the panels' look the screenshots'.
 #include "backup/frmBackup.h"
 #include "gamedata/RunReport.h"
 #include "gamedata/gamedata_fixture.h"
@@ -31,7 +32,7 @@ protected:
     frmRestore& restore() { return program->restoreWizard(); }
 };
 
-TEST_P(Wizards, EachLoadsAtStartLaidOutInsideItsWindow) {
+TEST_P(Wizards, EachLoadsAtStartLaidOutBackSetsTheBackupButtonsByTheStepItLeavesAndCancelOrCloseStopARun) {
     startProgram(*program);
     ASSERT_TRUE(gui->click(program->mainMenu().cmdStart));
     restore().show();  // modeless: the test itself is the user
@@ -43,12 +44,8 @@ TEST_P(Wizards, EachLoadsAtStartLaidOutInsideItsWindow) {
     };
     expectAtStart(backup());
     expectAtStart(restore());
-}
 
-// Back from Step 2 keeps Back on, so that Step 1 can go back to Start.
-TEST_P(Wizards, BackSetsTheBackupButtonsByTheStepItLeaves) {
-    startProgram(*program);
-    ASSERT_TRUE(gui->click(program->mainMenu().cmdStart));
+    // Back from Step 2 keeps Back on, so that Step 1 can go back to Start.
     for (int i = 0; i < 2; ++i) ASSERT_TRUE(gui->click(backup().buttons.cmdNext));
     ASSERT_TRUE(gui->click(backup().buttons.cmdBack));
     test::expectStep(backup(), 1);
@@ -56,6 +53,24 @@ TEST_P(Wizards, BackSetsTheBackupButtonsByTheStepItLeaves) {
     ASSERT_TRUE(gui->click(backup().buttons.cmdBack));
     test::expectStep(backup(), 0);
     EXPECT_EQ(test::buttonsOf(backup()), (Buttons{false, true, false, true}));
+
+    // While a run copies, Cancel and closing the frame ask it to stop (it then
+    // says what the files hold and ends the program itself); otherwise they
+    // end the program at once.
+    {
+        const Program::Running running(*program);
+        restore().FrameClose();
+        EXPECT_TRUE(program->stopFlag());
+        EXPECT_TRUE(program->endAfterRun());
+        EXPECT_TRUE(restore().loaded());
+    }
+    {
+        const Program::Running running(*program);
+        EXPECT_FALSE(program->stopFlag());
+        backup().buttons.cmdCancel.Click();
+        EXPECT_TRUE(program->stopFlag());
+    }
+    EXPECT_THROW(backup().buttons.cmdCancel.Click(), ui::ProgramEnded);
 }
 
 // A run of another copy (a scheduled backup) holds the drives: Next at
@@ -120,27 +135,6 @@ TEST_P(Wizards, TheRestoreRunMovesOnBeforeAndAfterTheCopiesThenYields) {
     EXPECT_FALSE(nextReturned);
     EXPECT_EQ(stepAtEnd, 5);
     EXPECT_EQ(steps, (std::vector<int>{3, 3, 3, 4, 4}));
-}
-
-// While a run copies, Cancel and closing the frame ask it to stop (it then
-// says what the files hold and ends the program itself); otherwise they
-// end the program at once.
-TEST_P(Wizards, CancelOrCloseWhileARunCopiesAsksItToStopInsteadOfEnding) {
-    startProgram(*program);
-    {
-        const Program::Running running(*program);
-        restore().FrameClose();
-        EXPECT_TRUE(program->stopFlag());
-        EXPECT_TRUE(program->endAfterRun());
-        EXPECT_TRUE(restore().loaded());
-    }
-    {
-        const Program::Running running(*program);
-        EXPECT_FALSE(program->stopFlag());
-        backup().buttons.cmdCancel.Click();
-        EXPECT_TRUE(program->stopFlag());
-    }
-    EXPECT_THROW(backup().buttons.cmdCancel.Click(), ui::ProgramEnded);
 }
 
 INSTANTIATE_TEST_SUITE_P(Toolkits, Wizards, ::testing::ValuesIn(test::uiBackendNames()),

@@ -9,7 +9,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <chrono>
 #include <functional>
 #include <optional>
 #include <thread>
@@ -85,7 +84,7 @@ protected:
     std::unique_ptr<platform::FileDialogs> dialogs = platform::makeFileDialogs();
 };
 
-TEST_F(SystemDialogs, OpenFileGivesTheTypedPathOrNothingAfterCancel) {
+TEST_F(SystemDialogs, OpenFileGivesTheTypedPathAndTheFolderChooserTheInitialFolderOrNothingAfterCancel) {
     platform::OpenFileRequest request{"Open Orrindale Test", std::string("Backup files BAK\0*.BAK\0", 23),
                                       ".BAK"};
     {
@@ -116,30 +115,28 @@ TEST_F(SystemDialogs, OpenFileGivesTheTypedPathOrNothingAfterCancel) {
         // spells it in lower case; the letter case means nothing here.)
         EXPECT_TRUE(sameName(dialogs->openFile(request), root.path("old.BAK")));
     }
-}
 
-TEST_F(SystemDialogs, FolderChooserTakesItsTitleAndStartsAtTheInitialFolder) {
     const std::string start = root.path("start");
     ASSERT_TRUE(CreateDirectoryA(start.c_str(), nullptr));
-    platform::FolderRequest request{"Quillvault Folder Test", "Select or create a new folder to backup to:",
-                                    start};
+    platform::FolderRequest folderRequest{"Quillvault Folder Test",
+                                          "Select or create a new folder to backup to:", start};
     // Found by the title the chooser gets when it starts; OK once the tree
     // has moved to the initial folder (Wine fills it in steps). Wine now and
     // then stops filling it at the profile folder, so up to three tries.
     std::optional<std::string> chosen;
     for (int attempt = 0; attempt < 3 && !(chosen && sameName(*chosen, start)); ++attempt) {
-        DialogAnswer ok(request.title, [](HWND w) {
+        DialogAnswer ok(folderRequest.title, [](HWND w) {
             for (int i = 0; i < 200 && !sameName(selectedFolder(w), "start"); ++i) Sleep(50);
             PostMessageA(w, WM_COMMAND, IDOK, 0);
         });
-        chosen = dialogs->pickFolder(request);
+        chosen = dialogs->pickFolder(folderRequest);
         EXPECT_TRUE(ok.found);
     }
     ASSERT_TRUE(chosen.has_value());
     EXPECT_TRUE(sameName(*chosen, start)) << *chosen;
     {
-        DialogAnswer cancel(request.title, [](HWND w) { PostMessageA(w, WM_COMMAND, IDCANCEL, 0); });
-        EXPECT_FALSE(dialogs->pickFolder(request).has_value());
+        DialogAnswer cancel(folderRequest.title, [](HWND w) { PostMessageA(w, WM_COMMAND, IDCANCEL, 0); });
+        EXPECT_FALSE(dialogs->pickFolder(folderRequest).has_value());
     }
 }
 

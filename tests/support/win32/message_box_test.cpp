@@ -48,23 +48,14 @@ void press(HWND box, WPARAM key) {
 
 // Enter on a question never answers Yes: it takes the answer that
 // changes nothing.
-TEST(SystemMessageBoxes, EnterAnswersNoToAQuestionAndOkToAMessage) {
+TEST(SystemMessageBoxes, EnterAnswersNoToAQuestionAndOkToAMessageAndABoxComesUpCentredOverItsOwner) {
     if (!test::desktopReady()) GTEST_SKIP() << "no desktop to show boxes on";
     EXPECT_EQ(answered(MsgButtons::yesNo, [](HWND box) { press(box, VK_RETURN); }), MsgAnswer::no);
     EXPECT_EQ(answered(MsgButtons::yesNo, [](HWND box) { PostMessageA(box, WM_COMMAND, IDYES, 0); }), MsgAnswer::yes);
     EXPECT_EQ(answered(MsgButtons::ok, [](HWND box) { press(box, VK_RETURN); }), MsgAnswer::ok);
-}
 
-}  // namespace
-}  // namespace orr
-
-namespace orr {
-namespace {
-
-// Windows and Wine put a message box in the middle of the screen; ours
-// comes up over the window it belongs to, wherever that is.
-TEST(SystemMessageBoxes, ABoxComesUpCentredOverItsOwnerWindow) {
-    if (!test::desktopReady()) GTEST_SKIP() << "no desktop to show boxes on";
+    // Windows and Wine put a message box in the middle of the screen; ours
+    // comes up over the window it belongs to, wherever that is.
     // A wizard-sized window in the screen's top-left corner, far from its middle.
     HWND owner = CreateWindowExA(0, "STATIC", "Orrindale Test Owner", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 0, 0,
                                  572, 472, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);

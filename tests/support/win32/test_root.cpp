@@ -1,5 +1,6 @@
 // A fresh folder under the user's temporary folder, reached by its real path.
 #include "support/test_root.h"
+#include "support/test_files.h"
 
 #include <windows.h>
 
@@ -9,27 +10,6 @@
 
 namespace orr::test {
 namespace {
-
-// Deletes a folder with everything in it, read-only entries included.
-void removeTree(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removeTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(folder.c_str());
-}
 
 // The process's current folder, which tests may move into the test folder.
 std::string currentFolder() {
@@ -66,7 +46,7 @@ TestRoot::~TestRoot() {
                        static_cast<int>(std::min(current.size(), hostDir_.size())),
                        hostDir_.c_str(), static_cast<int>(hostDir_.size())) == CSTR_EQUAL)
         SetCurrentDirectoryA((hostDir_ + "\\..").c_str());
-    removeTree(hostDir_);
+    removeTree(*platform::makeFileSystem(options_), hostDir_);
 }
 
 bool runningOnWine() {

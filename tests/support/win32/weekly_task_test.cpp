@@ -8,6 +8,7 @@
 #include "platform/win32/com.h"
 #include "platform/win32/task_scheduler.h"
 #include "platform/win32/utf16.h"
+#include "support/test_root.h"
 
 #include <gtest/gtest.h>
 
@@ -22,11 +23,6 @@ namespace {
 using win32::Bstr;
 using win32::ComRef;
 
-bool underWine() {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
 std::string hex(HRESULT hr) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
@@ -39,22 +35,6 @@ struct ReadBack {
     ComRef<ITaskDefinition> task;
 };
 
-ReadBack readTask(const std::string& name) {
-    ReadBack out;
-    ComRef<ITaskService> service;
-    ComRef<ITaskFolder> root;
-    ComRef<IRegisteredTask> registered;
-    VARIANT none;
-    VariantInit(&none);
-    out.hr = CoCreateInstance(win32::kClsidTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, win32::kIidTaskService,
-                              service.putVoid());
-    if (SUCCEEDED(out.hr)) out.hr = service->Connect(none, none, none, none);
-    if (SUCCEEDED(out.hr)) out.hr = service->GetFolder(Bstr(L"\\").get(), root.put());
-    if (SUCCEEDED(out.hr)) out.hr = root->GetTask(Bstr(win32::wide(name)).get(), registered.put());
-    if (SUCCEEDED(out.hr)) out.hr = registered->get_Definition(out.task.put());
-    return out;
-}
-
 // The scheduler of this session, connected as the current user.
 HRESULT connect(ComRef<ITaskService>& service) {
     VARIANT none;
@@ -62,6 +42,18 @@ HRESULT connect(ComRef<ITaskService>& service) {
     HRESULT hr = CoCreateInstance(win32::kClsidTaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
                                   win32::kIidTaskService, service.putVoid());
     return SUCCEEDED(hr) ? service->Connect(none, none, none, none) : hr;
+}
+
+ReadBack readTask(const std::string& name) {
+    ReadBack out;
+    ComRef<ITaskService> service;
+    ComRef<ITaskFolder> root;
+    ComRef<IRegisteredTask> registered;
+    out.hr = connect(service);
+    if (SUCCEEDED(out.hr)) out.hr = service->GetFolder(Bstr(L"\\").get(), root.put());
+    if (SUCCEEDED(out.hr)) out.hr = root->GetTask(Bstr(win32::wide(name)).get(), registered.put());
+    if (SUCCEEDED(out.hr)) out.hr = registered->get_Definition(out.task.put());
+    return out;
 }
 
 // A task of that name with nothing in it, registered directly: what Wine
@@ -106,7 +98,7 @@ TEST(TaskScheduler, AWeeklyTaskIsRegisteredReadBackAndRemoved) {
 
     const DateTime from{2026, 12, 5, 12, 30, 0};  // a Saturday
     const TaskChange added = tasks->add(folder, from);
-    if (added == TaskChange::failed && underWine()) {
+    if (added == TaskChange::failed && test::runningOnWine()) {
         EXPECT_EQ(tasks->exists(folder), false) << "a failed registration left a task";
         // The folder's task made otherwise is found and removed all the same.
         const HRESULT hr = registerBareTask(name);
