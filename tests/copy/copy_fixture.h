@@ -5,15 +5,21 @@
 
 #include "copy/faults.h"
 #include "copy/folder_copier.h"
+#include "platform/sha256.h"
 #include "gamedata/CopyWords.h"
 #include "toolkit/MFile.h"
 #include "toolkit/toolkit_fixture.h"
 
-#include <map>
 #include <memory>
 #include <string>
 
 namespace orr::test {
+
+inline platform::Digest sha256Of(const std::string& bytes) {
+    auto sha = platform::makeSha256();
+    sha->update(bytes);
+    return sha->finish();
+}
 
 class CopyTest : public FilesTest {
 protected:
@@ -37,16 +43,6 @@ protected:
     static std::string describe(const platform::CopyOutcome& o) {
         std::string out = report::refusalText(o.refusal);
         for (const auto& f : o.failures) out += "\n" + f.path + ": " + report::reasonText(f.reason);
-        return out;
-    }
-    // What every file below `relative` holds, by its path.
-    std::map<std::string, std::string> contents(const std::string& relative) {
-        std::map<std::string, std::string> out;
-        for (const auto& e : files.list(path(relative) + "\\*.*")) {
-            const std::string here = relative + "\\" + e.name;
-            if (e.attributes & platform::attr::directory) out.merge(contents(here));
-            else out[here] = read(here).value_or("(unreadable)");
-        }
         return out;
     }
     // The names of the copy's temporary files left below `relative`.

@@ -3,11 +3,8 @@
 // missing, the copies that are refused, and what each failure leaves.
 #include "copy_fixture.h"
 
-#include "gamedata/CopyWords.h"
-#include "platform/error.h"
 #include "copy/file_workers.h"
 #include "copy/retrying_io.h"
-#include "platform/sha256.h"
 #include "drive/DesktopFakes.h"
 
 namespace orr::test {
@@ -28,12 +25,6 @@ std::string pattern(std::size_t size, char seed) {
     std::string s(size, '\0');
     for (std::size_t i = 0; i < size; ++i) s[i] = static_cast<char>(seed + i * 7 % 251);
     return s;
-}
-
-platform::Digest sha256Of(const std::string& bytes) {
-    auto sha = platform::makeSha256();
-    sha->update(bytes);
-    return sha->finish();
 }
 
 TEST_F(CopyContract, LandsUnderItsOwnNameAndMergesWithWhatIsThere) {
@@ -227,9 +218,10 @@ TEST_F(CopyContract, AWrittenFileIsPlacedThroughItsOwnStreamOrLeftWhole) {
         EXPECT_EQ(placed == Status::ok, std::string_view(to) == "target.iff") << to;
     }
     source.reset();
-    EXPECT_EQ(contents("d"), (std::map<std::string, std::string>{{"d\\in the way\\inside.iff", "inside"},
-                                                                 {"d\\source.iff", "new"},
-                                                                 {"d\\target.iff", "new"}}));
+    EXPECT_EQ(snapshot(files, path("d")), (std::map<std::string, std::string>{{"in the way", "<dir>"},
+                                                                              {"in the way\\inside.iff", "inside"},
+                                                                              {"source.iff", "new"},
+                                                                              {"target.iff", "new"}}));
     EXPECT_EQ(bits("d\\target.iff") & attr::readOnly, 0u);  // the source's
 }
 
@@ -433,20 +425,17 @@ TEST_F(CopyContract, ReplacedFilesAreKeptAndNeverLostBetweenKeepingAndReplacing)
     // Kept by a second name (hard link), then the new file's rename fails;
     // without links, moved and moved back; the move itself fails.
     auto copier = folderCopier();
-    for (FileOp first : {FileOp::rename, FileOp::hardLink}) {
-        for (int n : {1, 2}) {
-            if (first == FileOp::rename && n == 2) continue;
-            if (first == FileOp::hardLink) faults.failNth(FileOp::hardLink, 1, Status::accessDenied, "a.iff");
-            faults.failNth(FileOp::rename, n, Status::accessDenied, "a.iff");
-            const CopyOutcome failed = MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
-            ASSERT_EQ(failed.failures.size(), 1u) << n;
-            EXPECT_EQ(failed.failures[0].path, path("src\\Set\\sub\\a.iff"));
-            EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "old a");
-            EXPECT_EQ(dosBits("dst\\Set\\sub\\a.iff"), attr::readOnly);
-            EXPECT_FALSE(exists("keep\\Set\\sub\\a.iff"));
-            EXPECT_TRUE(temporaries("dst").empty());
-            files.removeFile(path("dst\\Set\\z.iff"));
-        }
+    for (const auto& [first, n] : {std::pair{FileOp::rename, 1}, {FileOp::hardLink, 1}, {FileOp::hardLink, 2}}) {
+        if (first == FileOp::hardLink) faults.failNth(FileOp::hardLink, 1, Status::accessDenied, "a.iff");
+        faults.failNth(FileOp::rename, n, Status::accessDenied, "a.iff");
+        const CopyOutcome failed = MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
+        ASSERT_EQ(failed.failures.size(), 1u) << n;
+        EXPECT_EQ(failed.failures[0].path, path("src\\Set\\sub\\a.iff"));
+        EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "old a");
+        EXPECT_EQ(dosBits("dst\\Set\\sub\\a.iff"), attr::readOnly);
+        EXPECT_FALSE(exists("keep\\Set\\sub\\a.iff"));
+        EXPECT_TRUE(temporaries("dst").empty());
+        files.removeFile(path("dst\\Set\\z.iff"));
     }
 
     const CopyOutcome outcome = MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
@@ -606,13 +595,13 @@ TEST_F(CopyContract, MeasureWritesNothingAndTellsWhatTheCopiesNeedTogether) {
     platform::CopyOptions keep;
     keep.keepReplacedIn = path("keep\\Set");
     auto copier = folderCopier();
-    const auto before = contents("");
+    const auto before = snapshot(files, path(""));
 
     const platform::RoomNeed set = copier->measure(path("src\\Set"), path("dst"));
     const platform::RoomNeed kept = copier->measure(path("src\\Set"), path("dst"), keep);
     const platform::RoomNeed other = copier->measure(path("src\\Other"), path("dst2"));
 
-    EXPECT_TRUE(contents("") == before);
+    EXPECT_TRUE(snapshot(files, path("")) == before);
     EXPECT_EQ(set.write, 303104u + 200704u);  // whole clusters
     EXPECT_EQ(set.freed, 102400u);
     EXPECT_EQ(set.largest, 303104u);

@@ -3,7 +3,6 @@
 // file system has (dot names, symbolic and hard links).
 #include "copy/copy_fixture.h"
 #include "platform/error.h"
-#include "platform/sha256.h"
 #include "ui/CopyProgressForm.h"
 #include "ui/headless/HeadlessGui.h"
 
@@ -283,13 +282,8 @@ TEST_F(TreeCopy, LetterCaseTwinsKeepTheirOwnBytesOrFailTogether) {
     EXPECT_EQ(hostRead("D/Tw/Family.iff"), "the first family");
     EXPECT_EQ(hostRead("D/Tw/family.iff"), "the second");
     ASSERT_TRUE(copier->writeManifest(path("D"), {"Tw"}, outcome.digests, path("D\\Sims.sha256")));
-    const auto hex = [](const std::string& bytes) {
-        auto sha = platform::makeSha256();
-        sha->update(bytes);
-        return platform::hexText(sha->finish());
-    };
-    EXPECT_EQ(read("D\\Sims.sha256"),
-              hex("the first family") + "  Tw/Family.iff\n" + hex("the second") + "  Tw/family.iff\n");
+    EXPECT_EQ(read("D\\Sims.sha256"), platform::hexText(sha256Of("the first family")) + "  Tw/Family.iff\n" +
+                                         platform::hexText(sha256Of("the second")) + "  Tw/family.iff\n");
     const platform::CopyOutcome again = copier->copyFolder(path("T\\Tw"), path("D"));
     EXPECT_EQ(again.unchanged, 2u);
     EXPECT_EQ(hostRead("D/Tw/Family.iff"), "the first family");
