@@ -12,6 +12,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace orr::test {
 
@@ -43,6 +45,13 @@ protected:
     static std::string describe(const platform::CopyOutcome& o) {
         std::string out = report::refusalText(o.refusal);
         for (const auto& f : o.failures) out += "\n" + f.path + ": " + report::reasonText(f.reason);
+        return out;
+    }
+    using Failed = std::vector<std::pair<std::string, platform::CopyReason>>;
+    // The files a copy failed, each with its reason, to compare whole.
+    static Failed failed(const platform::CopyOutcome& o) {
+        Failed out;
+        for (const auto& f : o.failures) out.emplace_back(f.path, f.reason);
         return out;
     }
     // The names of the copy's temporary files left below `relative`.
