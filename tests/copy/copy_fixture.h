@@ -57,14 +57,9 @@ protected:
     // The names of the copy's temporary files left below `relative`.
     std::vector<std::string> temporaries(const std::string& relative) {
         std::vector<std::string> out;
-        for (const auto& e : files.list(path(relative) + "\\*.*")) {
-            const std::string here = relative + "\\" + e.name;
-            if (e.attributes & platform::attr::directory) {
-                for (auto& t : temporaries(here)) out.push_back(std::move(t));
-            } else if (platform::isCopyTemporary(e.name)) {
-                out.push_back(here);
-            }
-        }
+        for (const auto& [name, bytes] : snapshot(files, path(relative)))
+            if (bytes != "<dir>" && platform::isCopyTemporary(name.substr(name.find_last_of('\\') + 1)))
+                out.push_back(relative + "\\" + name);
         return out;
     }
 };
