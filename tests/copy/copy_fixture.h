@@ -10,6 +10,7 @@
 #include "toolkit/MFile.h"
 #include "toolkit/toolkit_fixture.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -47,6 +48,7 @@ protected:
         for (const auto& f : o.failures) out += "\n" + f.path + ": " + report::reasonText(f.reason);
         return out;
     }
+    using Contents = std::map<std::string, std::string>;  // as test::snapshot gives them
     using Failed = std::vector<std::pair<std::string, platform::CopyReason>>;
     // The files a copy failed, each with its reason, to compare whole.
     static Failed failed(const platform::CopyOutcome& o) {
