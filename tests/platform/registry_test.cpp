@@ -78,7 +78,8 @@ TEST_F(RegistryServiceTest, WritesOutliveTheRegistryThatMadeThem) {
     }
 }
 
-// Nor is a remote computer reached by a name that does not exist.
+// A deleted key or a read-only handle takes no write; a computer whose name
+// does not exist is not reached.
 TEST_F(RegistryServiceTest, HandlesToDeletedReadOnlyOrUnreachableKeysAreRefused) {
     key.create("gone");
     RegKey gone, reader;
