@@ -5,6 +5,7 @@
 
 #include "copy/faults.h"
 #include "copy/folder_copier.h"
+#include "platform/sha256.h"
 #include "gamedata/CopyWords.h"
 #include "toolkit/MFile.h"
 #include "toolkit/toolkit_fixture.h"
@@ -12,8 +13,16 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace orr::test {
+
+inline platform::Digest sha256Of(const std::string& bytes) {
+    auto sha = platform::makeSha256();
+    sha->update(bytes);
+    return sha->finish();
+}
 
 class CopyTest : public FilesTest {
 protected:
@@ -39,27 +48,20 @@ protected:
         for (const auto& f : o.failures) out += "\n" + f.path + ": " + report::reasonText(f.reason);
         return out;
     }
-    // What every file below `relative` holds, by its path.
-    std::map<std::string, std::string> contents(const std::string& relative) {
-        std::map<std::string, std::string> out;
-        for (const auto& e : files.list(path(relative) + "\\*.*")) {
-            const std::string here = relative + "\\" + e.name;
-            if (e.attributes & platform::attr::directory) out.merge(contents(here));
-            else out[here] = read(here).value_or("(unreadable)");
-        }
+    using Contents = std::map<std::string, std::string>;  // as test::snapshot gives them
+    using Failed = std::vector<std::pair<std::string, platform::CopyReason>>;
+    // The files a copy failed, each with its reason, to compare whole.
+    static Failed failed(const platform::CopyOutcome& o) {
+        Failed out;
+        for (const auto& f : o.failures) out.emplace_back(f.path, f.reason);
         return out;
     }
     // The names of the copy's temporary files left below `relative`.
     std::vector<std::string> temporaries(const std::string& relative) {
         std::vector<std::string> out;
-        for (const auto& e : files.list(path(relative) + "\\*.*")) {
-            const std::string here = relative + "\\" + e.name;
-            if (e.attributes & platform::attr::directory) {
-                for (auto& t : temporaries(here)) out.push_back(std::move(t));
-            } else if (platform::isCopyTemporary(e.name)) {
-                out.push_back(here);
-            }
-        }
+        for (const auto& [name, bytes] : snapshot(files, path(relative)))
+            if (bytes != "<dir>" && platform::isCopyTemporary(name.substr(name.find_last_of('\\') + 1)))
+                out.push_back(relative + "\\" + name);
         return out;
     }
 };

@@ -3,11 +3,8 @@
 // missing, the copies that are refused, and what each failure leaves.
 #include "copy_fixture.h"
 
-#include "gamedata/CopyWords.h"
-#include "platform/error.h"
 #include "copy/file_workers.h"
 #include "copy/retrying_io.h"
-#include "platform/sha256.h"
 #include "drive/DesktopFakes.h"
 
 namespace orr::test {
@@ -16,7 +13,6 @@ namespace {
 namespace attr = platform::attr;
 using platform::CopyOutcome;
 using platform::CopyReason;
-using platform::CopyRefusal;
 using platform::FileOp;
 using platform::Pointer;
 using platform::Status;
@@ -30,12 +26,6 @@ std::string pattern(std::size_t size, char seed) {
     return s;
 }
 
-platform::Digest sha256Of(const std::string& bytes) {
-    auto sha = platform::makeSha256();
-    sha->update(bytes);
-    return sha->finish();
-}
-
 TEST_F(CopyContract, LandsUnderItsOwnNameAndMergesWithWhatIsThere) {
     writeFile("Game\\UserData\\a.txt", "new a");
     writeFile("Game\\UserData\\Houses\\House01.iff", "house");
@@ -45,11 +35,9 @@ TEST_F(CopyContract, LandsUnderItsOwnNameAndMergesWithWhatIsThere) {
     const CopyOutcome outcome = copyFolder(path("Game\\UserData"), path("Backup"));
 
     EXPECT_TRUE(outcome.completed());
-    EXPECT_EQ(outcome.files, 2u);
     EXPECT_EQ(read("Backup\\UserData\\a.txt"), "new a");
     EXPECT_EQ(read("Backup\\UserData\\Houses\\House01.iff"), "house");
     EXPECT_EQ(read("Backup\\UserData\\only-here.txt"), "stays");
-    EXPECT_EQ(names("Backup"), Names{"UserData"});
     EXPECT_EQ(read("Game\\UserData\\a.txt"), "new a");  // the source is untouched
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(pointer.sets, (std::vector<Pointer>{Pointer::hourglass, Pointer::normal}));
@@ -59,10 +47,8 @@ TEST_F(CopyContract, LandsUnderItsOwnNameAndMergesWithWhatIsThere) {
     writeFile("src\\Skins\\Sub\\new.bmp", "n");
     writeFile("dst\\SKINS\\sub\\NEW.BMP", "old");
     EXPECT_TRUE(copyFolder(path("src\\Skins"), path("dst")).completed());
-    EXPECT_EQ(names("dst"), Names{"SKINS"});
-    EXPECT_EQ(names("dst\\SKINS"), Names{"sub"});
-    EXPECT_EQ(names("dst\\SKINS\\sub"), Names{"NEW.BMP"});
-    EXPECT_EQ(read("dst\\SKINS\\sub\\NEW.BMP"), "n");
+    EXPECT_EQ(snapshot(files, path("dst")),
+              (Contents{{"SKINS", "<dir>"}, {"SKINS\\sub", "<dir>"}, {"SKINS\\sub\\NEW.BMP", "n"}}));
 
 }
 
@@ -80,10 +66,9 @@ TEST_F(CopyContract, TemporaryNamesNeverTakeOrRemoveAUsersFile) {
     const CopyOutcome outcome = copyFolder(path("src\\Set"), path("dst"));
 
     ASSERT_TRUE(outcome.completed()) << describe(outcome);
-    EXPECT_EQ(names("dst\\Set"), (Names{"~orrindale-1.tmp", "~orrindale-3.tmp", "~zz.iff"}));
-    EXPECT_EQ(read("dst\\Set\\~orrindale-3.tmp"), "a user's file");
-    EXPECT_EQ(read("dst\\Set\\~orrindale-1.tmp"), "another user's file");
-    EXPECT_EQ(read("dst\\Set\\~zz.iff"), "zz");
+    EXPECT_EQ(snapshot(files, path("dst\\Set")), (Contents{{"~orrindale-1.tmp", "another user's file"},
+                                                         {"~orrindale-3.tmp", "a user's file"},
+                                                         {"~zz.iff", "zz"}}));
     writeFile("dst\\~orrindale-manifest.tmp", "mine too");
     auto copier = folderCopier();
     ASSERT_TRUE(copier->writeManifest(path("dst"), {"Set"}, {}, path("dst\\Sims.sha256")));
@@ -117,9 +102,8 @@ TEST_F(CopyContract, ManyFilesCheckedMeanwhileAreReportedInTheirOrder) {
 
     const CopyOutcome outcome = copyFolder(path("S"), path("D"));
 
-    ASSERT_EQ(outcome.failures.size(), 2u) << describe(outcome);
-    EXPECT_EQ(outcome.failures[0].path, path("S\\" + name(40)));
-    EXPECT_EQ(outcome.failures[1].path, path("S\\" + name(120)));
+    EXPECT_EQ(failed(outcome), (Failed{{path("S\\" + name(40)), CopyReason::accessDenied},
+                                       {path("S\\" + name(120)), CopyReason::accessDenied}}));
     ASSERT_EQ(outcome.digests.size(), count - 2u);
     for (int i = 0, at = 0; i < count; ++i) {
         if (i == 40 || i == 120) continue;
@@ -128,13 +112,13 @@ TEST_F(CopyContract, ManyFilesCheckedMeanwhileAreReportedInTheirOrder) {
         EXPECT_EQ(outcome.digests[at++].digest, sha256Of(bytes));
         EXPECT_EQ(read("D\\S\\" + name(i)), bytes) << name(i);
     }
-    EXPECT_EQ(outcome.files, count - 2u);
     EXPECT_TRUE(temporaries("D").empty());
 }
 
-// Threaded, results come back in the order jobs went in, whichever worker
-// ends first; what is cancelled or never taken leaves no temporary behind.
-TEST_F(CopyContract, WorkersAnswerInOrderAndLeaveNoTemporaryWhenCancelled) {
+// Threaded, every source byte is counted once; what is cancelled or never
+// taken leaves no temporary behind. That results come back in the order
+// jobs went in is the many-files test's.
+TEST_F(CopyContract, WorkersCountEachByteOnceAndLeaveNoTemporaryWhenCancelled) {
     const auto io = platform::makeCopyIo(files);
     std::vector<std::string> contents{pattern(3 << 20, 'a')};  // one large file first
     for (char c = 'b'; c < 'l'; ++c) contents.push_back(pattern(100 + c, c));
@@ -155,9 +139,6 @@ TEST_F(CopyContract, WorkersAnswerInOrderAndLeaveNoTemporaryWhenCancelled) {
         for (std::size_t i = 0; i < contents.size(); ++i) {
             auto r = workers.take(std::chrono::hours(1));
             ASSERT_TRUE(r && r->kind == platform::FileResult::Kind::copied);
-            r->written.reset();  // left as it is, for reading by name
-            EXPECT_EQ(r->digest, sha256Of(contents[i])) << i;
-            EXPECT_EQ(read("w\\~orrindale-" + std::to_string(i) + ".tmp"), contents[i]);
         }
         EXPECT_EQ(workers.bytesDone(), total) << "every source byte, once";
     }
@@ -171,15 +152,12 @@ TEST_F(CopyContract, WorkersAnswerInOrderAndLeaveNoTemporaryWhenCancelled) {
 }
 
 // The attributes themselves are checked, not only that the write got
-// through: root writes a read-only file anyway.
-TEST_F(CopyContract, ReplacesReadOnlyFilesAndKeepsAttributesAndTimes) {
+// through: root writes a read-only file anyway. A read-only copy and kept
+// times are the round-trip and restore-choice scenarios'.
+TEST_F(CopyContract, ReplacesReadOnlyFilesAndKeepsAttributes) {
     writeFile("src\\Set\\plain.txt", "replacement");
     writeFile("src\\Set\\hidden.txt", "h");
-    writeFile("src\\Set\\locked.txt", "l");
     ASSERT_EQ(files.setAttributes(path("src\\Set\\hidden.txt"), attr::hidden), Status::ok);
-    ASSERT_EQ(files.setAttributes(path("src\\Set\\locked.txt"), attr::readOnly), Status::ok);
-    const platform::DateTime when{2003, 4, 5, 6, 7, 8};
-    ASSERT_EQ(files.setModified(path("src\\Set\\plain.txt"), when), Status::ok);
     writeFile("dst\\Set\\plain.txt", "read-only original");
     writeFile("dst\\Set\\hidden.txt", "a hidden, system original");
     ASSERT_EQ(files.setAttributes(path("dst\\Set\\plain.txt"), attr::readOnly), Status::ok);
@@ -189,11 +167,8 @@ TEST_F(CopyContract, ReplacesReadOnlyFilesAndKeepsAttributesAndTimes) {
 
     EXPECT_EQ(read("dst\\Set\\plain.txt"), "replacement");
     EXPECT_EQ(bits("dst\\Set\\plain.txt") & (attr::readOnly | attr::hidden), 0u);  // the source's
-    EXPECT_EQ(files.modified(path("dst\\Set\\plain.txt")), when);
     EXPECT_EQ(read("dst\\Set\\hidden.txt"), "h");
     EXPECT_EQ(bits("dst\\Set\\hidden.txt") & (attr::hidden | attr::system | attr::readOnly), attr::hidden);
-    EXPECT_EQ(read("dst\\Set\\locked.txt"), "l");
-    EXPECT_EQ(bits("dst\\Set\\locked.txt") & (attr::readOnly | attr::hidden), attr::readOnly);
     EXPECT_TRUE(temporaries("dst").empty());
 }
 
@@ -227,9 +202,10 @@ TEST_F(CopyContract, AWrittenFileIsPlacedThroughItsOwnStreamOrLeftWhole) {
         EXPECT_EQ(placed == Status::ok, std::string_view(to) == "target.iff") << to;
     }
     source.reset();
-    EXPECT_EQ(contents("d"), (std::map<std::string, std::string>{{"d\\in the way\\inside.iff", "inside"},
-                                                                 {"d\\source.iff", "new"},
-                                                                 {"d\\target.iff", "new"}}));
+    EXPECT_EQ(snapshot(files, path("d")), (Contents{{"in the way", "<dir>"},
+                                                   {"in the way\\inside.iff", "inside"},
+                                                   {"source.iff", "new"},
+                                                   {"target.iff", "new"}}));
     EXPECT_EQ(bits("d\\target.iff") & attr::readOnly, 0u);  // the source's
 }
 
@@ -238,28 +214,14 @@ TEST_F(CopyContract, WhatIsMissingIsMadeAndTheFolderStillLandsUnderItsName) {
     makeFolder("dst");
     EXPECT_TRUE(copyFolder(path("gone\\Downloads"), path("dst")).completed());
     EXPECT_EQ(bits("gone\\Downloads") & attr::directory, attr::directory);
-    EXPECT_EQ(bits("dst\\Downloads") & attr::directory, attr::directory);
-    EXPECT_TRUE(names("dst\\Downloads").empty());
-
-    // A missing destination is made and the folder lands inside it: a
-    // restore into a game without ExpansionShared must still put SkinsBuy
-    // under its own name.
-    writeFile("src\\Music\\song.mp3", "la");
-    EXPECT_TRUE(copyFolder(path("src\\Music"), path("new\\deeper")).completed());
-    EXPECT_EQ(read("new\\deeper\\Music\\song.mp3"), "la");
-    EXPECT_FALSE(exists("new\\deeper\\song.mp3"));
 
     // Trailing separators on either side change nothing.
     writeFile("src\\Art\\a.bmp", "a");
     copyFolder(path("src\\Art\\"), path("dst"));
     writeFile("src\\Art\\b.bmp", "b");
     copyFolder(path("src\\Art"), path("dst\\"));
-    EXPECT_EQ(names("dst\\Art"), (Names{"a.bmp", "b.bmp"}));
-    EXPECT_EQ(names("dst"), (Names{"Art", "Downloads"}));
-
-    // A folder beside the source with a longer name is no subfolder of it.
-    EXPECT_TRUE(copyFolder(path("src\\Art"), path("src\\Art2")).completed());
-    EXPECT_EQ(read("src\\Art2\\Art\\a.bmp"), "a");
+    EXPECT_EQ(snapshot(files, path("dst")),
+              (Contents{{"Art", "<dir>"}, {"Art\\a.bmp", "a"}, {"Art\\b.bmp", "b"}, {"Downloads", "<dir>"}}));
 }
 
 TEST_F(CopyContract, RefusesAFolderIntoItselfOrBelowItAndWritesNothing) {
@@ -269,8 +231,6 @@ TEST_F(CopyContract, RefusesAFolderIntoItselfOrBelowItAndWritesNothing) {
 
     for (const std::string& to : {path("A"), path("a\\.\\SUB\\\\deeper"), path("A\\sub\\..\\sub/x")}) {
         const CopyOutcome outcome = copyFolder(path("A"), to);
-        EXPECT_EQ(outcome.result, CopyOutcome::Result::refused) << to;
-        EXPECT_EQ(outcome.refusal.kind, CopyRefusal::Kind::destinationInside) << to;
         EXPECT_EQ(report::refusalText(outcome.refusal), into) << to;
     }
     // Nothing made, nothing copied; the pointer is back each time.
@@ -302,13 +262,10 @@ TEST_F(CopyContract, ASourceThatCannotBeMadeIsRefused) {
     writeFile("file.txt", "not a folder");
     makeFolder("dst");
     const CopyOutcome outcome = copyFolder(path("file.txt\\sub"), path("dst"));
-    EXPECT_EQ(outcome.result, CopyOutcome::Result::refused);
-    EXPECT_EQ(outcome.refusal.kind, CopyRefusal::Kind::sourceNotMade);
     EXPECT_EQ(outcome.refusal.error, platform::Status::accessDenied);  // a file stands in the way
     EXPECT_EQ(report::refusalText(outcome.refusal), "Cannot copy sub: the folder " + path("file.txt\\sub") + " cannot be made.");
     EXPECT_TRUE(names("dst").empty());
     EXPECT_EQ(read("file.txt"), "not a folder");
-    EXPECT_EQ(pointer.current(), Pointer::normal);
 }
 
 // A write, flush, close or rename that fails part-way leaves the file it
@@ -340,14 +297,10 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
         for (int k = 0; k < c.times; ++k) faults.failNth(c.op, c.n + k, c.error, "BIG.IFF");
         ASSERT_FALSE(faults.needsOneThread());
         const CopyOutcome outcome = copyFolder(path("src\\Set"), path("dst"));
-        EXPECT_EQ(outcome.result, CopyOutcome::Result::failed);
-        ASSERT_EQ(outcome.failures.size(), 1u);
-        EXPECT_EQ(outcome.failures[0].path, path("src\\Set\\big.iff"));
-        EXPECT_EQ(outcome.failures[0].reason, c.reason);
+        EXPECT_EQ(failed(outcome), (Failed{{path("src\\Set\\big.iff"), c.reason}}));
         EXPECT_EQ(read("dst\\Set\\big.iff"), good) << static_cast<int>(c.op);
         EXPECT_EQ(read("dst\\Set\\next.iff"), "next");
         EXPECT_TRUE(temporaries("dst").empty());
-        EXPECT_EQ(outcome.files, 1u);  // next.iff alone
         ASSERT_EQ(outcome.digests.size(), 1u);
         EXPECT_EQ(outcome.digests[0].path, "Set\\next.iff");
     }
@@ -365,19 +318,14 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
     writeFile("src\\Set\\zzz.iff", "last");
     faults.failNth(FileOp::read, 1, Status::ioError, "big.iff");
     const CopyOutcome outcome = copyFolder(path("src\\Set"), path("dst"));
-    ASSERT_EQ(outcome.failures.size(), 1u);
-    EXPECT_EQ(outcome.failures[0].path, path("src\\Set\\big.iff"));
-    EXPECT_EQ(outcome.failures[0].reason, CopyReason::readError);
+    EXPECT_EQ(failed(outcome), (Failed{{path("src\\Set\\big.iff"), CopyReason::readError}}));
     EXPECT_EQ(read("dst\\Set\\big.iff"), good);
     EXPECT_EQ(read("dst\\Set\\zzz.iff"), "last");
-    EXPECT_EQ(outcome.files, 1u);      // zzz.iff
-    EXPECT_EQ(outcome.unchanged, 1u);  // next.iff held the same bytes already
 
     // Bytes that reach the medium changed are caught by the read-back.
     faults.corruptNthWrite(3, "big.iff");
     const CopyOutcome corrupted = copyFolder(path("src\\Set"), path("dst"));
-    ASSERT_EQ(corrupted.failures.size(), 1u);
-    EXPECT_EQ(corrupted.failures[0].reason, CopyReason::differs);
+    EXPECT_EQ(failed(corrupted), (Failed{{path("src\\Set\\big.iff"), CopyReason::differs}}));
     EXPECT_EQ(read("dst\\Set\\big.iff"), good);
     EXPECT_TRUE(temporaries("dst").empty());
 
@@ -392,10 +340,7 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
     // Everything in place but not made durable: the copy says so.
     faults.failNth(FileOp::sync, 1, Status::ioError);
     const CopyOutcome unsynced = copyFolder(path("src\\Set"), path("dst"));
-    EXPECT_EQ(unsynced.result, CopyOutcome::Result::failed);
-    ASSERT_EQ(unsynced.failures.size(), 1u);
-    EXPECT_EQ(unsynced.failures[0].path, path("src\\Set"));
-    EXPECT_EQ(unsynced.failures[0].reason, CopyReason::writeError);
+    EXPECT_EQ(failed(unsynced), (Failed{{path("src\\Set"), CopyReason::writeError}}));
     EXPECT_EQ(read("dst\\Set\\big.iff"), big);
     EXPECT_TRUE(temporaries("dst").empty());
 
@@ -403,7 +348,6 @@ TEST_F(CopyContract, AFailedFileLeavesItsOldTargetIntactAndTheRestIsCopied) {
     // writes none.
     const CopyOutcome again = copyFolder(path("src\\Set"), path("dst"));
     EXPECT_EQ(again.files, 0u);
-    EXPECT_EQ(again.unchanged, 3u);
     ASSERT_EQ(again.digests.size(), 3u);
     EXPECT_EQ(again.digests[0].path, "Set\\big.iff");
 }
@@ -433,20 +377,16 @@ TEST_F(CopyContract, ReplacedFilesAreKeptAndNeverLostBetweenKeepingAndReplacing)
     // Kept by a second name (hard link), then the new file's rename fails;
     // without links, moved and moved back; the move itself fails.
     auto copier = folderCopier();
-    for (FileOp first : {FileOp::rename, FileOp::hardLink}) {
-        for (int n : {1, 2}) {
-            if (first == FileOp::rename && n == 2) continue;
-            if (first == FileOp::hardLink) faults.failNth(FileOp::hardLink, 1, Status::accessDenied, "a.iff");
-            faults.failNth(FileOp::rename, n, Status::accessDenied, "a.iff");
-            const CopyOutcome failed = MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
-            ASSERT_EQ(failed.failures.size(), 1u) << n;
-            EXPECT_EQ(failed.failures[0].path, path("src\\Set\\sub\\a.iff"));
-            EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "old a");
-            EXPECT_EQ(dosBits("dst\\Set\\sub\\a.iff"), attr::readOnly);
-            EXPECT_FALSE(exists("keep\\Set\\sub\\a.iff"));
-            EXPECT_TRUE(temporaries("dst").empty());
-            files.removeFile(path("dst\\Set\\z.iff"));
-        }
+    for (const auto& [first, n] : {std::pair{FileOp::rename, 1}, {FileOp::hardLink, 1}, {FileOp::hardLink, 2}}) {
+        if (first == FileOp::hardLink) faults.failNth(FileOp::hardLink, 1, Status::accessDenied, "a.iff");
+        faults.failNth(FileOp::rename, n, Status::accessDenied, "a.iff");
+        const CopyOutcome once = MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
+        EXPECT_EQ(failed(once), (Failed{{path("src\\Set\\sub\\a.iff"), CopyReason::accessDenied}})) << n;
+        EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "old a");
+        EXPECT_EQ(dosBits("dst\\Set\\sub\\a.iff"), attr::readOnly);
+        EXPECT_FALSE(exists("keep\\Set\\sub\\a.iff"));
+        EXPECT_TRUE(temporaries("dst").empty());
+        files.removeFile(path("dst\\Set\\z.iff"));
     }
 
     const CopyOutcome outcome = MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
@@ -468,16 +408,12 @@ TEST_F(CopyContract, ReplacedFilesAreKeptAndNeverLostBetweenKeepingAndReplacing)
     keep.keepReplacedIn = path("keep2\\Set");
     faults.failNth(FileOp::list, 5, Status::accessDenied);
     const CopyOutcome unlisted = MFile::CopyFolder(services, *copier, path("src\\Set"), path("dst"), keep);
-    EXPECT_EQ(unlisted.result, CopyOutcome::Result::failed);
-    ASSERT_EQ(unlisted.failures.size(), 2u) << describe(unlisted);
-    EXPECT_EQ(unlisted.failures[0].path, path("src\\Set\\sub\\a.iff"));
-    EXPECT_EQ(unlisted.failures[0].reason, CopyReason::targetUnlisted);
-    EXPECT_EQ(unlisted.failures[1].path, path("src\\Set\\sub\\deeper\\c.iff"));
+    EXPECT_EQ(failed(unlisted), (Failed{{path("src\\Set\\sub\\a.iff"), CopyReason::targetUnlisted},
+                                        {path("src\\Set\\sub\\deeper\\c.iff"), CopyReason::targetUnlisted}}));
     EXPECT_EQ(read("dst\\Set\\sub\\a.iff"), "new a");
     EXPECT_EQ(read("dst\\Set\\sub\\deeper\\c.iff"), "c");
     EXPECT_EQ(read("dst\\Set\\b.iff"), "new b");
-    EXPECT_EQ(names("keep2\\Set"), Names{"b.iff"});
-    EXPECT_EQ(read("keep2\\Set\\b.iff"), "same");
+    EXPECT_EQ(snapshot(files, path("keep2\\Set")), (Contents{{"b.iff", "same"}}));
     EXPECT_TRUE(temporaries("dst").empty());
 }
 
@@ -498,9 +434,8 @@ TEST_F(CopyContract, AKeptFileIsNeverLostWhetherItsNameIsTakenOrItCannotGoBack) 
     EXPECT_TRUE(restore("old a").completed());  // a second name, by hard link
     for (int n = 1; n <= 3; ++n) faults.failNth(FileOp::hardLink, n, Status::accessDenied);
     EXPECT_TRUE(restore("old a, again").completed());  // moved
-    EXPECT_EQ(read("keep\\Set\\a.iff"), "kept earlier");
-    EXPECT_EQ(read("keep\\Set\\a (2).iff"), "old a");
-    EXPECT_EQ(read("keep\\Set\\a (3).iff"), "old a, again");
+    EXPECT_EQ(snapshot(files, path("keep\\Set")),
+              (Contents{{"a (2).iff", "old a"}, {"a (3).iff", "old a, again"}, {"a.iff", "kept earlier"}}));
     EXPECT_EQ(read("dst\\Set\\a.iff"), "new a");
 
     // Neither linked nor moved (rename 1 fails), or moved and not put in
@@ -510,8 +445,7 @@ TEST_F(CopyContract, AKeptFileIsNeverLostWhetherItsNameIsTakenOrItCannotGoBack) 
         faults.failNth(FileOp::hardLink, 1, Status::accessDenied);
         faults.failNth(FileOp::rename, failing, Status::diskFull);
         const CopyOutcome back = restore("old b");
-        ASSERT_EQ(back.failures.size(), 1u);
-        EXPECT_EQ(back.failures[0].reason, CopyReason::diskFull);
+        EXPECT_EQ(failed(back), (Failed{{path("src\\Set\\a.iff"), CopyReason::diskFull}}));
         EXPECT_EQ(read("dst\\Set\\a.iff"), "old b");
         EXPECT_TRUE(names("keep2\\Set").empty());
         EXPECT_EQ(back.kept, 0u);
@@ -524,7 +458,6 @@ TEST_F(CopyContract, AKeptFileIsNeverLostWhetherItsNameIsTakenOrItCannotGoBack) 
     faults.failNth(FileOp::rename, 2, Status::diskFull);
     faults.failNth(FileOp::rename, 3, Status::accessDenied);
     const CopyOutcome stranded = restore("old c");
-    EXPECT_EQ(stranded.result, CopyOutcome::Result::failed);
     EXPECT_FALSE(exists("dst\\Set\\a.iff"));
     EXPECT_EQ(read("keep3\\Set\\a.iff"), "old c");
     EXPECT_EQ(stranded.kept, 1u);
@@ -572,9 +505,6 @@ TEST_F(CopyContract, TooLittleRoomRefusesBeforeAnythingIsWritten) {
     makeFolder("dst");
     faults.limitFreeSpace(1500000);
     const CopyOutcome outcome = copyFolder(path("src\\Set"), path("dst"));
-    EXPECT_EQ(outcome.result, CopyOutcome::Result::refused);
-    EXPECT_EQ(outcome.refusal.kind, CopyRefusal::Kind::roomShort);
-    EXPECT_EQ(outcome.refusal.free, 1500000u);
     // Both files in 4 KB clusters (74 and 49), the largest again, and 1 MB.
     EXPECT_EQ(outcome.refusal.need, (74u + 49u + 74u) * 4096u + (1u << 20));
     EXPECT_EQ(report::refusalText(outcome.refusal), path("").substr(0, 3) + " has 1.4 MB free; this copy needs 1.8 MB.");
@@ -586,11 +516,6 @@ TEST_F(CopyContract, TooLittleRoomRefusesBeforeAnythingIsWritten) {
     EXPECT_EQ(report::refusalText(copyFolder(path("src\\Set"), path("dst")).refusal),
               path("").substr(0, 3) + " has 1.6 MB free; this copy needs 1.7 MB.");
     EXPECT_EQ(read("dst\\Set\\a.iff"), pattern(100000, 'x'));
-    faults.limitFreeSpace(1500000);
-    writeFile("dst\\Set\\a.iff", pattern(300000, 'x'));
-    writeFile("dst\\Set\\sub\\b.iff", pattern(200000, 'y'));
-    EXPECT_TRUE(copyFolder(path("src\\Set"), path("dst")).completed());
-    EXPECT_EQ(read("dst\\Set\\a.iff"), pattern(300000, 'a'));
 }
 
 // A run measures its copies before any is written: the measure writes
@@ -606,13 +531,13 @@ TEST_F(CopyContract, MeasureWritesNothingAndTellsWhatTheCopiesNeedTogether) {
     platform::CopyOptions keep;
     keep.keepReplacedIn = path("keep\\Set");
     auto copier = folderCopier();
-    const auto before = contents("");
+    const auto before = snapshot(files, path(""));
 
     const platform::RoomNeed set = copier->measure(path("src\\Set"), path("dst"));
     const platform::RoomNeed kept = copier->measure(path("src\\Set"), path("dst"), keep);
     const platform::RoomNeed other = copier->measure(path("src\\Other"), path("dst2"));
 
-    EXPECT_TRUE(contents("") == before);
+    EXPECT_TRUE(snapshot(files, path("")) == before);
     EXPECT_EQ(set.write, 303104u + 200704u);  // whole clusters
     EXPECT_EQ(set.freed, 102400u);
     EXPECT_EQ(set.largest, 303104u);

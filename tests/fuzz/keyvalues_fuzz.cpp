@@ -41,8 +41,6 @@ std::string written(const kv::Node& n, std::size_t depth) {
     return out;
 }
 
-bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -75,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto game = steam::gameFolder("D:/Lib", name);
         if (!game) continue;
         const std::string_view rest = std::string_view(*game).substr(common.size());
-        require(startsWith(*game, common) && rest == name, "a game folder outside the common folder");
+        require(game->starts_with(common) && rest == name, "a game folder outside the common folder");
         require(rest.find_first_of("\\/:") == std::string_view::npos && rest != "." && rest.find("..") == rest.npos &&
                     rest.back() != '.' && rest.back() != ' ',
                 "a game folder name that Windows reads as another place");

@@ -134,12 +134,8 @@ TEST_F(FileSystemTest, ListMatchesWildcardsWithoutRegardToCaseInNameOrder) {
     EXPECT_TRUE(names("Sub\\*.*").empty());      // no "." and ".."
     EXPECT_TRUE(fs->list(root.base()).empty());  // a pattern ending in "\" names nothing
 
-    for (const DirEntry& e : fs->list(at("s*"))) {
-        if (e.name == "Sub")
-            EXPECT_EQ(e.attributes, attr::directory);
-        else
-            EXPECT_EQ(e.attributes, fileBits(attr::hidden));
-    }
+    for (const DirEntry& e : fs->list(at("s*")))
+        EXPECT_EQ(e.attributes, e.name == "Sub" ? attr::directory : fileBits(attr::hidden)) << e.name;
 }
 
 TEST_F(FileSystemTest, CopyReplacesTheTargetKeepingTimeAndAttributesButNotReadOnlyOrHiddenOnes) {

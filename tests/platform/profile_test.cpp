@@ -101,8 +101,7 @@ TEST_F(ProfileTest, ReadsValuesAsTheSystemProfileFunctionsDo) {
         SCOPED_TRACE(c.what);
         const std::string file = root.path("read" + std::to_string(++n) + ".ini");
         if (c.before) put(file, *c.before);
-        const std::string got =
-            services.profiles->read(file, c.section, c.key, c.fallback, c.bufferSize);
+        const std::string got = services.profiles->read(file, c.section, c.key, c.fallback, c.bufferSize);
         if (c.wine && test::runningOnWine()) continue;  // Wine: see c.wine
         EXPECT_EQ(got, c.expected);
         EXPECT_EQ(bytes(file), c.before) << "reading changed the file";
@@ -175,10 +174,7 @@ TEST_F(ProfileTest, WritesKeysEditingTheFileLineByLine) {
 
 TEST_F(ProfileTest, UnusablePathsReadTheDefaultAndWriteNothing) {
     ASSERT_EQ(services.files->makeDirectory(root.path("folder")), platform::Status::ok);
-    const std::string folder = root.path("folder");
-    const std::string inMissingFolder = root.path("missing\\d.ini");
-
-    for (const std::string& path : {folder, inMissingFolder, std::string()}) {
+    for (const std::string& path : {root.path("folder"), root.path("missing\\d.ini"), std::string()}) {
         SCOPED_TRACE(path);
         EXPECT_EQ(services.profiles->read(path, "S", "k", "default", maxPath), "default");
         EXPECT_FALSE(services.profiles->write(path, "S", "k", "v"));
@@ -188,8 +184,7 @@ TEST_F(ProfileTest, UnusablePathsReadTheDefaultAndWriteNothing) {
 
     const std::string locked = root.path("locked.ini");
     put(locked, "[S]\r\nk=v\r\n");
-    ASSERT_EQ(services.files->setAttributes(locked, platform::attr::readOnly),
-              platform::Status::ok);
+    ASSERT_EQ(services.files->setAttributes(locked, platform::attr::readOnly), platform::Status::ok);
     const bool written = services.profiles->write(locked, "S", "k", "w");
     services.files->setAttributes(locked, 0);
     // Wine keeps read-only as the Unix write permission, which does not stop

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace orr::platform {
 namespace {
 
@@ -46,12 +48,7 @@ TEST(WindowsPath, EdgeCases) {
     EXPECT_EQ(joinPath("D:\\", "\\b"), "D:\\b");
     EXPECT_EQ(joinPath("", "b"), "b");
 
-    struct Within {
-        const char* outer;
-        const char* inner;
-        bool within;
-    };
-    const Within within[] = {
+    const std::tuple<const char*, const char*, bool> within[] = {  // outer, inner, whether inner lies within
         {"C:\\Games\\The Sims", "c:\\games\\the sims\\UserData", true},
         {"C:\\Games\\The Sims\\", "C:\\Games\\The Sims", true},
         {"C:\\Games\\The Sims", "C:\\Games\\The Sims 2", false},
@@ -61,7 +58,7 @@ TEST(WindowsPath, EdgeCases) {
         {"\\\\server\\share", "\\\\SERVER\\Share\\x", true},
         {"\\\\server\\share", "\\\\server\\shared", false},
     };
-    for (const Within& w : within) EXPECT_EQ(containsPath(w.outer, w.inner), w.within) << w.outer << " " << w.inner;
+    for (const auto& [outer, inner, in] : within) EXPECT_EQ(containsPath(outer, inner), in) << outer << " " << inner;
 }
 
 }  // namespace

@@ -61,23 +61,9 @@ TEST_F(DosAttributesTest, BitsAreStoredAsWineAndSambaStoreThem) {
     EXPECT_EQ(files->attributes(root.path("w.txt")), attr::archive);  // unknown format: ignored
 }
 
-TEST_F(DosAttributesTest, DotNamesAndPermissionsGiveBitsOfTheirOwn) {
-    std::ofstream(dir / ".profile") << "x";
-    fs::create_directory(dir / ".cache");
-    std::ofstream(dir / "locked") << "x";
-    fs::permissions(dir / "locked",
-                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-
-    EXPECT_EQ(files->attributes(root.path(".profile")), attr::hidden | attr::archive);
-    EXPECT_EQ(files->attributes(root.path(".cache")), attr::hidden | attr::directory);
-    EXPECT_EQ(files->attributes(root.path("locked")), attr::readOnly | attr::archive);
-
-    // A dot-name stays hidden whatever is set.
-    ASSERT_EQ(files->setAttributes(root.path(".profile"), 0), Status::ok);
-    EXPECT_EQ(files->attributes(root.path(".profile")), attr::hidden);
-
-    // A read-only folder keeps its write permission: it still takes new entries.
+// A read-only folder keeps its write permission, so it still takes new
+// entries, but is not removed. Hidden dot-names are the tree copy's tests'.
+TEST_F(DosAttributesTest, AReadOnlyFolderKeepsItsWritePermissionButIsNotRemoved) {
     fs::create_directory(dir / "ro");
     ASSERT_EQ(files->setAttributes(root.path("ro"), attr::readOnly), Status::ok);
     EXPECT_EQ(files->attributes(root.path("ro")), attr::directory | attr::readOnly);

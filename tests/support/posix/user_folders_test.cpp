@@ -37,9 +37,10 @@ protected:
     std::unique_ptr<platform::UserFolders> folders = platform::makeUserFolders(*files);
 };
 
-TEST_F(UserFolders, TheTemporaryFolderIsTheProfilesOneWhereItExists) {
+// Both follow the login ($USER), whether or not its profile exists.
+TEST_F(UserFolders, TheProfileIsTheLoginsAndItsTemporaryFolderTheOneThatExists) {
     const UserAs user("tester");
-
+    EXPECT_EQ(folders->localAppData(), "C:\\users\\tester\\AppData\\Local");
     EXPECT_EQ(folders->temporary(), "C:\\windows\\temp\\");
     for (const char* dir : {"C:\\users", "C:\\users\\tester", "C:\\users\\tester\\AppData",
                             "C:\\users\\tester\\AppData\\Local", "C:\\users\\tester\\AppData\\Local\\Temp"})
@@ -48,14 +49,8 @@ TEST_F(UserFolders, TheTemporaryFolderIsTheProfilesOneWhereItExists) {
     // Wine's own layout ("Temp" in the profile) comes first.
     ASSERT_EQ(files->makeDirectory("C:\\users\\tester\\Temp"), platform::Status::ok);
     EXPECT_EQ(folders->temporary(), "C:\\users\\tester\\Temp\\");
-}
 
-TEST_F(UserFolders, LocalAppDataIsTheLoginsProfileWhetherOrNotItExists) {
-    {
-        const UserAs user("tester");
-        EXPECT_EQ(folders->localAppData(), "C:\\users\\tester\\AppData\\Local");
-    }
-    const UserAs user("other");
+    const UserAs other("other");
     EXPECT_EQ(folders->localAppData(), "C:\\users\\other\\AppData\\Local");
     EXPECT_FALSE(files->exists(folders->localAppData()));
 }
