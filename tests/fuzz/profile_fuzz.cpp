@@ -11,6 +11,7 @@
 #include "platform/ini_text.h"
 #include "platform/services.h"
 #include "toolkit/MIni.h"
+#include "ui/headless/NoDesktop.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -54,12 +55,14 @@ public:
         std::error_code ec;
         fs::remove_all(host_, ec);
     }
-    orr::platform::Services services() { return native_->view(); }
+    orr::platform::Services services() { return native_->view(pointer_, events_); }
 
 private:
     fs::path host_;
     orr::platform::Options options_;
     std::unique_ptr<orr::platform::NativeServices> native_;
+    orr::ui::RememberedPointer pointer_;
+    orr::ui::NoEvents events_;
 };
 
 Drive& drive() {
