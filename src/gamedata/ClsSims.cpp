@@ -1,5 +1,6 @@
 #include "ClsSims.h"
 #include "platform/ascii.h"
+#include "platform/copy_io.h"
 
 #include "toolkit/MFile.h"
 #include "toolkit/clsFileSystem.h"
@@ -174,6 +175,14 @@ std::string ClsSims::userDataDestination() {
 SetsOutcome ClsSims::BackupSims() {
     clsFileSystem fso(services_);
     SetsOutcome outcome;
+    // Whatever front end checked the folder, the run checks again as it
+    // starts, by where the folders really are: a backup never writes into
+    // the game, not even through a mapped drive or a link onto it.
+    for (const std::string& folder : game_.folders())
+        if (platform::liesWithin(services_.files, backupFolder_, folder)) {
+            outcome.intoGame = folder;
+            return outcome;
+        }
     Plan plan;
     const auto copy = [&](const std::string& from, const std::string& to) {
         plan.push_back({Step::Kind::copy, from, to, options_});

@@ -33,6 +33,9 @@ struct SetsOutcome {
     // run, or (a backup) no set holding any file.
     std::optional<platform::RoomShort> room;
     bool nothingFound = false;
+    // Refused too (a backup): the game's folder that the backup folder
+    // turned out to lie in as the run started; "" otherwise.
+    std::string intoGame;
     // The run stopped because the user asked it to (between copies too).
     bool stopped = false;
     // The run could not go on: a folder it needed could not be made or
@@ -42,7 +45,7 @@ struct SetsOutcome {
     bool completed() const;
     bool cancelled() const;
     // Nothing was written: the run was refused before its first copy.
-    bool refused() const { return room.has_value() || nothingFound; }
+    bool refused() const { return room.has_value() || nothingFound || !intoGame.empty(); }
 };
 
 class ClsSims {

@@ -2,6 +2,7 @@
 
 #include "copy/folder_copier.h"
 #include "platform/windows_path.h"
+#include "BackupFolder.h"
 #include "CopyWords.h"
 
 namespace orr::report {
@@ -178,6 +179,9 @@ std::string damagedQuestion(const platform::VerifyOutcome& outcome) {
 
 std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, bool descriptorFailed,
                          const std::string& game) {
+    if (!outcome.intoGame.empty())
+        return backupfolder::message({backupfolder::Refusal::insideGame, {}, outcome.intoGame}, {}) +
+               "\r\n\r\nNothing was written.";
     if (outcome.nothingFound)
         return "No customizations were found in " + game +
                ": its user-data folders, Downloads, GameData and ExpansionShared hold no files.\r\n\r\n"

@@ -20,12 +20,12 @@ public:
 class BackupRunTest : public GameDataTest {
 protected:
     // One run over the game through this layer's real copy, with `arm`'s faults.
-    RunResult run(const std::function<void(platform::FaultPlan&)>& arm, CountingFront& front) {
+    RunResult run(const std::function<void(platform::FaultPlan&)>& arm, CountingFront& front, std::string to = {}) {
         platform::FaultPlan faults;
         arm(faults);
         auto real = platform::makeFolderCopier(*native.files, events, nullptr, &faults);
         copier.passTo(real.get());
-        RunResult result = runBackup(services, copier, GameFolder::fixed(), backup, front);
+        RunResult result = runBackup(services, copier, GameFolder::fixed(), to.empty() ? backup : to, front);
         copier.passTo(nullptr);
         return result;
     }
@@ -50,6 +50,10 @@ TEST_F(BackupRunTest, TheResultSaysCompletedFailedOrRefusedAndOnlyACompleteRunIs
     EXPECT_EQ(refused.sets.room->free, 1000u);
     EXPECT_TRUE(names().empty());  // nothing written before the refusal
     EXPECT_EQ(refusedFront.steps, 0);
+    // The run itself refuses a folder inside the game, whatever checked it before.
+    const auto gameBefore = snapshot(*native.files, kFixedGameFolder);
+    EXPECT_EQ(run([](auto&) {}, refusedFront, game("Downloads")).sets.intoGame, kFixedGameFolder);
+    EXPECT_EQ(snapshot(*native.files, kFixedGameFolder), gameBefore);
 
     CountingFront failedFront;
     const RunResult failed = run([](auto& f) { f.failNth(platform::FileOp::write, 2, platform::Status::diskFull); },
