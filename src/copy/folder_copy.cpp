@@ -161,12 +161,14 @@ private:
 
         // Compared as real paths, so that a mapped drive or a link to the
         // source counts as the source.
-        std::string sourceReal;
-        if (Status s = io_.realPath(sourceRoot_, sourceReal); s != Status::ok)
-            return refuse(Kind::sourceUnreadable, s, sourceText_);
-        std::string real;
-        if (Status s = realLocation(io_, destinationRoot_, real, &existingDestination_); s != Status::ok)
-            return refuse(Kind::destinationInvalid, s);
+        std::string sourceReal, real;
+        Status destination = Status::ok;
+        const auto readDestination = [&] {
+            return destination = realLocation(io_, destinationRoot_, real, &existingDestination_);
+        };
+        if (Status s = underOneView(io_, sourceRoot_, sourceReal, readDestination); s != Status::ok)
+            return destination != Status::ok ? refuse(Kind::destinationInvalid, s)
+                                             : refuse(Kind::sourceUnreadable, s, sourceText_);
         if (io_.samePath(io_.join(real, name), sourceReal)) return refuse(Kind::sameFolder);
         if (within(io_, real, sourceReal)) return refuse(Kind::destinationInside);
         return true;

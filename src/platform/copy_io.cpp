@@ -20,6 +20,19 @@ Status realLocation(CopyIo& io, const std::string& path, std::string& out, std::
     return Status::ok;
 }
 
+Status underOneView(CopyIo& io, const std::string& folder, std::string& realFolder,
+                    const std::function<Status()>& read) {
+    std::string again;
+    for (int tries = 0; tries < 3; ++tries) {
+        if (Status s = io.realPath(folder, realFolder); s != Status::ok) return s;
+        if (Status s = read(); s != Status::ok) return s;
+        if (Status s = io.realPath(folder, again); s != Status::ok) return s;
+        if (again == realFolder) return Status::ok;
+    }
+    realFolder = std::move(again);
+    return Status::ok;
+}
+
 std::string joinBelow(CopyIo& io, std::string base, std::string_view relative) {
     std::size_t at = 0;
     while (at < relative.size()) {
@@ -64,7 +77,7 @@ bool liesWithin(FileSystem& files, std::string_view path, std::string_view folde
     CopyIo& io = files.copyIo();
     std::string p, f, realP, realF;
     return io.native(path, p) == Status::ok && io.native(folder, f) == Status::ok &&
-           io.realPath(f, realF) == Status::ok && realLocation(io, p, realP) == Status::ok &&
+           underOneView(io, f, realF, [&] { return realLocation(io, p, realP); }) == Status::ok &&
            within(io, realP, realF);
 }
 

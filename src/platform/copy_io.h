@@ -174,6 +174,16 @@ private:
 // folder (put into `existing` when asked) with links and mapped drives
 // resolved, and the missing levels below it as given.
 Status realLocation(CopyIo& io, const std::string& path, std::string& out, std::string* existing = nullptr);
+
+// Runs `read` between two reads of the real path of `folder`, again until
+// both reads agree (three times at most), and gives the last into
+// `realFolder`: what `read` resolves and `realFolder` then come from one
+// view of the system's drives. Deliberate: Wine refreshes its table of
+// drives at most once a second, so a drive mapped onto a folder made since
+// changes the answer between two reads, and real paths read on either side
+// of that change do not compare. The first failing read's answer, else ok.
+Status underOneView(CopyIo& io, const std::string& folder, std::string& realFolder,
+                    const std::function<Status()>& read);
 // `base` (a path of `io`) joined with each level of the Windows-style
 // `relative` ("a\b", "\a\b"; empty levels skipped).
 std::string joinBelow(CopyIo& io, std::string base, std::string_view relative);

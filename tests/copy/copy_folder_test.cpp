@@ -4,6 +4,7 @@
 #include "copy_fixture.h"
 
 #include "copy/file_workers.h"
+#include "copy/forwarding_io.h"
 #include "copy/retrying_io.h"
 #include "drive/DesktopFakes.h"
 
@@ -256,6 +257,19 @@ TEST_F(CopyContract, WhereAPathLiesIsAskedThroughTheServiceGiven) {
     EXPECT_FALSE(platform::liesWithin(wrapped, path("game2"), path("game")));
     EXPECT_FALSE(platform::liesWithin(wrapped, path("game"), path("game\\UserData")));
     EXPECT_FALSE(platform::liesWithin(wrapped, path("game\\x"), path("missing")));
+    // The drive table changes between two reads (Wine refreshes its own at
+    // most once a second): the answer still comes from one view of it.
+    struct StaleOnce final : platform::ForwardingIo {
+        using ForwardingIo::ForwardingIo;
+        bool stale = true;
+        platform::Status realPath(const std::string& p, std::string& out) override {
+            const platform::Status s = inner().realPath(p, out);
+            if (std::exchange(stale, false)) out += "-as-read-before";
+            return s;
+        }
+    } io(platform::makeCopyIo(files));
+    wrapped.io = &io;
+    EXPECT_TRUE(platform::liesWithin(wrapped, path("game\\UserData"), path("game")));
 }
 
 TEST_F(CopyContract, ASourceThatCannotBeMadeIsRefused) {

@@ -92,7 +92,8 @@ public:
     std::string currentDirectory() override { return real_.currentDirectory(); }
     std::optional<std::string> fullPath(std::string_view path) override { return real_.fullPath(path); }
     Status setCurrentDirectory(std::string_view p) override { return real_.setCurrentDirectory(p); }
-    platform::CopyIo& copyIo() override { return real_.copyIo(); }
+    platform::CopyIo* io = nullptr;  // copyIo() answers this one when set
+    platform::CopyIo& copyIo() override { return io ? *io : real_.copyIo(); }
     std::unique_ptr<platform::RunClaim> claimRun() override { return real_.claimRun(); }
 
 private:
