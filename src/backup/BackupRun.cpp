@@ -27,8 +27,10 @@ RunResult runBackup(platform::Services& services, platform::FolderCopier& copier
                      std::vector<platform::CopyOutcome::FileDigest> known;
                      for (const auto& c : copies.copies)
                          known.insert(known.end(), c.outcome.digests.begin(), c.outcome.digests.end());
-                     sealed = descriptor::seal(services, copier, folder, known, origin(game));
+                     const platform::WholeWrite mark = descriptor::seal(services, copier, folder, known, origin(game));
+                     sealed = mark.written;
                      result.markFailed = !sealed;
+                     result.leftover = mark.leftover;
                      if (sealed) {
                          result.sets = copies;
                          front.completing(result);

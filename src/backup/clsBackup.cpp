@@ -61,7 +61,8 @@ void clsBackup::Backup() {
         }
         if (!result.completed()) {
             program.backupWizard().runFailed(
-                report::backupFailed(result.sets, folder, result.markFailed, program.gameFolder().folder));
+                report::backupFailed(result.sets, folder, result.markFailed, program.gameFolder().folder,
+                                     result.leftover));
             return;
         }
         if (const std::string links = report::skippedLinks(result.sets); !links.empty()) say(links);

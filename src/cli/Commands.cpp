@@ -104,14 +104,18 @@ int backup(const Arguments& a, Machine& m, std::ostream& out, std::ostream& err)
         // Stopped (Ctrl+C, SIGTERM): the program ends next, as a wizard's Cancel ends it.
         err << consoleText(result.kind == RunResult::Kind::cancelled
                                ? report::backupCancelled(result.sets, verdict.folder, true)
-                               : report::backupFailed(result.sets, verdict.folder, result.markFailed, game.folder))
+                               : report::backupFailed(result.sets, verdict.folder, result.markFailed, game.folder,
+                                                     result.leftover))
             << '\n';
         code = exitcode::failed;
     }
     // A log that cannot be written does not change what the backup is: said, the code kept.
-    if (!appendLog(m.services.files, verdict.folder, logLine(m.services.clock.now(), result)))
+    if (const auto log = appendLog(m.services.files, verdict.folder, logLine(m.services.clock.now(), result)); !log) {
         err << "This run could not be added to " << verdict.folder << "\\" << kLogName
             << " (the drive may be full); the backup itself is as said above.\n";
+        if (!log.leftover.empty())
+            err << "Orrindale could not remove its temporary file " << log.leftover << "; you can delete it.\n";
+    }
     return code;
 }
 

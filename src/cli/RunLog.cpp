@@ -2,7 +2,6 @@
 
 #include "copy/folder_copier.h"
 #include "gamedata/RunReport.h"
-#include "platform/error.h"
 
 #include <cstdio>
 #include <utility>
@@ -40,32 +39,22 @@ std::string logLine(const platform::DateTime& when, const RunResult& result) {
     return line;
 }
 
-bool appendLog(platform::FileSystem& files, const std::string& folder, const std::string& line) {
+platform::WholeWrite appendLog(platform::FileSystem& files, const std::string& folder, const std::string& line) {
     const std::string log = folder + "\\" + kLogName;
     std::string text;
     if (files.exists(log)) {
         auto old = files.readFile(log);
-        if (!old) return false;  // an old log that cannot be read is not replaced
+        if (!old) return {};  // an old log that cannot be read is not replaced
         text = std::move(*old);
     }
     text += line + "\r\n";
-    // Written whole beside the log, then renamed over it (flushed first):
-    // the old log stays whole until the new one is. A temporary that cannot
-    // be removed after a failure is of a form the next write clears.
-    const std::string fresh = platform::freshTemporaryIn(files, folder);
-    try {
-        auto out = files.openOutput(fresh);
+    // The old log stays whole until the new one is.
+    return platform::writeWhole(files, log, [&](const std::string& temp) {
+        auto out = files.openOutput(temp);
         out->write(text);
         out->close();
-    } catch (const RunError&) {
-        (void)files.removeFile(fresh);
-        return false;
-    }
-    if (files.replaceFile(fresh, log) != platform::Status::ok) {
-        (void)files.removeFile(fresh);
-        return false;
-    }
-    return true;
+        return true;
+    });
 }
 
 }  // namespace orr::cli

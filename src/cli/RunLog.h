@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gamedata/RunFront.h"
+#include "copy/folder_copier.h"
 #include "platform/filesystem.h"
 
 #include <string>
@@ -21,6 +22,6 @@ std::string logLine(const platform::DateTime& when, const RunResult& result);
 // written under a temporary name, then moved over the log in one step, so
 // that a write that fails (a full drive) leaves the old log whole. False
 // when the line could not be added.
-bool appendLog(platform::FileSystem& files, const std::string& folder, const std::string& line);
+platform::WholeWrite appendLog(platform::FileSystem& files, const std::string& folder, const std::string& line);
 
 }  // namespace orr::cli

@@ -1,4 +1,5 @@
 #include "folder_copier.h"
+#include "platform/error.h"
 #include "platform/sha256.h"
 
 #include <algorithm>
@@ -45,13 +46,24 @@ bool isCopyTemporary(std::string_view name) {
            std::all_of(n.begin(), n.end(), isDigit);
 }
 
-std::string freshTemporaryIn(FileSystem& files, const std::string& folder) {
+WholeWrite writeWhole(FileSystem& files, const std::string& target,
+                      const std::function<bool(const std::string& temporary)>& fill) {
+    const std::string folder = target.substr(0, target.find_last_of('\\'));
+    // Deliberate: a leftover that cannot be removed now is named by the
+    // write that left it, and tried again by every later write here.
     for (const auto& e : files.list(folder + "\\~orrindale-*.tmp"))
-        if (isCopyTemporary(e.name)) (void)files.removeFile(folder + "\\" + e.name);  // tried again next write
+        if (isCopyTemporary(e.name)) static_cast<void>(files.removeFile(folder + "\\" + e.name));
     std::string temp;
     for (unsigned n = 1; temp.empty() || files.exists(temp); ++n)
         temp = folder + "\\" + copyTemporaryName(newCopyRun(), n);
-    return temp;
+    bool filled = false;
+    try {
+        filled = fill(temp);
+    } catch (const RunError&) {
+    }
+    if (filled && files.replaceFile(temp, target) == Status::ok) return {true, {}};
+    if (files.exists(temp) && files.removeFile(temp) != Status::ok) return {false, temp};
+    return {};
 }
 
 }  // namespace orr::platform

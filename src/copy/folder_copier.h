@@ -15,6 +15,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <memory>
 #include <string>
@@ -129,11 +130,20 @@ std::uint64_t newCopyRun();
 // its power, which a copy clears in the folders it writes to. Any other
 // name (an older "~orrindale-3.tmp" too) is a user's file like any other.
 bool isCopyTemporary(std::string_view name);
-// A free temporary name in `folder` (a full path) for a small file written
-// whole and then renamed over its real name (the descriptor, the log).
-// The leftovers of runs that ended there are removed first, so one that
-// could not be removed after a failed write goes with the next write.
-std::string freshTemporaryIn(FileSystem& files, const std::string& folder);
+// A small file written whole (the descriptor, the log): `fill` writes a
+// fresh temporary beside `target` (a run-marked name; leftovers of that form
+// in the folder are removed first) and answers whether it holds what it
+// should; only then is it renamed over `target`, so readers see the old
+// file or the new one, never a part. A `fill` that answers false or throws
+// RunError, or a rename that fails, leaves `target` as it was; the
+// temporary is removed, and `leftover` names it when even that failed.
+struct WholeWrite {
+    bool written = false;
+    std::string leftover;
+    explicit operator bool() const { return written; }
+};
+WholeWrite writeWhole(FileSystem& files, const std::string& target,
+                      const std::function<bool(const std::string& temporary)>& fill);
 
 // The copy over this OS's own file operations. `events` runs pending
 // window events as the copy starts and about every 100 ms between files

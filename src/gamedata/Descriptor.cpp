@@ -82,52 +82,42 @@ std::string manifestFor(platform::FileSystem& files, const std::string& path, co
     return newest;
 }
 
-bool write(platform::Services& services, const std::string& folder, const Keys& more) {
+platform::WholeWrite write(platform::Services& services, const std::string& folder, const Keys& more) {
     return write(services, folder, services.clock.now(), more);
 }
 
 // The profile write reports nothing, so the keys are read back.
-bool write(platform::Services& services, const std::string& folder, const platform::DateTime& when,
-           const Keys& more) {
+platform::WholeWrite write(platform::Services& services, const std::string& folder, const platform::DateTime& when,
+                          const Keys& more) {
+    // Written whole, then renamed over today's descriptor: one is never left
+    // half-written, and the keys of an earlier one are kept.
     const std::string file = fileName(folder, when);
-    // Written whole under a temporary name, then renamed over today's
-    // descriptor: one is never left half-written, and the keys of an
-    // earlier one are kept. The name is one no user's file has (a run's
-    // own mark), so nothing of the user's is removed or written over.
-    platform::FileSystem& files = services.files;
-    const std::string temp = platform::freshTemporaryIn(files, folder);
-    try {
-        const auto earlier = files.readFile(file);
-        auto out = files.openOutput(temp);
+    return platform::writeWhole(services.files, file, [&](const std::string& temp) {
+        const auto earlier = services.files.readFile(file);
+        auto out = services.files.openOutput(temp);
         if (earlier) out->write(*earlier);
         out->close();
         MIni::WriteIni(services, temp, kSection, "Version", "Sims");
         MIni::WriteIni(services, temp, kSection, "Backup_Location", folder);
         for (const auto& [key, value] : more) MIni::WriteIni(services, temp, kSection, key, value);
-    } catch (const RunError&) {
-        (void)files.removeFile(temp);  // a leftover of ours: the next write clears it
-        return false;
-    }
-    // Read back whole: the usual buffer would cut a long folder's name.
-    bool whole = MIni::ReadIni(services, temp, kSection, "Version") == "Sims" &&
-                 services.profiles.read(temp, kSection, "Backup_Location", "", kLocationBuffer) == folder;
-    for (const auto& [key, value] : more)
-        whole = whole && services.profiles.read(temp, kSection, key, "", kLocationBuffer) == value;
-    if (!whole || files.replaceFile(temp, file) != platform::Status::ok) {
-        (void)files.removeFile(temp);  // a leftover of ours: the next write clears it
-        return false;
-    }
-    return true;
+        // Read back whole: the usual buffer would cut a long folder's name.
+        bool whole = MIni::ReadIni(services, temp, kSection, "Version") == "Sims" &&
+                     services.profiles.read(temp, kSection, "Backup_Location", "", kLocationBuffer) == folder;
+        for (const auto& [key, value] : more)
+            whole = whole && services.profiles.read(temp, kSection, key, "", kLocationBuffer) == value;
+        return whole;
+    });
 }
 
 // The manifest first: a folder marked by its descriptor always has one to
 // be checked against. The date is read once, so that the two match.
-bool seal(platform::Services& services, platform::FolderCopier& copy, const std::string& folder,
-          const std::vector<platform::CopyOutcome::FileDigest>& known, const Keys& more) {
+platform::WholeWrite seal(platform::Services& services, platform::FolderCopier& copy, const std::string& folder,
+                          const std::vector<platform::CopyOutcome::FileDigest>& known, const Keys& more) {
     std::vector<std::string> sets;
     for (const std::string& set : ClsSims::gameSets(services.files, folder)) sets.push_back(platform::lastLevel(set));
     const platform::DateTime now = services.clock.now();
-    return copy.writeManifest(folder, sets, known, manifestName(folder, now)) && write(services, folder, now, more);
+    if (!copy.writeManifest(folder, sets, known, manifestName(folder, now))) return {};
+    return write(services, folder, now, more);
 }
 
 Verdict check(platform::Services& services, const std::string& path, const std::vector<std::string>& gameFolders) {

@@ -27,16 +27,17 @@ std::string manifestFor(platform::FileSystem& files, const std::string& path, co
 using Keys = std::vector<std::pair<std::string, std::string>>;
 
 // Writes Version, then Backup_Location, then `more` into today's descriptor
-// of `folder`; true when all read back as written.
-bool write(platform::Services& services, const std::string& folder, const Keys& more = {});
-bool write(platform::Services& services, const std::string& folder, const platform::DateTime& when,
-           const Keys& more = {});
+// of `folder`; written when all read back as written.
+platform::WholeWrite write(platform::Services& services, const std::string& folder, const Keys& more = {});
+platform::WholeWrite write(platform::Services& services, const std::string& folder, const platform::DateTime& when,
+                          const Keys& more = {});
 
 // Marks `folder` as a backup: the manifest of its sets (`known`: digests
 // already taken, not read again), then the descriptor, both named for
-// the same day. True when both were written.
-bool seal(platform::Services& services, platform::FolderCopier& copy, const std::string& folder,
-          const std::vector<platform::CopyOutcome::FileDigest>& known = {}, const Keys& more = {});
+// the same day. Written when both were; the descriptor's leftover
+// temporary, if any, is named.
+platform::WholeWrite seal(platform::Services& services, platform::FolderCopier& copy, const std::string& folder,
+                          const std::vector<platform::CopyOutcome::FileDigest>& known = {}, const Keys& more = {});
 
 struct Verdict {
     bool accepted = false;

@@ -19,6 +19,9 @@ struct RunResult {
     // A backup whose copies completed but which could not be marked (its
     // manifest or .BAK file could not be written).
     bool markFailed = false;
+    // A temporary file of a failed write that could not be removed (the
+    // user is told to delete it); "" when none was left.
+    std::string leftover;
     // A restore: each undo folder that holds the files it replaced (one
     // per drive written to), how many, and whether it was marked as a
     // backup of its own.
@@ -26,6 +29,7 @@ struct RunResult {
         std::string folder;
         std::uint64_t files = 0;
         bool sealed = false;
+        std::string leftover;  // as above, of its own marking
     };
     std::vector<Kept> keeps;
 

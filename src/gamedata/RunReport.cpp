@@ -100,10 +100,12 @@ std::string problems(const SetsOutcome& outcome) {
 
 // The notes are short: the Finish panel has four lines for the summary and
 // them, and the keep folder's path takes one.
-std::string keptNote(std::uint64_t kept, const std::string& folder, bool sealed) {
+std::string keptNote(std::uint64_t kept, const std::string& folder, bool sealed, const std::string& leftover) {
     const std::string files =
         std::to_string(kept) + (kept == 1 ? " replaced file was kept in " : " replaced files were kept in ") + folder;
-    if (!sealed) return files + ", but that folder could not be marked as a backup; to undo, copy them back by hand.";
+    if (!sealed)
+        return files + ", but that folder could not be marked as a backup; to undo, copy them back by hand" +
+               (leftover.empty() ? "" : " and delete " + platform::lastLevel(leftover) + " there") + ".";
     return files + ". To undo, restore from the .BAK file there.";
 }
 
@@ -112,7 +114,7 @@ std::string keptNotes(const std::vector<RunResult::Kept>& keeps) {
     for (const RunResult::Kept& k : keeps) {
         if (k.files == 0) continue;
         if (!text.empty()) text += ' ';
-        text += keptNote(k.files, k.folder, k.sealed);
+        text += keptNote(k.files, k.folder, k.sealed, k.leftover);
     }
     return text;
 }
@@ -178,7 +180,7 @@ std::string damagedQuestion(const platform::VerifyOutcome& outcome) {
 }
 
 std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, bool descriptorFailed,
-                         const std::string& game) {
+                         const std::string& game, const std::string& leftover) {
     if (!outcome.intoGame.empty())
         return backupfolder::message({backupfolder::Refusal::insideGame, {}, outcome.intoGame}, {}) +
                "\r\n\r\nNothing was written.";
@@ -194,8 +196,10 @@ std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, 
     if (descriptorFailed)
         return "The backup could not be marked as complete: its .BAK file could not be written in " + folder +
                ".\r\n\r\nThe folder " + folder +
-               " holds a copy that has not been marked as a backup.\r\n\r\n"
-               "Free some space on the drive or choose another folder, then click Next to try again.";
+               " holds a copy that has not been marked as a backup." +
+               (leftover.empty() ? "" : " Orrindale could not remove its temporary file " + leftover +
+                                            "; you can delete it.") +
+               "\r\n\r\nFree some space on the drive or choose another folder, then click Next to try again.";
     return "The backup did not complete.\r\n\r\n" + problems(outcome) + "\r\nThe folder " + folder +
            " holds an incomplete copy; it has not been marked as a backup.\r\n\r\n" + nextSteps(outcome) +
            " or choose another folder, then click Next to try again.";

@@ -21,9 +21,10 @@ inline constexpr const char* kAnotherRunText =
 std::string problems(const SetsOutcome& outcome);
 
 // `descriptorFailed`: every copy completed but the descriptor could not be
-// written. `game`: the folder the sets were looked for in.
+// written (`leftover`: its temporary, when that could not be removed).
+// `game`: the folder the sets were looked for in.
 std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, bool descriptorFailed,
-                         const std::string& game);
+                         const std::string& game, const std::string& leftover = {});
 std::string restoreFailed(const SetsOutcome& outcome);
 
 // A run the user stopped: what state its files are in. `closing`: the
@@ -41,8 +42,9 @@ std::string skippedLinks(const SetsOutcome& outcome);
 std::string skippedNote(const SetsOutcome& outcome);
 
 // Where the files a restore replaced were kept, and how to undo it;
-// `sealed`: the keep folder was marked as a backup of its own.
-std::string keptNote(std::uint64_t kept, const std::string& folder, bool sealed);
+// `sealed`: the keep folder was marked as a backup of its own (else
+// `leftover`: the temporary its marking left there, if any).
+std::string keptNote(std::uint64_t kept, const std::string& folder, bool sealed, const std::string& leftover = {});
 // The same for every undo folder of a run, "" when nothing was kept.
 std::string keptNotes(const std::vector<RunResult::Kept>& keeps);
 

@@ -52,16 +52,16 @@ public:
     KeepSeal(const KeepSeal&) = delete;
     KeepSeal& operator=(const KeepSeal&) = delete;
     // Seals now when anything was kept, or clears the empty levels made for
-    // it; true when the folder is marked.
-    bool seal(std::uint64_t kept) {
-        if (folder_.empty()) return false;
+    // it; written when the folder is marked.
+    platform::WholeWrite seal(std::uint64_t kept) {
+        if (folder_.empty()) return {};
         done_ = true;
         if (kept > 0 || ClsSims::holdsFile(services_.files, folder_)) return descriptor::seal(services_, copier_, folder_);
         if (services_.files.exists(folder_)) {
             removeIfEmpty(services_.files, folder_);
             removeIfEmpty(services_.files, folder_.substr(0, folder_.find_last_of('\\')));
         }
-        return false;
+        return {};
     }
 
 private:
@@ -97,8 +97,8 @@ RunResult runRestore(platform::Services& services, platform::FolderCopier& copie
     for (const auto& c : result.sets.copies)
         (!homeKeep.empty() && c.destination == game.userDataHome ? homeKept : gameKept) += c.outcome.kept;
     for (auto [folder, seal, kept] : {std::tuple{&homeKeep, &homeSeal, homeKept}, std::tuple{&gameKeep, &gameSeal, gameKept}}) {
-        const bool sealed = seal->seal(kept);
-        if (kept > 0 || sealed) result.keeps.push_back({*folder, kept, sealed});
+        const platform::WholeWrite sealed = seal->seal(kept);
+        if (kept > 0 || sealed) result.keeps.push_back({*folder, kept, sealed.written, sealed.leftover});
     }
     using Kind = RunResult::Kind;
     if (result.sets.completed()) {

@@ -90,6 +90,25 @@ TEST_F(CopyContract, TemporaryNamesNeverTakeOrRemoveAUsersFile) {
     EXPECT_EQ(read("dst\\Set\\~zz.iff"), "zz");
     EXPECT_FALSE(platform::isCopyTemporary("~orrindale-00000000000012ab-07.tmp"));
     EXPECT_FALSE(platform::isCopyTemporary("~orrindale-00000000000012AB-7.tmp"));
+
+    // A small file written whole: replaced, or left as it was with its
+    // temporary gone; one that cannot be removed is named, and goes next time.
+    RecordingFileSystem wrapped(files);
+    const auto writeLog = [&](bool filled) {
+        return platform::writeWhole(wrapped, path("w\\log.txt"), [&](const std::string& temp) {
+            test::writeFile(wrapped, temp, filled ? "new" : "ha");
+            return filled;
+        });
+    };
+    writeFile("w\\log.txt", "old");
+    EXPECT_FALSE(writeLog(false));
+    EXPECT_EQ(snapshot(files, path("w")), (Contents{{"log.txt", "old"}}));
+    wrapped.removalsFail = true;
+    const std::string left = writeLog(false).leftover;
+    EXPECT_EQ(wrapped.readFile(left), "ha");
+    wrapped.removalsFail = false;
+    EXPECT_TRUE(writeLog(true));
+    EXPECT_EQ(snapshot(files, path("w")), (Contents{{"log.txt", "new"}}));
 }
 
 // Files are read back on a second thread, many at a time; what each file

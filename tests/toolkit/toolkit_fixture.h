@@ -83,7 +83,8 @@ public:
     std::optional<std::uint64_t> size(std::string_view p) override { return real_.size(p); }
     std::optional<platform::DateTime> modified(std::string_view p) override { return real_.modified(p); }
     Status setModified(std::string_view p, const platform::DateTime& t) override { return real_.setModified(p, t); }
-    Status removeFile(std::string_view p) override { return real_.removeFile(p); }
+    bool removalsFail = false;  // removeFile() is denied
+    Status removeFile(std::string_view p) override { return removalsFail ? Status::accessDenied : real_.removeFile(p); }
     Status replaceFile(std::string_view from, std::string_view to) override { return real_.replaceFile(from, to); }
     Status copyFile(std::string_view from, std::string_view to) override { return real_.copyFile(from, to); }
     Status removeDirectory(std::string_view p) override { return real_.removeDirectory(p); }
