@@ -240,7 +240,7 @@ void frmBackup::cmdNext_Click() {
         // by the schedule waits for none and is refused instead.
         claim = program_.services.files.claimRun();
         if (!claim) {
-            program_.services.messages.show(report::kAnotherRunText, kCaption, platform::MsgButtons::ok,
+            program_.services.messages.show(report::anotherRunText(), kCaption, platform::MsgButtons::ok,
                                             platform::MsgIcon::exclamation);
             return;
         }

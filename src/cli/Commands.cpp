@@ -15,14 +15,9 @@
 namespace orr::cli {
 namespace {
 
-// The wizards' words, for a console: its own line ends, and what the
-// wizard asks of its Next button asked of the command instead.
+// The messages' words with a console's own line ends.
 std::string consoleText(std::string text) {
     std::erase(text, '\r');
-    for (const char* wizard : {"click Next to try again", "press Next again"}) {
-        const std::size_t at = text.find(wizard);
-        if (at != std::string::npos) text.replace(at, std::string(wizard).size(), "run the backup again");
-    }
     while (!text.empty() && text.back() == '\n') text.pop_back();
     return text;
 }
@@ -82,19 +77,19 @@ int backup(const Arguments& a, Machine& m, std::ostream& out, std::ostream& err)
     if (target.noDriveZ) return stop(err, kNoDriveZ, exitcode::badUsage);
     const backupfolder::Verdict verdict =
         backupfolder::checkBeforeBackup(m.services, m.processes, *target.path, search);
-    if (!verdict.accepted()) return stop(err, backupfolder::message(verdict, search), exitcode::refused);
+    if (!verdict.accepted()) return stop(err, backupfolder::message(verdict, search, kCommandRetry), exitcode::refused);
 
     // Held until the run ends, marked or not: no restore writes into the
     // game meanwhile, and no second backup into the same folder.
     const auto claim = m.services.files.claimRun();
-    if (!claim) return stop(err, report::kAnotherRunText, exitcode::refused);
+    if (!claim) return stop(err, report::anotherRunText(kCommandRetry), exitcode::refused);
     const GameFolder game = *search.found;
     out << "Backing up " << search.caption() << "\ninto " << verdict.folder << " ..." << std::endl;
     ConsoleFront front;
     const RunResult result = runBackup(m.services, m.copier, game, verdict.folder, front, m.stop);
     // Refused (no room, nothing found): nothing was written, the log neither.
     if (result.kind == RunResult::Kind::refused)
-        return stop(err, report::backupFailed(result.sets, verdict.folder, false, game.folder), exitcode::refused);
+        return stop(err, report::backupFailed(result.sets, verdict.folder, false, game.folder, {}, kCommandRetry), exitcode::refused);
     int code = exitcode::done;
     if (result.completed()) {
         out << "The backup is complete: " << report::summary(result.sets) << '\n';
@@ -105,7 +100,7 @@ int backup(const Arguments& a, Machine& m, std::ostream& out, std::ostream& err)
         err << consoleText(result.kind == RunResult::Kind::cancelled
                                ? report::backupCancelled(result.sets, verdict.folder, true)
                                : report::backupFailed(result.sets, verdict.folder, result.markFailed, game.folder,
-                                                     result.leftover))
+                                                     result.leftover, kCommandRetry))
             << '\n';
         code = exitcode::failed;
     }

@@ -44,7 +44,7 @@ Verdict checkBeforeBackup(platform::Services& services, platform::Processes& pro
     return verdict;
 }
 
-std::string message(const Verdict& verdict, const GameSearch& game) {
+std::string message(const Verdict& verdict, const GameSearch& game, const Retry& retry) {
     switch (verdict.refusal) {
     case Refusal::none: return {};
     case Refusal::empty: return "Please enter a path into the Folder selection box";
@@ -54,7 +54,7 @@ std::string message(const Verdict& verdict, const GameSearch& game) {
     case Refusal::insideGame:
         return "This folder is the game folder or lies inside it (" + verdict.game +
                "). A backup there would write into the game itself. Please select a folder outside the game.";
-    case Refusal::gameRuns: return kGameRunningText;
+    case Refusal::gameRuns: return gameRunningText(retry);
     case Refusal::holdsGame:
         return "This folder holds the game folder (" + verdict.game +
                "). A backup there could not be restored. Please select a folder that does not hold the game.";

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "GameFolder.h"
+#include "Retry.h"
 #include "platform/services.h"
 
 #include <string>
@@ -50,7 +51,7 @@ Verdict checkBeforeBackup(platform::Services& services, platform::Processes& pro
                           const GameSearch& search);
 
 // The refusal as the backup wizard says it.
-std::string message(const Verdict& verdict, const GameSearch& game);
+std::string message(const Verdict& verdict, const GameSearch& game, const Retry& retry = kWizardRetry);
 
 }  // namespace backupfolder
 }  // namespace orr

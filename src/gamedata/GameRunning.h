@@ -3,6 +3,8 @@
 // mixed and a backup may catch half-written files.
 #pragma once
 
+#include "Retry.h"
+
 #include <string>
 
 namespace orr {
@@ -14,9 +16,10 @@ class Processes;
 // The game's executable, as the system lists it.
 inline constexpr const char* kGameExecutable = "Sims.exe";
 
-// What a wizard tells the user when the game runs as a copy would start.
-inline constexpr const char* kGameRunningText =
-    "The Sims is running. Save and quit the game, then press Next again.";
+// What the user is told when the game runs as a copy would start.
+inline std::string gameRunningText(const Retry& retry = kWizardRetry) {
+    return "The Sims is running. Save and quit the game, then " + std::string(retry.again) + ".";
+}
 
 // True when a Sims.exe runs from inside `gameFolder` (by the text of the
 // paths, letter case ignored), or when a Sims.exe runs whose path cannot be

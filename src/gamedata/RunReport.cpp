@@ -180,7 +180,8 @@ std::string damagedQuestion(const platform::VerifyOutcome& outcome) {
 }
 
 std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, bool descriptorFailed,
-                         const std::string& game, const std::string& leftover) {
+                         const std::string& game, const std::string& leftover, const Retry& retry) {
+    const std::string tryAgain = "then " + std::string(retry.tryAgain) + ".";
     if (!outcome.intoGame.empty())
         return backupfolder::message({backupfolder::Refusal::insideGame, {}, outcome.intoGame}, {}) +
                "\r\n\r\nNothing was written.";
@@ -190,8 +191,7 @@ std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, 
                "Nothing was written, and nothing was marked as a backup.";
     if (outcome.room)
         return roomText(*outcome.room, "backup") +
-               "\r\n\r\nNothing was written. Free some space on the drive or choose another folder, then click "
-               "Next to try again.";
+               "\r\n\r\nNothing was written. Free some space on the drive or choose another folder, " + tryAgain;
     if (outcome.cancelled()) return backupCancelled(outcome, folder, false);
     if (descriptorFailed)
         return "The backup could not be marked as complete: its .BAK file could not be written in " + folder +
@@ -199,10 +199,10 @@ std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, 
                " holds a copy that has not been marked as a backup." +
                (leftover.empty() ? "" : " Orrindale could not remove its temporary file " + leftover +
                                             "; you can delete it.") +
-               "\r\n\r\nFree some space on the drive or choose another folder, then click Next to try again.";
+               "\r\n\r\nFree some space on the drive or choose another folder, " + tryAgain;
     return "The backup did not complete.\r\n\r\n" + problems(outcome) + "\r\nThe folder " + folder +
            " holds an incomplete copy; it has not been marked as a backup.\r\n\r\n" + nextSteps(outcome) +
-           " or choose another folder, then click Next to try again.";
+           " or choose another folder, " + tryAgain;
 }
 
 std::string restoreFailed(const SetsOutcome& outcome) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ClsSims.h"
+#include "Retry.h"
 #include "RunFront.h"
 
 #include <string>
@@ -13,9 +14,10 @@ namespace orr::report {
 // Another copy of the program runs a backup or restore (the weekly backup,
 // started by the Task Scheduler, while the wizard is open): refused before
 // anything is written.
-inline constexpr const char* kAnotherRunText =
-    "Another Orrindale backup or restore is running, perhaps the weekly backup. Nothing was written. "
-    "Wait until it has finished, then press Next again.";
+inline std::string anotherRunText(const Retry& retry = kWizardRetry) {
+    return "Another Orrindale backup or restore is running, perhaps the weekly backup. Nothing was written. "
+           "Wait until it has finished, then " + std::string(retry.again) + ".";
+}
 
 // The refusals and failed files of a run, one a line.
 std::string problems(const SetsOutcome& outcome);
@@ -24,7 +26,8 @@ std::string problems(const SetsOutcome& outcome);
 // written (`leftover`: its temporary, when that could not be removed).
 // `game`: the folder the sets were looked for in.
 std::string backupFailed(const SetsOutcome& outcome, const std::string& folder, bool descriptorFailed,
-                         const std::string& game, const std::string& leftover = {});
+                         const std::string& game, const std::string& leftover = {},
+                         const Retry& retry = kWizardRetry);
 std::string restoreFailed(const SetsOutcome& outcome);
 
 // A run the user stopped: what state its files are in. `closing`: the

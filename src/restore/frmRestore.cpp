@@ -213,7 +213,7 @@ void frmRestore::cmdNext_Click() {
         }
         // A restore under the running game would be lost or mixed when it saves.
         if (gameRuns(program_.processes, program_.gameFolder().folder)) {
-            program_.services.messages.show(kGameRunningText, "Orrindale", platform::MsgButtons::ok,
+            program_.services.messages.show(gameRunningText(), "Orrindale", platform::MsgButtons::ok,
                                             platform::MsgIcon::exclamation);
             step_ = 1;
             return;
@@ -222,7 +222,7 @@ void frmRestore::cmdNext_Click() {
         // from the checks to the end of the run.
         claim = program_.services.files.claimRun();
         if (!claim) {
-            program_.services.messages.show(report::kAnotherRunText, "Orrindale", platform::MsgButtons::ok,
+            program_.services.messages.show(report::anotherRunText(), "Orrindale", platform::MsgButtons::ok,
                                             platform::MsgIcon::exclamation);
             step_ = 1;
             return;

@@ -89,7 +89,7 @@ TEST_P(Wizards, ABackupIsRefusedWhileAnotherRunHoldsTheDrives) {
         test::OtherRun scheduled(files());
         ASSERT_TRUE(gui->click(backup().buttons.cmdNext));
     }
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{report::kAnotherRunText});
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{report::anotherRunText()});
     test::expectStep(backup(), 2);
     EXPECT_TRUE(files().list(folder + "\\*.*").empty());
 }
@@ -120,7 +120,7 @@ TEST_P(Wizards, TheRestoreRunMovesOnBeforeAndAfterTheCopiesThenYields) {
         // A scheduled backup runs: refused before any check or copy, still on Step 1.
         test::OtherRun backingUp(files());
         ASSERT_TRUE(gui->click(restore().buttons.cmdNext));
-        EXPECT_EQ(messages.texts(), std::vector<std::string>{report::kAnotherRunText});
+        EXPECT_EQ(messages.texts(), std::vector<std::string>{report::anotherRunText()});
         EXPECT_EQ(restore().step(), 1);
         EXPECT_TRUE(steps.empty());
     }
